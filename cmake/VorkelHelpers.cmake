@@ -1,0 +1,37 @@
+# vk_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [WINDOWS_ONLY] [NATIVE_ONLY])
+# One GoogleTest program registered as one CTest test. Under the cross build the
+# test runs through CMAKE_CROSSCOMPILING_EMULATOR (Wine, see cmake/wine-run.sh).
+function(vk_add_test)
+  cmake_parse_arguments(T "WINDOWS_ONLY;NATIVE_ONLY" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(T_WINDOWS_ONLY AND NOT WIN32)
+    return()
+  endif()
+  if(T_NATIVE_ONLY AND WIN32)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
+  if(WIN32)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wineprefix)
+  endif()
+endfunction()
+
+# Boots the build tree's own Wine prefix once, before any test uses it, so
+# parallel tests do not race to create it.
+function(vk_wine_fixture)
+  if(NOT WIN32)
+    return()
+  endif()
+  add_test(NAME wineprefix_boot COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-boot.sh ${VK_WINE_BITS} ${CMAKE_BINARY_DIR})
+  set_tests_properties(wineprefix_boot PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
+endfunction()
+
+# vk_library(<name> <sources...>) — a static library of the portable core or a
+# platform layer, with the repository root on its include path.
+function(vk_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Creates and boots the build tree's Wine prefix once, before the tests.
+# wine-boot.sh <32|64> <build dir>
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+vk_wine_env "$1" "$2"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  "$VK_WINE" wineboot -i >/dev/null 2>&1 || true
+fi
+wineserver -w
+test -f "$WINEPREFIX/system.reg"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages only, what the build and the tests need.
+# Usage: scripts/install-deps.sh [native|windows|all]   (default: all)
+# Packages already present are skipped, so a second run costs nothing.
+set -euo pipefail
+
+want=${1:-all}
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+native_pkgs=(g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev libsqlite3-dev clang libclang-rt-14-dev)
+windows_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xauth xdotool imagemagick)
+
+pkgs=()
+case "$want" in
+  native) pkgs=("${native_pkgs[@]}") ;;
+  windows) pkgs=("${windows_pkgs[@]}") ;;
+  all) pkgs=("${native_pkgs[@]}" "${windows_pkgs[@]}") ;;
+  *) echo "unknown set: $want" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing: ${missing[*]}"
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

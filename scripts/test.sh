@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: natively (gcc, ASan+UBSan) and the
+# Windows build under Wine, plus short runs of the fuzz targets. Installs what
+# is missing from Debian's packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh all
+
+echo "== native: build and test"
+cmake --workflow --preset native
+
+echo "== windows (i686, the shipped programs): build"
+cmake --preset windows
+cmake --build --preset windows
+
+# One display for every Windows test that opens a window.
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || break; done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  export DISPLAY=":$n"
+  sleep 1
+fi
+
+if scripts/can-run-win32.sh; then
+  echo "== windows (i686): tests under 32-bit Wine"
+  ctest --preset windows
+else
+  # This kernel cannot execute 32-bit code, so 32-bit Wine cannot start here:
+  # the same code is built for x86_64 and its tests run under 64-bit Wine.
+  echo "== windows (x86_64 build of the same code): tests under 64-bit Wine"
+  cmake --workflow --preset wintest
+fi
+
+echo "== fuzz targets: build and short runs"
+cmake --workflow --preset fuzz
+
+echo "== benchmarks: build"
+cmake --preset bench
+cmake --build --preset bench
+echo "all tests passed"
