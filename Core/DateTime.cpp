@@ -31,7 +31,7 @@ bool StartsWithNoCase(const std::string& s, size_t pos, const char* word) {
 }
 
 class Formatter {
-public:
+ public:
   Formatter(const TFormatSettings& fs, const DateParts& p, int dow) : fs_(fs), p_(p), dow_(dow) {}
 
   void Append(const std::string& format, int depth) {
@@ -62,12 +62,18 @@ public:
           lastWasHour = false;
           continue;
         case 'd':
-          if (run == 1) out_ += std::to_string(p_.Day);
-          else if (run == 2) out_ += Pad(p_.Day, 2);
-          else if (run == 3) out_ += fs_.ShortDayNames[dow_ - 1];
-          else if (run == 4) out_ += fs_.LongDayNames[dow_ - 1];
-          else if (run == 5) Append(fs_.ShortDateFormat, depth + 1);
-          else Append(fs_.LongDateFormat, depth + 1);
+          if (run == 1)
+            out_ += std::to_string(p_.Day);
+          else if (run == 2)
+            out_ += Pad(p_.Day, 2);
+          else if (run == 3)
+            out_ += fs_.ShortDayNames[dow_ - 1];
+          else if (run == 4)
+            out_ += fs_.LongDayNames[dow_ - 1];
+          else if (run == 5)
+            Append(fs_.ShortDateFormat, depth + 1);
+          else
+            Append(fs_.LongDateFormat, depth + 1);
           i += std::min<size_t>(run, 6);
           lastWasHour = false;
           continue;
@@ -76,10 +82,14 @@ public:
             out_ += run == 1 ? std::to_string(p_.Minute) : Pad(p_.Minute, 2);
             i += run;
           } else {
-            if (run == 1) out_ += std::to_string(p_.Month);
-            else if (run == 2) out_ += Pad(p_.Month, 2);
-            else if (run == 3) out_ += fs_.ShortMonthNames[p_.Month - 1];
-            else out_ += fs_.LongMonthNames[p_.Month - 1];
+            if (run == 1)
+              out_ += std::to_string(p_.Month);
+            else if (run == 2)
+              out_ += Pad(p_.Month, 2);
+            else if (run == 3)
+              out_ += fs_.ShortMonthNames[p_.Month - 1];
+            else
+              out_ += fs_.LongMonthNames[p_.Month - 1];
             i += std::min<size_t>(run, 4);
           }
           lastWasHour = false;
@@ -153,7 +163,7 @@ public:
 
   std::string Take() { return std::move(out_); }
 
-private:
+ private:
   static bool HasAmPm(const std::string& f) {
     for (size_t i = 0; i < f.size(); ++i) {
       if (StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") || StartsWithNoCase(f, i, "ampm"))
@@ -224,9 +234,24 @@ std::optional<TDateTime> ScanDate(Scanner& sc, const TFormatSettings& fs) {
     return std::nullopt;
   int y, m, d, yDigits;
   switch (OrderOf(fs.ShortDateFormat)) {
-    case DateOrder::MDY: m = n[0]; d = n[1]; y = n[2]; yDigits = digits[2]; break;
-    case DateOrder::YMD: y = n[0]; m = n[1]; d = n[2]; yDigits = digits[0]; break;
-    default: d = n[0]; m = n[1]; y = n[2]; yDigits = digits[2]; break;
+    case DateOrder::MDY:
+      m = n[0];
+      d = n[1];
+      y = n[2];
+      yDigits = digits[2];
+      break;
+    case DateOrder::YMD:
+      y = n[0];
+      m = n[1];
+      d = n[2];
+      yDigits = digits[0];
+      break;
+    default:
+      d = n[0];
+      m = n[1];
+      y = n[2];
+      yDigits = digits[2];
+      break;
   }
   if (yDigits <= 2) y += 2000;
   return TryEncodeDate(y, m, d);
@@ -243,8 +268,10 @@ std::optional<TDateTime> ScanTime(Scanner& sc, const TFormatSettings& fs) {
   }
   sc.SkipBlanks();
   int ampm = 0;
-  if (StartsWithNoCase(sc.s, sc.pos, "am")) ampm = 1;
-  else if (StartsWithNoCase(sc.s, sc.pos, "pm")) ampm = 2;
+  if (StartsWithNoCase(sc.s, sc.pos, "am"))
+    ampm = 1;
+  else if (StartsWithNoCase(sc.s, sc.pos, "pm"))
+    ampm = 2;
   if (ampm) {
     sc.pos += 2;
     if (h < 1 || h > 12) return std::nullopt;
@@ -315,9 +342,7 @@ std::optional<TDateTime> TryEncodeTime(int hour, int minute, int second, int ms)
   return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + ms) / kMsPerDay;
 }
 
-TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
-  return date < 0 ? date - time : date + time;
-}
+TDateTime ComposeDateTime(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
 
 bool IsValidDateTime(TDateTime value) {
   if (!std::isfinite(value)) return false;

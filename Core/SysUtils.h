@@ -11,7 +11,7 @@ namespace vk {
 // The general exception class: most refusals of the table engine and the
 // store raise it with a fixed text.
 class Exception : public std::exception {
-public:
+ public:
   explicit Exception(std::string message) : message_(std::move(message)) {}
 
   const std::string& Message() const noexcept { return message_; }
@@ -19,20 +19,20 @@ public:
   // The class name shown beside the text in the error box.
   virtual const char* ClassName() const noexcept { return "Exception"; }
 
-private:
+ private:
   std::string message_;
 };
 
 // Checked integer arithmetic overflowed.
 class EIntOverflow : public Exception {
-public:
+ public:
   EIntOverflow() : Exception("Integer overflow") {}
   const char* ClassName() const noexcept override { return "EIntOverflow"; }
 };
 
 // An index outside the valid range.
 class ERangeError : public Exception {
-public:
+ public:
   ERangeError() : Exception("Range check error") {}
   const char* ClassName() const noexcept override { return "ERangeError"; }
 };
@@ -40,15 +40,14 @@ public:
 // A programming error: the text names the source unit, e.g.
 // "Tools\LocalDbCtrls\DataGrid". Ordinary input never reaches one.
 class EAssertionFailed : public Exception {
-public:
-  EAssertionFailed(const std::string& text, const std::string& unit)
-      : Exception(text + " (" + unit + ")") {}
+ public:
+  EAssertionFailed(const std::string& text, const std::string& unit) : Exception(text + " (" + unit + ")") {}
   const char* ClassName() const noexcept override { return "EAssertionFailed"; }
 };
 
 // An operating-system call failed; the text names the call and the path.
 class EOSError : public Exception {
-public:
+ public:
   using Exception::Exception;
   const char* ClassName() const noexcept override { return "EOSError"; }
 };

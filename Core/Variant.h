@@ -27,9 +27,9 @@ enum VarType : uint16_t {
 
 struct Variant {
   VarType VType = varEmpty;
-  int64_t Int = 0;      // integer kinds and boolean (0 or 1)
-  double Real = 0;      // double and date
-  std::string Text;     // string kinds (bytes as given)
+  int64_t Int = 0;   // integer kinds and boolean (0 or 1)
+  double Real = 0;   // double and date
+  std::string Text;  // string kinds (bytes as given)
 
   static Variant Integer(int32_t v) { return {varInteger, v, 0, {}}; }
   static Variant SmallInt(int16_t v) { return {varSmallint, v, 0, {}}; }

@@ -77,10 +77,14 @@ std::optional<int32_t> TryStrToInt(const std::string& text) {
   for (; i < text.size(); ++i) {
     char c = text[i];
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (hex && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return std::nullopt;
     acc = acc * (hex ? 16 : 10) + d;
     if (acc > limit) return std::nullopt;
   }
@@ -118,19 +122,16 @@ void TIntegerField::VariantToBuffer(const Variant& value, void* buffer) const {
   Store(buffer, static_cast<int32_t>(value.Int));
 }
 
-void TIntegerField::TextToBuffer(const std::string& text, void* buffer) const {
-  Store(buffer, ParseIntegerText(text));
-}
+void TIntegerField::TextToBuffer(const std::string& text, void* buffer) const { Store(buffer, ParseIntegerText(text)); }
 
 std::string TIntegerField::BufferToText(const void* buffer) const { return std::to_string(Load<int32_t>(buffer)); }
 
 // ---- TStringField ----------------------------------------------------------
 
 const TFieldClass& TStringField::ClassInfo() {
-  static const TFieldClass info{"TStringField", 2, 'S', &TField::ClassInfo(),
-                                [](int32_t size) -> std::unique_ptr<TField> {
-                                  return std::make_unique<TStringField>(size);
-                                }};
+  static const TFieldClass info{
+      "TStringField", 2, 'S', &TField::ClassInfo(),
+      [](int32_t size) -> std::unique_ptr<TField> { return std::make_unique<TStringField>(size); }};
   return info;
 }
 

@@ -18,7 +18,7 @@ namespace vk {
 std::optional<int32_t> TryStrToInt(const std::string& text);
 
 class TIntegerField : public TField {
-public:
+ public:
   TIntegerField() : TIntegerField(ClassInfo()) {}
   static const TFieldClass& ClassInfo();
 
@@ -36,10 +36,10 @@ public:
   void TextToBuffer(const std::string& text, void* buffer) const override;
   std::string BufferToText(const void* buffer) const override;
 
-protected:
+ protected:
   explicit TIntegerField(const TFieldClass& cls) : TField(cls) {}
 
-private:
+ private:
   int32_t value_ = 0;
 };
 
@@ -47,7 +47,7 @@ private:
 inline constexpr int32_t kMaxStringFieldSize = 4096;
 
 class TStringField : public TField {
-public:
+ public:
   explicit TStringField(int32_t size) : TStringField(ClassInfo(), size) {}
   static const TFieldClass& ClassInfo();
 
@@ -64,19 +64,19 @@ public:
   void TextToBuffer(const std::string& text, void* buffer) const override;
   std::string BufferToText(const void* buffer) const override;
 
-protected:
+ protected:
   TStringField(const TFieldClass& cls, int32_t size);
   // The stored bytes of a record-form value: up to the first zero, at most Size.
   std::string StoredBytes(const void* buffer) const;
 
-private:
+ private:
   int32_t size_;
   std::string value_;
   std::vector<char> buffer_;
 };
 
 class TBooleanField : public TField {
-public:
+ public:
   TBooleanField() : TBooleanField(ClassInfo()) {}
   static const TFieldClass& ClassInfo();
 
@@ -93,16 +93,16 @@ public:
   void TextToBuffer(const std::string& text, void* buffer) const override;
   std::string BufferToText(const void* buffer) const override;
 
-protected:
+ protected:
   explicit TBooleanField(const TFieldClass& cls) : TField(cls) {}
   static bool ParseTrue(const std::string& text);
 
-private:
+ private:
   int32_t value_ = 0;
 };
 
 class TDateTimeField : public TField {
-public:
+ public:
   TDateTimeField() : TDateTimeField(ClassInfo()) {}
   static const TFieldClass& ClassInfo();
 
@@ -119,7 +119,7 @@ public:
   void TextToBuffer(const std::string& text, void* buffer) const override;
   std::string BufferToText(const void* buffer) const override;
 
-protected:
+ protected:
   explicit TDateTimeField(const TFieldClass& cls) : TField(cls) {}
   // The display text of a value: empty for 0 and for a value that is not a
   // date at all (a damaged file must never make painting throw).
@@ -127,7 +127,7 @@ protected:
   // The format settings the text forms use: the system's.
   virtual const TFormatSettings& Settings() const { return FormatSettings(); }
 
-private:
+ private:
   TDateTime value_ = 0;
 };
 

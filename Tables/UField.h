@@ -22,8 +22,8 @@ class TField;
 // writer ask of a class without an object.
 struct TFieldClass {
   const char* Name;
-  int32_t TypeId;            // 0 for the abstract base
-  char TypeLetter;           // 0 for the abstract base
+  int32_t TypeId;             // 0 for the abstract base
+  char TypeLetter;            // 0 for the abstract base
   const TFieldClass* Parent;  // nullptr for TField
   // The virtual constructor Create(Size); nullptr for the abstract base.
   std::unique_ptr<TField> (*Create)(int32_t size);
@@ -33,7 +33,7 @@ struct TFieldClass {
 
 // The ordered list of registered field classes. Entries are only appended.
 class TFieldClassRegistry {
-public:
+ public:
   void RegisterFieldClass(const TFieldClass& cls);
   const TFieldClass& FindFieldClass(int32_t typeId) const;
   std::unique_ptr<TField> CreateFieldOfType(int32_t typeId, int32_t size) const;
@@ -42,7 +42,7 @@ public:
   size_t Count() const { return classes_.size(); }
   void Clear() { classes_.clear(); }
 
-private:
+ private:
   std::vector<const TFieldClass*> classes_;
 };
 
@@ -55,7 +55,7 @@ const TFieldClass& FindFieldClass(int32_t typeId);
 std::unique_ptr<TField> CreateFieldOfType(int32_t typeId, int32_t size);
 
 class TField {
-public:
+ public:
   static constexpr size_t kMaxNameLength = 20;
 
   virtual ~TField() = default;
@@ -96,12 +96,12 @@ public:
   int32_t NextKeyValue() const { return nextKeyValue_; }
   void SetNextKeyValue(int32_t value);
 
-protected:
+ protected:
   // Every constructor passes its own class; a class that is neither
   // registered nor derived from a registered one is refused here.
   explicit TField(const TFieldClass& cls);
 
-private:
+ private:
   const TFieldClass* class_;
   bool editable_ = false;
   std::string name_;

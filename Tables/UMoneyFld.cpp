@@ -51,8 +51,10 @@ uint32_t TMoneyField::StrToMoney(const std::string& text) {
   if (s.size() < 4) BadMoneyText(text);
   size_t dots = 0;
   for (char c : s) {
-    if (c == '.') ++dots;
-    else if (c < '0' || c > '9') BadMoneyText(text);
+    if (c == '.')
+      ++dots;
+    else if (c < '0' || c > '9')
+      BadMoneyText(text);
   }
   size_t dot = s.size() - 3;
   if (dots != 1 || s[dot] != '.') BadMoneyText(text);

@@ -10,7 +10,7 @@
 namespace vk {
 
 class TMoneyField : public TField {
-public:
+ public:
   TMoneyField() : TMoneyField(ClassInfo()) {}
   static const TFieldClass& ClassInfo();
 
@@ -34,10 +34,10 @@ public:
   void TextToBuffer(const std::string& text, void* buffer) const override;
   std::string BufferToText(const void* buffer) const override;
 
-protected:
+ protected:
   explicit TMoneyField(const TFieldClass& cls) : TField(cls) {}
 
-private:
+ private:
   static uint32_t ParseForField(const std::string& text);
   uint32_t value_ = 0;
 };

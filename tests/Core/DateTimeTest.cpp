@@ -12,9 +12,11 @@ TDateTime Date(int y, int m, int d) { return *TryEncodeDate(y, m, d); }
 TDateTime At(int y, int m, int d, int h, int mi, int s) { return Date(y, m, d) + *TryEncodeTime(h, mi, s, 0); }
 
 TEST(DateTime, EncodesTheDayCountOfTheRunTimeLibrary) {
-  struct Case { int y, m, d; double day; } cases[] = {
-      {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1899, 12, 29, -1},
-      {2000, 2, 29, 36585}, {2026, 12, 7, 46363}, {1, 1, 1, kMinDateDay}, {9999, 12, 31, kMaxDateDay}};
+  struct Case {
+    int y, m, d;
+    double day;
+  } cases[] = {{1899, 12, 30, 0},    {1899, 12, 31, 1},    {1900, 1, 1, 2},        {1899, 12, 29, -1},
+               {2000, 2, 29, 36585}, {2026, 12, 7, 46363}, {1, 1, 1, kMinDateDay}, {9999, 12, 31, kMaxDateDay}};
   for (const auto& c : cases) {
     EXPECT_EQ(Date(c.y, c.m, c.d), c.day) << c.y << "-" << c.m << "-" << c.d;
     auto p = DecodeDateTime(c.day);
@@ -31,8 +33,7 @@ TEST(DateTime, EncodesTheDayCountOfTheRunTimeLibrary) {
 
 TEST(DateTime, RefusesValuesThatAreNoDates) {
   for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                   -std::numeric_limits<double>::infinity(), 1e300, -1e300, kMaxDateDay + 1.0,
-                   kMinDateDay - 1.0}) {
+                   -std::numeric_limits<double>::infinity(), 1e300, -1e300, kMaxDateDay + 1.0, kMinDateDay - 1.0}) {
     EXPECT_FALSE(IsValidDateTime(v)) << v;
     EXPECT_FALSE(DecodeDateTime(v)) << v;
     EXPECT_EQ(FormatDateTime("c", v, RussianFormatSettings()), "") << v;
@@ -50,7 +51,11 @@ TEST(DateTime, FormatsWithTheLetters) {
   TFormatSettings ru = RussianFormatSettings();
   TFormatSettings en = EnglishFormatSettings();
   TDateTime v = At(2026, 12, 7, 23, 40, 14);
-  struct Case { const char* format; const TFormatSettings* fs; const char* want; } cases[] = {
+  struct Case {
+    const char* format;
+    const TFormatSettings* fs;
+    const char* want;
+  } cases[] = {
       {"yyyy-mm-dd", &ru, "2026-12-07"},
       {"dd/mm/yyyy", &ru, "07.12.2026"},
       {"mm/dd/yyyy", &en, "12/07/2026"},
@@ -71,7 +76,12 @@ TEST(DateTime, FormatsWithTheLetters) {
 TEST(DateTime, ParsesInTheShortDateOrder) {
   TFormatSettings ru = RussianFormatSettings();
   TFormatSettings en = EnglishFormatSettings();
-  struct Case { const char* text; const TFormatSettings* fs; bool ok; double want; } cases[] = {
+  struct Case {
+    const char* text;
+    const TFormatSettings* fs;
+    bool ok;
+    double want;
+  } cases[] = {
       {"07.12.2026", &ru, true, Date(2026, 12, 7)},
       {"  7.12.2026  ", &ru, true, Date(2026, 12, 7)},
       {"7.12.26", &ru, true, Date(2026, 12, 7)},
