@@ -110,7 +110,9 @@ TEST_P(DatFileFaults, EveryFailurePointLeavesAWholeFile) {
       Snapshot retried = Reopen(*memory.Contents("t.dat"));
       std::set<int32_t> keys;
       for (const Row& r : retried.rows) {
-        if (change != Change::Empty) EXPECT_TRUE(keys.insert(r.id).second) << "key " << r.id << " twice, n=" << n;
+        if (change != Change::Empty) {
+          EXPECT_TRUE(keys.insert(r.id).second) << "key " << r.id << " twice, n=" << n;
+        }
         EXPECT_LT(r.id, retried.nextKey);
       }
       continue;
