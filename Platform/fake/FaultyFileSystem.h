@@ -1,0 +1,52 @@
+#pragma once
+// A file system that wraps another one and fails the operations a test
+// chooses: the n-th read, write, truncate, flush, open or delete, or the n-th
+// change of any file, optionally torn half-way. Everything else passes through
+// to the base. Counters run over all files opened through this object; files
+// may outlive it. Not thread-safe.
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "Platform/File.h"
+
+namespace vk::platform {
+
+class FaultyFileSystem : public FileSystem {
+ public:
+  enum class Op { Read, Write, Truncate, Flush, Open, Delete };
+
+  // base must outlive this object and every file opened through it.
+  explicit FaultyFileSystem(FileSystem& base);
+
+  OpenResult Open(const std::string& path, OpenMode mode) override;
+  bool FileExists(const std::string& path) override;
+  bool DeleteFile(const std::string& path) override;
+
+  // From now on, the n-th (1-based) operation of this kind, counted over all
+  // files, fails; 0 = never.
+  void FailNth(Op op, int n);
+  // The n-th mutating operation (Write, Truncate or Flush, counted together)
+  // fails; a failing write first writes partialBytes of its bytes (0 =
+  // nothing) to model a torn write.
+  void FailNthMutation(int n, size_t partialBytes = 0);
+  // As FailNthMutation, and every mutation after it fails too, writing
+  // nothing: the machine stopped at that point.
+  void CrashAtNthMutation(int n, size_t partialBytes = 0);
+
+  int Count(Op op) const;  // operations seen so far
+  int MutationCount() const;
+  int InjectedCount() const;  // failures injected so far; 0 = the plan was never reached
+  void Reset();               // counters and planned failures cleared
+
+  // What the wrapped files share with the file system; internal.
+  struct State;
+
+ private:
+  FileSystem& base_;
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace vk::platform

@@ -1,0 +1,115 @@
+// What the win32 files look like to other Win32 code: share mode 0 against
+// CreateFileW calls of any kind, and the handle owner's manners.
+
+#include <gtest/gtest.h>
+
+#include "Platform/File.h"
+#include "Platform/win32/UniqueHandle.h"
+#include "Platform/win32/Utf16.h"
+#include "tests/Platform/FileText.h"
+#include "tests/Platform/TempFolder.h"
+
+// <windows.h> renames DeleteFile to DeleteFileW; the file interface means its own.
+#undef DeleteFile
+
+namespace vk::platform::test {
+namespace {
+
+constexpr DWORD kAllSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+UniqueFileHandle RawOpen(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+  return UniqueFileHandle(CreateFileW(Utf8ToWide(path).c_str(), access, share, /*security=*/nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, /*templateFile=*/nullptr));
+}
+
+TEST(Win32File, OtherCreateFileWFailsWhileOpen) {
+  struct Case {
+    const char* name;
+    DWORD access;
+    DWORD disposition;
+  } cases[] = {
+      {"read", GENERIC_READ, OPEN_EXISTING},
+      {"write", GENERIC_WRITE, OPEN_EXISTING},
+      {"attributes only", FILE_READ_ATTRIBUTES | SYNCHRONIZE, OPEN_EXISTING},  // needs no sharing on Windows
+      {"create always", GENERIC_WRITE, CREATE_ALWAYS},
+      {"truncate", GENERIC_WRITE, TRUNCATE_EXISTING},
+  };
+  TempFolder temp;
+  std::string path = temp.Path("held.dat");
+  OpenResult held = DefaultFileSystem().Open(path, OpenMode::CreateNew);
+  ASSERT_EQ(held.Status, OpenStatus::Ok) << held.Error;
+  ASSERT_TRUE(WriteText(*held.Handle, 0, "held"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UniqueFileHandle other = RawOpen(path, c.access, kAllSharing, c.disposition);
+    DWORD error = GetLastError();
+    if (c.access == (FILE_READ_ATTRIBUTES | SYNCHRONIZE)) {
+      EXPECT_TRUE(other) << "reading attributes is allowed on Windows even without sharing";
+      continue;
+    }
+    EXPECT_FALSE(other);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReadAll(*held.Handle), "held");
+  }
+}
+
+TEST(Win32File, OpenFailsWhileOtherHandleHoldsTheFile) {
+  struct Case {
+    const char* name;
+    DWORD share;  // how the other holder shares
+  } cases[] = {{"no sharing", 0}, {"read sharing", FILE_SHARE_READ}, {"all sharing", kAllSharing}};
+  TempFolder temp;
+  std::string path = temp.Path("other.dat");
+  {
+    OpenResult made = DefaultFileSystem().Open(path, OpenMode::CreateNew);
+    ASSERT_EQ(made.Status, OpenStatus::Ok) << made.Error;
+    ASSERT_TRUE(WriteText(*made.Handle, 0, "theirs"));
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UniqueFileHandle other = RawOpen(path, GENERIC_READ, c.share, OPEN_EXISTING);
+    ASSERT_TRUE(other);
+    for (OpenMode mode : {OpenMode::OpenExisting, OpenMode::CreateAlways}) {
+      OpenResult result = DefaultFileSystem().Open(path, mode);
+      EXPECT_EQ(result.Status, OpenStatus::Failed) << result.Error;
+      EXPECT_NE(result.Error.find("CreateFileW"), std::string::npos) << result.Error;
+    }
+    other.Reset();
+    OpenResult reopened = DefaultFileSystem().Open(path, OpenMode::OpenExisting);
+    ASSERT_EQ(reopened.Status, OpenStatus::Ok) << reopened.Error;
+    EXPECT_EQ(ReadAll(*reopened.Handle), "theirs") << "a refused CreateAlways emptied the file";
+  }
+}
+
+TEST(UniqueHandle, ClosingKeepsLastError) {
+  HANDLE event = CreateEventW(/*security=*/nullptr, /*manualReset=*/TRUE, /*initialState=*/FALSE, /*name=*/nullptr);
+  ASSERT_NE(event, nullptr);
+  {
+    UniqueKernelHandle owner(event);
+    SetLastError(ERROR_ACCESS_DENIED);
+  }
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  DWORD flags = 0;
+  EXPECT_FALSE(GetHandleInformation(event, &flags)) << "the owner did not close its handle";
+}
+
+TEST(UniqueHandle, MoveHandsOverOwnership) {
+  HANDLE event = CreateEventW(/*security=*/nullptr, /*manualReset=*/TRUE, /*initialState=*/FALSE, /*name=*/nullptr);
+  ASSERT_NE(event, nullptr);
+  UniqueKernelHandle first(event);
+  UniqueKernelHandle second(std::move(first));
+  EXPECT_FALSE(first);
+  EXPECT_EQ(second.Get(), event);
+  UniqueKernelHandle third;
+  third = std::move(second);
+  EXPECT_FALSE(second);
+  DWORD flags = 0;
+  EXPECT_TRUE(GetHandleInformation(event, &flags)) << "a move closed the handle";
+  HANDLE released = third.Release();
+  EXPECT_FALSE(third);
+  EXPECT_TRUE(GetHandleInformation(released, &flags)) << "Release closed the handle";
+  CloseHandle(released);
+}
+
+}  // namespace
+}  // namespace vk::platform::test
