@@ -54,7 +54,9 @@ class Formatter {
       switch (lc) {
         case 'c':
           Append(fs_.ShortDateFormat, depth + 1);
-          if (p_.Hour || p_.Minute || p_.Second || p_.MilliSecond) {
+          // Milliseconds alone do not bring the time in: the long time
+          // format cannot show them, so a bare "0:00:00" would only mislead.
+          if (p_.Hour || p_.Minute || p_.Second) {
             out_ += ' ';
             Append(fs_.LongTimeFormat, depth + 1);
           }

@@ -67,7 +67,8 @@ int DayOfWeek(TDateTime value);
 // separators, quoted text). An empty format means "c". A value that cannot be
 // decoded gives the empty text.
 std::string FormatDateTime(const std::string& format, TDateTime value, const TFormatSettings& fs);
-// Short date, then a blank and the long time unless the time is midnight.
+// Short date, then a blank and the long time unless hour, minute and second
+// are all 0.
 std::string DateTimeToStr(TDateTime value, const TFormatSettings& fs);
 
 // Parses a date in the order of the short date format with its separator,
