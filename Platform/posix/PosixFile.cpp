@@ -21,10 +21,7 @@ namespace {
 
 // The one place where errno becomes a text: the call, the path, the system's words.
 std::string ErrorText(const char* call, const std::string& path, int error) {
-  std::string text = std::string(call) + " " + path + ": " + std::strerror(error);
-  if (call == std::string("flock") && (error == EWOULDBLOCK || error == EAGAIN))
-    text += " (the file is open elsewhere)";
-  return text;
+  return std::string(call) + " " + path + ": " + std::strerror(error);
 }
 
 OpenStatus StatusOf(int error) {
@@ -183,6 +180,7 @@ class PosixFileSystem final : public FileSystem {
       int error = errno;
       OpenResult result = Failure("flock", path, error);
       result.Status = OpenStatus::Failed;
+      if (error == EWOULDBLOCK) result.Error += " (the file is open elsewhere)";
       return result;
     }
     if (mode == OpenMode::CreateAlways) {
