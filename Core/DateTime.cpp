@@ -390,8 +390,12 @@ std::optional<DateParts> DecodeDateTime(TDateTime value) {
 }
 
 int DayOfWeek(TDateTime value) {
-  long long day = static_cast<long long>(std::trunc(value)) + kDateDelta;  // 1 Jan 0001 is a Monday
-  return static_cast<int>(((day % 7) + 7) % 7) + 1;
+  // The day the value shows, after its time was rounded to milliseconds: the
+  // last instant of a day already counts as the next one.
+  auto parts = DecodeDateTime(value);
+  if (!parts) return 0;
+  long long day = static_cast<long long>(*TryEncodeDate(parts->Year, parts->Month, parts->Day)) + kDateDelta;
+  return static_cast<int>(day % 7) + 1;  // day 1 (1 January 0001) is a Monday
 }
 
 std::string FormatDateTime(const std::string& format, TDateTime value, const TFormatSettings& fs) {

@@ -59,7 +59,8 @@ TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 bool IsValidDateTime(TDateTime value);
 // Splits a valid value; nullopt for one that IsValidDateTime refuses.
 std::optional<DateParts> DecodeDateTime(TDateTime value);
-// 1 Sunday .. 7 Saturday.
+// 1 Sunday .. 7 Saturday, of the day DecodeDateTime gives; 0 for a value
+// that is no date.
 int DayOfWeek(TDateTime value);
 
 // Formats with the run-time library's format letters (d dd ddd dddd m mm mmm

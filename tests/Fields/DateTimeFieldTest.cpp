@@ -50,11 +50,16 @@ struct DateTimeFieldTest : ::testing::Test {
 TEST_F(DateTimeFieldTest, ShowsShortDateAndLongTimeOfTheProfileInEffect) {
   const TFormatSettings ru = RussianFormatSettings();
   const TFormatSettings en = EnglishFormatSettings();
+  TFormatSettings ruDay = RussianFormatSettings();  // a user's own short date with the day name
+  ruDay.ShortDateFormat = "ddd dd.MM.yyyy";
   struct Case {
     const TFormatSettings* fs;
     double value;
     const char* text;
   } cases[] = {
+      {&ruDay, Date(2026, 12, 7), "Пн 07.12.2026"},
+      {&ruDay, Date(2026, 12, 7) + 0.999999999, "Вт 08.12.2026"},  // rounds into the next day
+      {&ruDay, -1.25, "Пт 29.12.1899 6:00:00"},
       {&ru, 0, ""},
       {&ru, -0.0, ""},
       {&ru, Date(2026, 12, 7), "07.12.2026"},
