@@ -26,5 +26,3 @@ void BM_MoneyToStrAndBack(benchmark::State& state) {
 BENCHMARK(BM_MoneyToStrAndBack);
 
 }  // namespace
-
-BENCHMARK_MAIN();
