@@ -61,11 +61,12 @@ struct TTexts {
   std::string ColumnMove;
   std::string ColumnSum;
 
-  // Refusals of the stock operations and of the totals.
+  // Refusals of the stock operations and of the totals: box captions by edit
+  // mode and their texts.
   std::string QuantityCaption;
   std::string RestCaption;
-  std::string CostTooHigh;
-  std::string NotEnoughGoods;
+  std::string CostTooHigh;     // quantity times price beyond the totals
+  std::string NotEnoughGoods;  // more taken out than is in stock
   std::string PriceCaption;
   std::string PriceTooHigh;
   std::string SumCalculationCaption;
@@ -73,12 +74,14 @@ struct TTexts {
 
   // Removal questions for goods and moves.
   std::string RemoveCaption;
+  // The goods line stands between these two.
   std::string RemoveGoodsQuestionStart;
   std::string RemoveGoodsQuestionEnd;
   std::string RemoveMoveQuestion;
   std::string CannotRemoveMove;
 
-  // Saving and restoring a copy of the data.
+  // Saving and restoring a copy of the data; the done and failed texts are
+  // followed by a line break and the folder.
   std::string BackupCaption;
   std::string BackupFolderPrompt;
   std::string BackupDone;
@@ -96,8 +99,8 @@ struct TTexts {
   std::string InvalidDate;
   std::string EscRestoresSystemDate;
 
-  // Prefix of the about window's version line.
-  std::string VersionPrefix;
+  // The about window's version line.
+  std::string VersionPrefix;  // followed by the product version
 
   // Message box buttons and their hints.
   std::string YesCaption;
@@ -115,7 +118,7 @@ struct TTexts {
 
   // About window, support mail and its failure.
   std::string NewVersionNote;
-  std::string SupportMailSubject;
+  std::string SupportMailSubject;  // followed by the product version
   std::string SupportMailBody;
   std::string SendingMessageCaption;
   std::string MailClientError;

@@ -178,7 +178,7 @@ const TLanguageTexts& UkrainianLanguageTexts() {
               .MenuReportCaption = "Звіти",
               .MenuReportHint = "Формування та друк звітів",
               .MenuHelpCaption = "Довідка",
-              .MenuHelpHint = "Довідка з роботи з програмою",
+              .MenuHelpHint = "Довідка щодо роботи з програмою",
               .MenuLangCaption = "Мова",
               .MenuLangHint = "Вибір мови",
               .MenuExportCaption = "Експорт",
