@@ -1,0 +1,131 @@
+#pragma once
+// Owners for the GDI objects and device contexts that Gui/ creates. They keep
+// GetLastError intact while releasing, like every handle owner of the project,
+// so an error path that unwinds through them still reports the failing call.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace vk::gui {
+
+// A created pen, brush, font, bitmap or region, deleted with DeleteObject.
+template <typename T>
+class GdiObject {
+ public:
+  GdiObject() noexcept = default;
+  explicit GdiObject(T value) noexcept : value_(value) {}
+  GdiObject(GdiObject&& other) noexcept : value_(other.Release()) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { Reset(); }
+
+  T Get() const noexcept { return value_; }
+  explicit operator bool() const noexcept { return value_ != nullptr; }
+  T Release() noexcept { return std::exchange(value_, nullptr); }
+  void Reset(T value = nullptr) noexcept {
+    T old = std::exchange(value_, value);
+    if (!old) return;
+    DWORD error = GetLastError();
+    DeleteObject(old);
+    SetLastError(error);
+  }
+
+ private:
+  T value_ = nullptr;
+};
+
+using UniqueBrush = GdiObject<HBRUSH>;
+using UniquePen = GdiObject<HPEN>;
+using UniqueFont = GdiObject<HFONT>;
+using UniqueBitmap = GdiObject<HBITMAP>;
+
+// BeginPaint ... EndPaint around one WM_PAINT.
+class PaintGuard {
+ public:
+  explicit PaintGuard(HWND window) noexcept : window_(window) { dc_ = BeginPaint(window, &ps_); }
+  ~PaintGuard() { EndPaint(window_, &ps_); }
+  PaintGuard(const PaintGuard&) = delete;
+  PaintGuard& operator=(const PaintGuard&) = delete;
+
+  HDC Dc() const noexcept { return dc_; }
+  const RECT& UpdateRect() const noexcept { return ps_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectGuard() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// GetDC ... ReleaseDC; a null window gives the screen's DC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Dc() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A memory DC compatible with the screen, deleted with DeleteDC.
+class MemoryDc {
+ public:
+  MemoryDc() noexcept : dc_(CreateCompatibleDC(nullptr)) {}
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC Dc() const noexcept { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Narrows a DC's clipping to a rectangle and puts the previous clipping back.
+// (SaveDC/RestoreDC would also put back selected objects behind a canvas's back.)
+class ClipGuard {
+ public:
+  ClipGuard(HDC dc, const RECT& rect) noexcept : dc_(dc), saved_(CreateRectRgn(0, 0, 0, 0)) {
+    hadRegion_ = saved_ && GetClipRgn(dc, saved_) == 1;
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  }
+  ~ClipGuard() {
+    SelectClipRgn(dc_, hadRegion_ ? saved_ : nullptr);
+    if (saved_) DeleteObject(saved_);
+  }
+  ClipGuard(const ClipGuard&) = delete;
+  ClipGuard& operator=(const ClipGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HRGN saved_;
+  bool hadRegion_ = false;
+};
+
+}  // namespace vk::gui
