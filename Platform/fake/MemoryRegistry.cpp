@@ -1,0 +1,82 @@
+#include "Platform/fake/MemoryRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "Core/SysUtils.h"
+
+namespace vk::platform {
+
+bool MemoryRegistry::NoCase::operator()(const std::string& a, const std::string& b) const {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+class MemoryRegistryKey final : public RegistryKey {
+ public:
+  MemoryRegistryKey(MemoryRegistry& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+
+  std::optional<RegValue> ReadValue(const std::string& name) override { return owner_.Value(path_, name); }
+
+  void WriteBinary(const std::string& name, const std::vector<uint8_t>& data) override {
+    Write(name, RegValue{RegValueType::Binary, data, {}});
+  }
+
+  void WriteString(const std::string& name, const std::string& text) override {
+    Write(name, RegValue{RegValueType::String, {}, text});
+  }
+
+ private:
+  void Write(const std::string& name, RegValue value) {
+    std::lock_guard lock(owner_.mutex_);
+    if (owner_.failWrites_) throw EOSError("RegSetValueExW (" + path_ + ", '" + name + "'): Access denied.");
+    owner_.keys_[path_][name] = std::move(value);
+  }
+
+  MemoryRegistry& owner_;
+  std::string path_;
+};
+
+std::unique_ptr<RegistryKey> MemoryRegistry::OpenCurrentUserKey(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  ++openCount_;
+  if (!keys_.count(path)) return nullptr;
+  return std::make_unique<MemoryRegistryKey>(*this, path);
+}
+
+void MemoryRegistry::CreateKey(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  keys_[path];
+}
+
+bool MemoryRegistry::KeyExists(const std::string& path) const {
+  std::lock_guard lock(mutex_);
+  return keys_.count(path) != 0;
+}
+
+void MemoryRegistry::SetValue(const std::string& path, const std::string& name, RegValue value) {
+  std::lock_guard lock(mutex_);
+  keys_[path][name] = std::move(value);
+}
+
+std::optional<RegValue> MemoryRegistry::Value(const std::string& path, const std::string& name) const {
+  std::lock_guard lock(mutex_);
+  auto key = keys_.find(path);
+  if (key == keys_.end()) return std::nullopt;
+  auto value = key->second.find(name);
+  if (value == key->second.end()) return std::nullopt;
+  return value->second;
+}
+
+void MemoryRegistry::FailWrites(bool fail) {
+  std::lock_guard lock(mutex_);
+  failWrites_ = fail;
+}
+
+int MemoryRegistry::OpenCount() const {
+  std::lock_guard lock(mutex_);
+  return openCount_;
+}
+
+}  // namespace vk::platform

@@ -1,0 +1,19 @@
+#include "Platform/Registry.h"
+
+namespace vk::platform {
+namespace {
+
+// Linux has no registry: every key is missing, so the settings skip it.
+class NoRegistry final : public Registry {
+ public:
+  std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string&) override { return nullptr; }
+};
+
+}  // namespace
+
+Registry& DefaultRegistry() {
+  static NoRegistry registry;
+  return registry;
+}
+
+}  // namespace vk::platform

@@ -1,0 +1,61 @@
+#include "Platform/CodePage.h"
+
+#include <windows.h>
+
+#include "Core/SysUtils.h"
+#include "Platform/win32/Utf16.h"
+
+namespace vk::platform {
+namespace {
+
+[[noreturn]] void RaiseConversionError(const char* call, uint32_t codePage, DWORD code) {
+  throw EOSError(std::string(call) + " (code page " + std::to_string(codePage) + "): " + SystemErrorText(code));
+}
+
+}  // namespace
+
+uint32_t AnsiCodePage() { return GetACP(); }
+
+uint16_t SystemDefaultLangId() { return GetSystemDefaultLangID(); }
+
+std::optional<std::string> LocaleDefaultAnsiCodePageText(uint16_t langId) {
+  wchar_t buffer[6] = {};
+  int n = GetLocaleInfoW(MAKELCID(langId, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, buffer, 6);
+  if (n <= 0) return std::nullopt;
+  // The count includes the terminating zero.
+  return WideToUtf8(std::wstring(buffer, static_cast<size_t>(n - 1)));
+}
+
+bool IsValidCodePage(uint32_t codePage) { return ::IsValidCodePage(codePage) != FALSE; }
+
+std::u16string MultiByteToUtf16(std::string_view bytes, uint32_t codePage) {
+  if (bytes.empty()) return {};
+  int length = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(codePage, /*flags=*/0, bytes.data(), length, nullptr, 0);
+  DWORD error = GetLastError();
+  if (n <= 0) RaiseConversionError("MultiByteToWideChar", codePage, error);
+  std::u16string out(static_cast<size_t>(n), u'\0');
+  n = MultiByteToWideChar(codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(out.data()), n);
+  error = GetLastError();
+  if (n <= 0) RaiseConversionError("MultiByteToWideChar", codePage, error);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+std::string Utf16ToMultiByte(std::u16string_view text, uint32_t codePage) {
+  if (text.empty()) return {};
+  auto wide = reinterpret_cast<const wchar_t*>(text.data());
+  int length = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(codePage, /*flags=*/0, wide, length, nullptr, 0, /*defaultChar=*/nullptr,
+                              /*usedDefault=*/nullptr);
+  DWORD error = GetLastError();
+  if (n <= 0) RaiseConversionError("WideCharToMultiByte", codePage, error);
+  std::string out(static_cast<size_t>(n), '\0');
+  n = WideCharToMultiByte(codePage, 0, wide, length, out.data(), n, nullptr, nullptr);
+  error = GetLastError();
+  if (n <= 0) RaiseConversionError("WideCharToMultiByte", codePage, error);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+}  // namespace vk::platform

@@ -1,0 +1,78 @@
+// The whole-file reads and atomic rewrites on the real disk (posix natively,
+// Windows under Wine), and the settings over a real file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "CfgTestSupport.h"
+#include "Core/SysUtils.h"
+#include "Platform/TextFile.h"
+#include "Tools/CfgFile/Options.h"
+
+namespace vk {
+namespace {
+
+using platform::DefaultTextFiles;
+using platform::WholeReadStatus;
+using testing::ScratchFolder;
+
+std::string DiskBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(TextFile, MissingFileOrFolderIsNotFound) {
+  ScratchFolder folder;
+  EXPECT_EQ(DefaultTextFiles().ReadWhole(folder.Path("none.cfg")).Status, WholeReadStatus::NotFound);
+  EXPECT_EQ(DefaultTextFiles().ReadWhole(folder.Path("none/none.cfg")).Status, WholeReadStatus::NotFound);
+}
+
+TEST(TextFile, FolderCannotBeReadAsAFile) {
+  ScratchFolder folder;
+  auto result = DefaultTextFiles().ReadWhole(folder.Path(""));
+  EXPECT_EQ(result.Status, WholeReadStatus::Failed);
+  EXPECT_FALSE(result.Error.empty());
+}
+
+TEST(TextFile, RewriteLeavesExactlyTheBytesAndNoTemporaryFile) {
+  ScratchFolder folder;
+  std::string path = folder.Path("vorkel.cfg");
+  std::string contents[] = {"[A]\r\nk=1\r\n", std::string(100000, 'x'), "", std::string("\0\r\n\xFF\x1A", 5), "short"};
+  for (const std::string& bytes : contents) {
+    DefaultTextFiles().ReplaceWhole(path, bytes);
+    EXPECT_EQ(DiskBytes(path), bytes);
+    auto read = DefaultTextFiles().ReadWhole(path);
+    EXPECT_EQ(read.Status, WholeReadStatus::Ok);
+    EXPECT_EQ(read.Bytes, bytes);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"vorkel.cfg"});
+  }
+}
+
+TEST(TextFile, RewriteIntoAMissingFolderFailsAndLeavesNothing) {
+  ScratchFolder folder;
+  EXPECT_THROW(DefaultTextFiles().ReplaceWhole(folder.Path("none/vorkel.cfg"), "x"), EOSError);
+  EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST(TextFile, SettingsSurviveAFreshStart) {
+  ScratchFolder folder;
+  std::string path = folder.Path("vorkel.cfg");
+  TOptionsEnvironment env;
+  env.FileCodePage = 1251;
+  {
+    TProgOptions options(path, "\\SOFTWARE\\VorkelTestNoSuchKey", env);
+    options.SetProgLang(0);
+    options.SetLastCopy("C:\\\xD0\x9A\xD0\xBE\xD0\xB4");  // Cyrillic: stored in the ANSI code page
+    options.SetStoreCodeWidth(100);
+  }
+  EXPECT_EQ(DiskBytes(path),
+            "[Language]\r\nProgLang=RUS\r\n\r\n[Paths]\r\nLastCopy=C:\\\xCA\xEE\xE4\r\n\r\n[GridStore]\r\nCodeWidth="
+            "00000064\r\n");
+  TProgOptions again(path, "\\SOFTWARE\\VorkelTestNoSuchKey", env);
+  EXPECT_EQ(again.GetProgLang(), 0u);
+  EXPECT_EQ(again.GetLastCopy(), "C:\\\xD0\x9A\xD0\xBE\xD0\xB4");
+  EXPECT_EQ(again.GetStoreCodeWidth(), 100u);
+}
+
+}  // namespace
+}  // namespace vk
