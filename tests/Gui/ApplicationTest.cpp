@@ -83,5 +83,17 @@ TEST_F(ApplicationTest, CreateFormMakesTheWindowAndTheFirstFormTheMainForm) {
   EXPECT_EQ(Application.MainForm(), nullptr);
 }
 
+TEST_F(ApplicationTest, RestoreBringsBackTheMinimizedMainForm) {
+  auto main = MakeForm<TestForm>("TMainFormStore");
+  Application.SetMainForm(main.get());
+  main->Show();
+  ShowWindow(main->Handle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(main->Handle()));
+  Application.Restore();
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  EXPECT_TRUE(IsWindowVisible(main->Handle()));
+  Application.SetMainForm(nullptr);
+}
+
 }  // namespace
 }  // namespace vk::gui::test
