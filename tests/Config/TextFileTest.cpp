@@ -6,6 +6,7 @@
 
 #include "CfgTestSupport.h"
 #include "Core/SysUtils.h"
+#include "Platform/ProgramFolder.h"
 #include "Platform/TextFile.h"
 #include "Tools/CfgFile/Options.h"
 
@@ -72,6 +73,27 @@ TEST(TextFile, SettingsSurviveAFreshStart) {
   EXPECT_EQ(again.GetProgLang(), 0u);
   EXPECT_EQ(again.GetLastCopy(), "C:\\\xD0\x9A\xD0\xBE\xD0\xB4");
   EXPECT_EQ(again.GetStoreCodeWidth(), 100u);
+}
+
+TEST(ProgramFolder, IsTheFolderOfThisProgramWithItsDelimiter) {
+  std::string folder = platform::ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_TRUE(folder.back() == '\\' || folder.back() == '/') << folder;
+  bool found = false;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    found = found || entry.path().stem() == "CfgTests";
+  }
+  EXPECT_TRUE(found) << folder;
+}
+
+TEST(ProgramFolder, GlobalSettingsLiveBesideTheProgram) {
+  std::string path = platform::ProgramFolder() + kCfgFileName;
+  ASSERT_FALSE(std::filesystem::exists(path));
+  CreateProgOptions();
+  EXPECT_EQ(ProgOptions().GetProgLang(), 2u);
+  EXPECT_EQ(ProgOptions().GetStoreCodeWidth(), 55u);
+  FreeProgOptions();
+  EXPECT_FALSE(std::filesystem::exists(path));  // reads never create the file
 }
 
 }  // namespace
