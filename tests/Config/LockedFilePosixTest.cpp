@@ -75,6 +75,8 @@ TEST(LockedFile, HeldForFourSecondsFailsWithTheFileName) {
   // A rewrite while the file is held fails too, and leaves the file alone.
   EXPECT_THROW(platform::DefaultTextFiles().ReplaceWhole(path, "x"), EOSError);
   EXPECT_EQ(WaitFor(holder), 0);
+  EXPECT_EQ(platform::DefaultTextFiles().ReadWhole(path).Bytes, "[S]\r\nV=00000003\r\n");
+  for (const std::string& name : folder.Names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }
 
 }  // namespace
