@@ -7,6 +7,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 vk_wine_env "$1" "$2"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$VK_WINE" wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager Wine waits on every hide of a framed window;
+  # unmanaged windows are drawn with their frames and hide at once.
+  "$VK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 fi
 wineserver -w
 test -f "$WINEPREFIX/system.reg"
