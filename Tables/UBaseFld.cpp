@@ -30,13 +30,6 @@ int Sign(T a, T b) {
 
 [[noreturn]] void BadVariant(const char* kind) { throw Exception(std::string("Тип варианта не является ") + kind); }
 
-int32_t ParseIntegerText(const std::string& text) {
-  if (text.empty()) return 0;
-  auto v = TryStrToInt(text);
-  if (!v) throw Exception("Неверно задано целое число: " + text);
-  return *v;
-}
-
 TDateTime ParseDateText(const std::string& text, const TFormatSettings& fs) {
   auto v = TryStrToDateTime(text, fs);
   if (!v) throw Exception("Неверно задана дата(время): " + text);
@@ -94,6 +87,13 @@ std::optional<int32_t> TryStrToInt(const std::string& text) {
   return static_cast<int32_t>(bits);
 }
 
+int32_t IntegerFieldTextToValue(const std::string& text) {
+  if (text.empty()) return 0;
+  auto v = TryStrToInt(text);
+  if (!v) throw Exception("Неверно задано целое число: " + text);
+  return *v;
+}
+
 // ---- TIntegerField ---------------------------------------------------------
 
 const TFieldClass& TIntegerField::ClassInfo() {
@@ -112,7 +112,7 @@ std::string TIntegerField::GetAsString() const { return std::to_string(value_); 
 
 void TIntegerField::SetAsString(const std::string& text) {
   CheckEditable();
-  value_ = ParseIntegerText(text);
+  value_ = IntegerFieldTextToValue(text);
 }
 
 int TIntegerField::Compare(const void* a, const void* b) const { return Sign(Load<int32_t>(a), Load<int32_t>(b)); }
@@ -122,7 +122,7 @@ void TIntegerField::VariantToBuffer(const Variant& value, void* buffer) const {
   Store(buffer, static_cast<int32_t>(value.Int));
 }
 
-void TIntegerField::TextToBuffer(const std::string& text, void* buffer) const { Store(buffer, ParseIntegerText(text)); }
+void TIntegerField::TextToBuffer(const std::string& text, void* buffer) const { Store(buffer, IntegerFieldTextToValue(text)); }
 
 std::string TIntegerField::BufferToText(const void* buffer) const { return std::to_string(Load<int32_t>(buffer)); }
 

@@ -16,6 +16,9 @@ namespace vk {
 // Parses the run-time library's integer text: leading blanks, an optional
 // sign, decimal digits or hexadecimal after "$", "x" or "0x"; signed 32-bit.
 std::optional<int32_t> TryStrToInt(const std::string& text);
+// The integer field's text rule: empty gives 0; otherwise TryStrToInt, and a
+// failure raises "Неверно задано целое число: " with the text.
+int32_t IntegerFieldTextToValue(const std::string& text);
 
 class TIntegerField : public TField {
  public:

@@ -86,7 +86,7 @@ void TMoneyField::SetValue(uint32_t value) {
 
 void TMoneyField::SetData(const void* data) { value_ = Load(data); }
 
-uint32_t TMoneyField::ParseForField(const std::string& text) {
+uint32_t TMoneyField::FieldTextToMoney(const std::string& text) {
   if (text.empty()) return 0;
   try {
     return StrToMoney(text);
@@ -98,7 +98,7 @@ uint32_t TMoneyField::ParseForField(const std::string& text) {
 
 void TMoneyField::SetAsString(const std::string& text) {
   CheckEditable();
-  value_ = ParseForField(text);
+  value_ = FieldTextToMoney(text);
 }
 
 int TMoneyField::Compare(const void* a, const void* b) const {
@@ -113,7 +113,7 @@ void TMoneyField::VariantToBuffer(const Variant& value, void* buffer) const {
 }
 
 void TMoneyField::TextToBuffer(const std::string& text, void* buffer) const {
-  uint32_t v = ParseForField(text);
+  uint32_t v = FieldTextToMoney(text);
   std::memcpy(buffer, &v, sizeof v);
 }
 

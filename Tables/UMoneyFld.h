@@ -20,6 +20,9 @@ class TMoneyField : public TField {
   static uint32_t StrToMoney(const std::string& text);
   // (a * b + 50) div 100, exactly; EIntOverflow when it exceeds 4294967295.
   static uint32_t MulMoney(uint32_t a, uint32_t b);
+  // The field's text rule: empty gives 0; otherwise StrToMoney, every
+  // failure reported with the form message.
+  static uint32_t FieldTextToMoney(const std::string& text);
 
   uint32_t Value() const { return value_; }
   void SetValue(uint32_t value);
@@ -38,7 +41,6 @@ class TMoneyField : public TField {
   explicit TMoneyField(const TFieldClass& cls) : TField(cls) {}
 
  private:
-  static uint32_t ParseForField(const std::string& text);
   uint32_t value_ = 0;
 };
 

@@ -1,0 +1,6 @@
+# Locale comparison of texts and the wall clock.
+if(WIN32)
+  list(APPEND VK_PLATFORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/win32/Locale.cpp ${CMAKE_CURRENT_LIST_DIR}/win32/Clock.cpp)
+else()
+  list(APPEND VK_PLATFORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/posix/Locale.cpp ${CMAKE_CURRENT_LIST_DIR}/posix/Clock.cpp)
+endif()

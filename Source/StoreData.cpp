@@ -1,0 +1,405 @@
+#include "Source/StoreData.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "Core/Checked.h"
+#include "Core/SysUtils.h"
+#include "Platform/Clock.h"
+#include "Platform/Locale.h"
+#include "Tools/Service/RegionInfo.h"
+
+namespace vk {
+namespace {
+
+// The key that comes before every movement of a product: 1 January of year 1.
+constexpr TDateTime kFirstDate = kMinDateDay;
+
+// Runs one change of a table; a failure cancels the open edit, so no table
+// is ever left in edit or insert state, and passes on.
+template <typename F>
+void Change(TTable& table, F&& change) {
+  try {
+    change();
+  } catch (...) {
+    if (table.State() == tsEdit || table.State() == tsInsert) {
+      try {
+        table.Cancel();
+      } catch (...) {
+      }
+    }
+    throw;
+  }
+}
+
+// An undo step after a failure: a second failure must not hide the first.
+template <typename F>
+void Undo(F&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+template <typename T>
+T Stored(const TTable& table, int32_t row, int32_t field) {
+  T v;
+  std::memcpy(&v, table.CellData(row, field), sizeof v);
+  return v;
+}
+
+std::string Hex16(int64_t v) {
+  char buf[17];
+  std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(v));
+  return buf;
+}
+
+}  // namespace
+
+TStore::TStore(platform::FileSystem& fs, TClock clock)
+    : clock_(clock ? std::move(clock) : TClock(&platform::Now)), goods_(fs, clock_), moves_(fs, clock_) {}
+
+void TStore::SetWorkDate(TDateTime value) {
+  const TDateTime day = std::trunc(value);
+  workDate_ = (value != 0 && day != std::trunc(clock_())) ? day : 0;
+}
+
+TDateTime TStore::MoveDateTime() const {
+  const TDateTime now = clock_();
+  if (workDate_ == 0) return now;
+  return ComposeDateTime(workDate_, std::fabs(now - std::trunc(now)));
+}
+
+int TStore::MoveMonth() const {
+  auto parts = DecodeDateTime(MoveDateTime());
+  return parts ? parts->Month : 0;
+}
+
+void TStore::SetDataCodePage(uint32_t codePage) {
+  dataCodePage_ = codePage;
+  goods_.Name.SetDataCodePage(codePage);
+  moves_.Note.SetDataCodePage(codePage);
+}
+
+std::string TStore::ToDataCodePage(const std::string& text) const { return Utf8ToCodePage(text, dataCodePage_); }
+
+void TStore::AppendMove(int32_t idStore, TDateTime when, bool incoming, uint32_t cost, uint32_t weight, int32_t count,
+                        const std::string& note, uint32_t sum) {
+  Change(moves_, [&] {
+    moves_.Append();
+    moves_.IDStore.SetValue(idStore);
+    moves_.MoveDate.SetValue(when);
+    moves_.Direction.SetValue(incoming);
+    moves_.Cost.SetValue(cost);
+    moves_.Weight.SetValue(weight);
+    moves_.PCount.SetValue(count);
+    moves_.Note.SetAsString(note);
+    moves_.Sum.SetValue(sum);
+    moves_.Post();
+  });
+}
+
+void TStore::WriteGoodsTotals(const Totals& totals, TDateTime lastDate) {
+  Change(goods_, [&] {
+    goods_.Edit();
+    goods_.Weight.SetValue(totals.Weight);
+    goods_.PCount.SetValue(totals.PCount);
+    goods_.Sum.SetValue(totals.Sum);
+    goods_.LastDate.SetValue(lastDate);
+    goods_.Post();
+  });
+}
+
+void TStore::AddGoods(const std::string& code, const std::string& name, const std::string& price,
+                      const std::string& weight, const std::string& count, const std::string& note) {
+  const uint32_t cost = TMoneyField::FieldTextToMoney(price);
+  const uint32_t w = TMoneyField::FieldTextToMoney(weight);
+  const int32_t c = IntegerFieldTextToValue(count);
+  const uint32_t s = TMoneyField::MulMoney(cost, w);
+  const TDateTime when = MoveDateTime();
+  const int32_t id = goods_.ID.NextKeyValue();
+  // The movement first: should the product fail to be written, the movement
+  // is taken back; should the program stop in between, it is an orphan that
+  // no product shows.
+  AppendMove(id, when, true, cost, w, c, note, s);
+  try {
+    Change(goods_, [&] {
+      goods_.Append();
+      goods_.Code.SetAsString(ToDataCodePage(code));
+      goods_.Name.SetAsString(name);
+      goods_.Cost.SetValue(cost);
+      goods_.Weight.SetValue(w);
+      goods_.PCount.SetValue(c);
+      goods_.Sum.SetValue(s);
+      goods_.LastDate.SetValue(when);
+      Assert(goods_.ID.Value() == id, "Goods key moved while adding goods", "Source\\StoreData");
+      goods_.Post();
+    });
+  } catch (...) {
+    Undo([&] { moves_.Delete(); });
+    throw;
+  }
+}
+
+void TStore::AddIncoming(const std::string& weight, const std::string& count, const std::string& note) {
+  AddMove(true, weight, count, note);
+}
+
+void TStore::AddOutgoing(const std::string& weight, const std::string& count, const std::string& note) {
+  AddMove(false, weight, count, note);
+}
+
+void TStore::AddMove(bool incoming, const std::string& weight, const std::string& count, const std::string& note) {
+  const uint32_t w = TMoneyField::FieldTextToMoney(weight);
+  const int32_t c = IntegerFieldTextToValue(count);
+  const uint32_t cost = goods_.Cost.Value();
+  const uint32_t s = TMoneyField::MulMoney(cost, w);
+  const Totals totals = incoming ? Totals{CheckedAdd(goods_.Weight.Value(), w), CheckedAdd(goods_.PCount.Value(), c),
+                                          CheckedAdd(goods_.Sum.Value(), s)}
+                                 : Totals{CheckedSub(goods_.Weight.Value(), w), CheckedSub(goods_.PCount.Value(), c),
+                                          CheckedSub(goods_.Sum.Value(), s)};
+  const TDateTime when = MoveDateTime();
+  // A movement booked under an earlier working date leaves the last date.
+  const TDateTime lastDate = when > goods_.LastDate.Value() ? when : goods_.LastDate.Value();
+  AppendMove(goods_.ID.Value(), when, incoming, cost, w, c, note, s);
+  try {
+    WriteGoodsTotals(totals, lastDate);
+  } catch (...) {
+    Undo([&] { moves_.Delete(); });
+    throw;
+  }
+}
+
+void TStore::FirstMoveOf(int32_t idStore) {
+  if (moves_.GetIndex() != &moves_.IndSD) moves_.SetIndex(&moves_.IndSD);
+  moves_.FindKey(std::vector<Variant>{Variant::Integer(idStore), Variant::Date(kFirstDate)});
+}
+
+bool TStore::MoveBelongsTo(int32_t row, int32_t idStore) const {
+  return row >= 0 && row < moves_.RecordCount() && Stored<int32_t>(moves_, row, 1) == idStore;
+}
+
+std::vector<TStore::Reprice> TStore::PlanReprice(uint32_t price, int64_t& total) {
+  const int32_t id = goods_.ID.Value();
+  std::vector<Reprice> plan;
+  total = 0;
+  for (FirstMoveOf(id); !moves_.Eof() && moves_.IDStore.Value() == id; moves_.Next()) {
+    const uint32_t sum = TMoneyField::MulMoney(price, moves_.Weight.Value());
+    total = moves_.Direction.Value() ? CheckedAdd<int64_t>(total, sum) : CheckedSub<int64_t>(total, sum);
+    plan.push_back({moves_.RecNo(), moves_.Cost.Value(), moves_.Sum.Value(), sum});
+  }
+  if (total < 0 || total > 4294967295LL) throw Exception("Bad sum value " + Hex16(total));
+  return plan;
+}
+
+void TStore::RestorePrices(const std::vector<Reprice>& done) {
+  for (const Reprice& r : done) {
+    Undo([&] {
+      Change(moves_, [&] {
+        moves_.SetRecNo(r.RecNo);
+        moves_.Edit();
+        moves_.Cost.SetValue(r.OldCost);
+        moves_.Sum.SetValue(r.OldSum);
+        moves_.Post();
+      });
+    });
+  }
+}
+
+void TStore::EditGoods(const std::string& code, const std::string& name, const std::string& price) {
+  const uint32_t oldCost = goods_.Cost.Value();
+  const uint32_t cost = TMoneyField::FieldTextToMoney(price);
+  const std::string storedCode = ToDataCodePage(code);
+  auto writeGoods = [&](const uint32_t* sum) {
+    Change(goods_, [&] {
+      goods_.Edit();
+      goods_.Code.SetAsString(storedCode);
+      goods_.Name.SetAsString(name);
+      goods_.Cost.SetValue(cost);
+      if (sum) goods_.Sum.SetValue(*sum);
+      goods_.Post();
+    });
+  };
+  if (cost == oldCost) {
+    writeGoods(nullptr);
+    return;
+  }
+  // Everything is computed first; the movements are re-priced before the
+  // product, so a re-pricing cut short leaves the old price on the product
+  // and can simply be done again.
+  int64_t total = 0;
+  const std::vector<Reprice> plan = PlanReprice(cost, total);
+  std::vector<Reprice> done;
+  try {
+    for (const Reprice& r : plan) {
+      Change(moves_, [&] {
+        moves_.SetRecNo(r.RecNo);
+        moves_.Edit();
+        moves_.Cost.SetValue(cost);
+        moves_.Sum.SetValue(r.NewSum);
+        moves_.Post();
+      });
+      done.push_back(r);
+    }
+    const uint32_t sum = static_cast<uint32_t>(total);
+    writeGoods(&sum);
+  } catch (...) {
+    RestorePrices(done);
+    throw;
+  }
+}
+
+void TStore::DeleteGoods() {
+  const int32_t id = goods_.ID.Value();
+  // The product first: cut short, this leaves movements no product shows
+  // (their product number is never handed out again), never a product whose
+  // totals have no movements behind them.
+  goods_.Delete();
+  FirstMoveOf(id);
+  while (!moves_.Eof() && moves_.RecordCount() > 0 && moves_.IDStore.Value() == id) moves_.Delete();
+}
+
+void TStore::DeleteMove() {
+  const int32_t id = goods_.ID.Value();
+  const int32_t row = moves_.RecNo();
+  const bool incoming = moves_.Direction.Value();
+  const uint32_t w = moves_.Weight.Value();
+  const int32_t c = moves_.PCount.Value();
+  const uint32_t s = moves_.Sum.Value();
+  const uint32_t gw = goods_.Weight.Value(), gs = goods_.Sum.Value();
+  const int32_t gc = goods_.PCount.Value();
+  if (incoming && (gw < w || gc < c || gs < s)) throw Exception("Bad move (weight count or sum) to delete");
+  const Totals totals = incoming ? Totals{CheckedSub(gw, w), CheckedSub(gc, c), CheckedSub(gs, s)}
+                                 : Totals{CheckedAdd(gw, w), CheckedAdd(gc, c), CheckedAdd(gs, s)};
+  // Deleting the product's latest movement moves its last date back to the
+  // movement before; the neighbours are read without moving.
+  TDateTime lastDate = goods_.LastDate.Value();
+  if (!MoveBelongsTo(row + 1, id)) {
+    if (!MoveBelongsTo(row - 1, id)) throw Exception("Bad move IDStore after delete move");
+    lastDate = Stored<double>(moves_, row - 1, 2);
+  }
+  const Totals old{gw, gc, gs};
+  const TDateTime oldLast = goods_.LastDate.Value();
+  WriteGoodsTotals(totals, lastDate);
+  try {
+    moves_.Delete();
+  } catch (...) {
+    Undo([&] { WriteGoodsTotals(old, oldLast); });
+    throw;
+  }
+}
+
+void TStore::EditNote(const std::string& note) {
+  Change(moves_, [&] {
+    moves_.Edit();
+    moves_.Note.SetAsString(note);
+    moves_.Post();
+  });
+}
+
+bool TStore::CanAddGoods(const std::string& price, const std::string& weight, const std::string& count) {
+  try {
+    TMoneyField::MulMoney(TMoneyField::StrToMoney(price), TMoneyField::StrToMoney(weight));
+    auto c = TryStrToInt(count);
+    return c && *c >= 0;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
+bool TStore::CanAddMove(bool incoming, const std::string& weight, const std::string& count) {
+  try {
+    const uint32_t w = TMoneyField::StrToMoney(weight);
+    const uint32_t s = TMoneyField::MulMoney(goods_.Cost.Value(), w);
+    auto c = TryStrToInt(count);
+    if (!c || *c < 0) return false;
+    if (incoming) {
+      CheckedAdd(goods_.Sum.Value(), s);
+      CheckedAdd(goods_.Weight.Value(), w);
+      return CheckedAdd(goods_.PCount.Value(), *c) >= 0;
+    }
+    CheckedSub(goods_.Sum.Value(), s);
+    CheckedSub(goods_.Weight.Value(), w);
+    return CheckedSub(goods_.PCount.Value(), *c) >= 0;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
+bool TStore::CanAddIncoming(const std::string& weight, const std::string& count) {
+  return CanAddMove(true, weight, count);
+}
+
+bool TStore::CanAddOutgoing(const std::string& weight, const std::string& count) {
+  return CanAddMove(false, weight, count);
+}
+
+bool TStore::CanReprice(const std::string& price) {
+  try {
+    const uint32_t p = TMoneyField::StrToMoney(price);
+    TMoneyField::MulMoney(p, goods_.Weight.Value());
+    int64_t total = 0;
+    PlanReprice(p, total);  // the same sums and total that EditGoods writes
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
+bool TStore::CanDeleteMove(bool& isIncoming) {
+  const uint64_t w = moves_.Weight.Value(), s = moves_.Sum.Value();
+  const int64_t c = moves_.PCount.Value();
+  isIncoming = moves_.Direction.Value();
+  if (isIncoming) {
+    // The value too: DeleteMove refuses what would take more than the product holds.
+    return w <= goods_.Weight.Value() && c <= goods_.PCount.Value() && s <= goods_.Sum.Value();
+  }
+  return goods_.Weight.Value() + w <= 4294967295ull && goods_.PCount.Value() + c <= 2147483647ll &&
+         goods_.Sum.Value() + s <= 4294967295ull;
+}
+
+bool TStore::FindByName(const std::string& text) {
+  if (goods_.GetIndex() != &goods_.IndName) goods_.SetIndex(&goods_.IndName);
+  goods_.FindKey(ToDataCodePage(text));
+  return goods_.RecordCount() > 0 && goods_.Name.StartsWith(text);
+}
+
+bool TStore::FindByCode(const std::string& text) {
+  if (goods_.GetIndex() != &goods_.IndCode) goods_.SetIndex(&goods_.IndCode);
+  const std::string wanted = ToDataCodePage(text);
+  goods_.FindKey(wanted);
+  if (wanted.empty()) return true;
+  if (goods_.RecordCount() == 0) return false;
+  const std::string code = goods_.Code.Value().substr(0, wanted.size());
+  return platform::CompareTextIgnoreCase(CodePageToWide(code, dataCodePage_), CodePageToWide(wanted, dataCodePage_)) ==
+         0;
+}
+
+void TStore::GetTotals(std::string& count, std::string& weight, std::string& sum, std::string& goods) {
+  const int32_t recNo = goods_.RecNo();
+  uint32_t packs = 0, quantity = 0, value = 0, products = 0;
+  try {
+    for (goods_.First(); !goods_.Eof(); goods_.Next()) {
+      packs = CheckedAdd(packs, static_cast<uint32_t>(goods_.PCount.Value()));
+      quantity = CheckedAdd(quantity, goods_.Weight.Value());
+      value = CheckedAdd(value, goods_.Sum.Value());
+      products = CheckedAdd(products, 1u);
+    }
+  } catch (...) {
+    goods_.SetRecNo(recNo);
+    throw;
+  }
+  goods_.SetRecNo(recNo);
+  count = std::to_string(packs);
+  weight = TMoneyField::MoneyToStr(quantity);
+  sum = TMoneyField::MoneyToStr(value);
+  goods = std::to_string(products);
+}
+
+TStore& Store() {
+  static TStore store;
+  return store;
+}
+
+}  // namespace vk

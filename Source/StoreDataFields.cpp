@@ -1,0 +1,77 @@
+#include "Source/StoreDataFields.h"
+
+#include <cstring>
+
+#include "Platform/Locale.h"
+#include "Tools/Service/RegionInfo.h"
+#include "Tools/Service/TextConst.h"
+
+namespace vk {
+
+// ---- TCompareStringField ---------------------------------------------------
+
+const TFieldClass& TCompareStringField::ClassInfo() {
+  static const TFieldClass info{"TCompareStringField", TStringField::ClassInfo().TypeId,
+                                TStringField::ClassInfo().TypeLetter, &TStringField::ClassInfo(), nullptr};
+  return info;
+}
+
+std::string TCompareStringField::GetAsString() const {
+  return CodePageToUtf8(TStringField::GetAsString(), dataCodePage_);
+}
+
+void TCompareStringField::SetAsString(const std::string& text) {
+  CheckEditable();
+  TStringField::SetAsString(Utf8ToCodePage(text, dataCodePage_));
+}
+
+std::string TCompareStringField::BufferToText(const void* buffer) const {
+  return CodePageToUtf8(TStringField::BufferToText(buffer), dataCodePage_);
+}
+
+int TCompareStringField::Compare(const void* a, const void* b) const {
+  return platform::CompareTextIgnoreCase(CodePageToWide(StoredBytes(a), dataCodePage_),
+                                         CodePageToWide(StoredBytes(b), dataCodePage_));
+}
+
+bool TCompareStringField::StartsWith(const std::string& text) const {
+  if (text.empty()) return true;
+  // The search text goes into the data code page, as the stored bytes are.
+  const std::string wanted = Utf8ToCodePage(text, dataCodePage_);
+  const std::string stored = TStringField::GetAsString().substr(0, wanted.size());
+  return platform::CompareTextIgnoreCase(CodePageToWide(stored, dataCodePage_),
+                                         CodePageToWide(wanted, dataCodePage_)) == 0;
+}
+
+// ---- TShowDateTimeField ----------------------------------------------------
+
+const TFieldClass& TShowDateTimeField::ClassInfo() {
+  static const TFieldClass info{"TShowDateTimeField", TDateTimeField::ClassInfo().TypeId,
+                                TDateTimeField::ClassInfo().TypeLetter, &TDateTimeField::ClassInfo(), nullptr};
+  return info;
+}
+
+const TFormatSettings& TShowDateTimeField::Settings() const { return ProgFormatSettings; }
+
+std::string TShowDateTimeField::BufferToText(const void* buffer) const {
+  double v;
+  std::memcpy(&v, buffer, sizeof v);
+  if (v == 0 || !IsValidDateTime(v)) return {};
+  return FormatDateTime(ProgFormatSettings.ShortDateFormat, v, ProgFormatSettings);
+}
+
+// ---- TDirectionBooleanField ------------------------------------------------
+
+const TFieldClass& TDirectionBooleanField::ClassInfo() {
+  static const TFieldClass info{"TDirectionBooleanField", TBooleanField::ClassInfo().TypeId,
+                                TBooleanField::ClassInfo().TypeLetter, &TBooleanField::ClassInfo(), nullptr};
+  return info;
+}
+
+std::string TDirectionBooleanField::BufferToText(const void* buffer) const {
+  int32_t v;
+  std::memcpy(&v, buffer, sizeof v);
+  return v ? "+" : "-";
+}
+
+}  // namespace vk

@@ -1,0 +1,61 @@
+#pragma once
+// The three field classes that exist only for the stock tables. None is
+// registered: each is accepted as a descendant of its registered base and
+// keeps the base's type id and record form, so the table files stay plain
+// table files.
+
+#include <cstdint>
+#include <string>
+
+#include "Tables/UBaseFld.h"
+
+namespace vk {
+
+// A string in the data code page, shown and typed as UTF-8, ordered by the
+// user's locale without regard to letter case.
+class TCompareStringField : public TStringField {
+ public:
+  explicit TCompareStringField(int32_t size) : TStringField(ClassInfo(), size) {}
+  static const TFieldClass& ClassInfo();
+
+  // The code page of the stored bytes (the BaseCodePage setting).
+  uint32_t DataCodePage() const { return dataCodePage_; }
+  void SetDataCodePage(uint32_t codePage) { dataCodePage_ = codePage; }
+
+  std::string GetAsString() const override;
+  void SetAsString(const std::string& text) override;
+  std::string BufferToText(const void* buffer) const override;
+  int Compare(const void* a, const void* b) const override;
+
+  // True when the stored text begins with the given UTF-8 text, ignoring
+  // case; an empty text matches every value.
+  bool StartsWith(const std::string& text) const;
+
+ private:
+  uint32_t dataCodePage_ = 1251;
+};
+
+// A date-time shown with the program's own format settings of the current
+// language; 0 shows as the empty text.
+class TShowDateTimeField : public TDateTimeField {
+ public:
+  TShowDateTimeField() : TDateTimeField(ClassInfo()) {}
+  static const TFieldClass& ClassInfo();
+
+  // The date alone, as the grids show it.
+  std::string BufferToText(const void* buffer) const override;
+
+ protected:
+  const TFormatSettings& Settings() const override;
+};
+
+// A movement's direction: "+" incoming, "-" outgoing in the grids.
+class TDirectionBooleanField : public TBooleanField {
+ public:
+  TDirectionBooleanField() : TBooleanField(ClassInfo()) {}
+  static const TFieldClass& ClassInfo();
+
+  std::string BufferToText(const void* buffer) const override;
+};
+
+}  // namespace vk
