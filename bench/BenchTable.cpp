@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "BenchSupport.h"
 #include "Platform/File.h"
 #include "Tables/UBaseFld.h"
 #include "Tables/UMoneyFld.h"
@@ -20,20 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vk;
-
-fs::path BenchDir() {
-  fs::path dir = fs::temp_directory_path() / "vorkel-bench";
-  fs::create_directories(dir);
-  return dir;
-}
-
-std::string RandomName(std::mt19937& rng) {
-  static const char letters[] = "abcdefghijklmnopqrstuvwxyz";
-  std::string s;
-  const int n = 8 + static_cast<int>(rng() % 30);
-  for (int i = 0; i < n; ++i) s += letters[rng() % 26];
-  return s;
-}
+using bench::BenchDir;
+using bench::Db;
+using bench::RandomName;
 
 class Items : public TTable {
 public:
@@ -106,23 +96,6 @@ std::string TablePath(int n) {
   fs::rename(tmp, path);
   return path;
 }
-
-struct Db {
-  sqlite3* db = nullptr;
-  explicit Db(const std::string& path) {
-    sqlite3_open(path.c_str(), &db);
-    Exec("PRAGMA synchronous=FULL");
-  }
-  ~Db() { sqlite3_close(db); }
-  void Exec(const char* sql) {
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-      std::fprintf(stderr, "sqlite: %s\n", err);
-      sqlite3_free(err);
-      std::abort();
-    }
-  }
-};
 
 std::string DbPath(int n) {
   std::string path = (BenchDir() / ("items-" + std::to_string(n) + ".sqlite")).string();
