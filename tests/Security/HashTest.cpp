@@ -145,11 +145,11 @@ TEST(HashText, EmptyTextIsAProgrammingError) {
   EXPECT_THROW(HashText(""), EAssertionFailed);
 }
 
-// Run by CTest once per locale with VK_EXPECT_ACP set (see CMakeLists.txt);
+// Run by CTest once per locale with VORKEL_EXPECT_ACP set (see CMakeLists.txt);
 // the system's ANSI code page follows LANG under Wine and natively alike.
 TEST(HashText, SystemAnsiCodePageOfTheRunningSystem) {
-  const char* expected = std::getenv("VK_EXPECT_ACP");
-  if (!expected) GTEST_SKIP() << "VK_EXPECT_ACP not set";
+  const char* expected = std::getenv("VORKEL_EXPECT_ACP");
+  if (!expected) GTEST_SKIP() << "VORKEL_EXPECT_ACP not set";
   ASSERT_EQ(platform::AnsiCodePage(), static_cast<uint32_t>(std::stoul(expected)));
   const std::string title = "Vorkel - C:\\\xD0\xA1\xD0\xBA\xD0\xBB\xD0\xB0\xD0\xB4";  // "Склад"
   if (platform::AnsiCodePage() == 1251) {
