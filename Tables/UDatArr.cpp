@@ -210,7 +210,15 @@ void TDatArr::SetIndex(TIndex* index) {
     return;
   }
   const int32_t current = CurrentFileOffset();
-  if (!(index->IsPrimary() && CanSortByKeyValue(*index) && SortByKeyValue(*index))) MergeSort(*index);
+  try {
+    if (!(index->IsPrimary() && CanSortByKeyValue(*index) && SortByKeyValue(*index))) MergeSort(*index);
+  } catch (...) {
+    // A comparison that fails part-way leaves every record in place but in
+    // no index's order: the array then claims none.
+    index_ = nullptr;
+    if (elemCount_ > 0) GotoFileOffset(current);
+    throw;
+  }
   index_ = index;  // only once the records are in its order
   if (elemCount_ > 0) GotoFileOffset(current);
 }
@@ -271,17 +279,28 @@ void TDatArr::SortRange(const TIndex& index, int32_t lo, int32_t hi, uint8_t* sc
   const int32_t leftCount = mid - lo + 1;
   std::memcpy(scratch, Elem(lo), static_cast<size_t>(leftCount) * es);
   int32_t i = 0, j = mid + 1, k = lo;
-  while (i < leftCount && j <= hi) {
-    const uint8_t* left = scratch + static_cast<size_t>(i) * es;
-    if (index.CompareRecords(left + 4, Elem(j) + 4) <= 0) {
-      std::memcpy(Elem(k++), left, es);
-      ++i;
-    } else {
-      std::memmove(Elem(k++), Elem(j++), es);
+  // The places k..j-1 are free and exactly as many as the scratch items
+  // left: putting those back never loses a record, even when a comparison
+  // raises.
+  auto putBackScratch = [&] {
+    if (i < leftCount)
+      std::memcpy(Elem(k), scratch + static_cast<size_t>(i) * es, static_cast<size_t>(leftCount - i) * es);
+  };
+  try {
+    while (i < leftCount && j <= hi) {
+      const uint8_t* left = scratch + static_cast<size_t>(i) * es;
+      if (index.CompareRecords(left + 4, Elem(j) + 4) <= 0) {
+        std::memcpy(Elem(k++), left, es);
+        ++i;
+      } else {
+        std::memmove(Elem(k++), Elem(j++), es);
+      }
     }
+  } catch (...) {
+    putBackScratch();
+    throw;
   }
-  if (i < leftCount)
-    std::memcpy(Elem(k), scratch + static_cast<size_t>(i) * es, static_cast<size_t>(leftCount - i) * es);
+  putBackScratch();
 }
 
 void TDatArr::InsertionSort(const TIndex& index, int32_t lo, int32_t hi) {
@@ -289,9 +308,14 @@ void TDatArr::InsertionSort(const TIndex& index, int32_t lo, int32_t hi) {
   for (int32_t i = lo + 1; i <= hi; ++i) {
     std::memcpy(tmp.data(), Elem(i), tmp.size());
     int32_t j = i;
-    while (j > lo && index.CompareRecords(tmp.data() + 4, Elem(j - 1) + 4) < 0) {
-      std::memcpy(Elem(j), Elem(j - 1), tmp.size());
-      --j;
+    try {
+      while (j > lo && index.CompareRecords(tmp.data() + 4, Elem(j - 1) + 4) < 0) {
+        std::memcpy(Elem(j), Elem(j - 1), tmp.size());
+        --j;
+      }
+    } catch (...) {
+      std::memcpy(Elem(j), tmp.data(), tmp.size());  // the hole gets its record back
+      throw;
     }
     std::memcpy(Elem(j), tmp.data(), tmp.size());
   }

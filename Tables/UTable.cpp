@@ -205,7 +205,12 @@ void TTable::SetIndex(TIndex* index) {
     if (!registered) throw Exception("Индекс не найден в массиве индексов");
     name = index->Name();
   }
-  TDatArr::SetIndex(index);
+  try {
+    TDatArr::SetIndex(index);
+  } catch (...) {
+    if (!GetIndex()) indexName_.clear();
+    throw;
+  }
   indexName_ = name;
 }
 
@@ -219,7 +224,12 @@ void TTable::SetIndexName(const std::string& name) {
   const std::string wanted = UpperAscii(name);
   for (TIndex* index : indexes_) {
     if (UpperAscii(index->Name()) == wanted) {
-      TDatArr::SetIndex(index);
+      try {
+        TDatArr::SetIndex(index);
+      } catch (...) {
+        if (!GetIndex()) indexName_.clear();
+        throw;
+      }
       indexName_ = index->Name();
       return;
     }

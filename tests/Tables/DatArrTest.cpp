@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 
 #include "ItemTable.h"
 #include "Platform/fake/FaultyFileSystem.h"
@@ -269,6 +270,70 @@ TEST(DatArrFaults, AFailedWriteLeavesMemoryAsItWas) {
   t.Close();
   t.OpenAndRegister(false);
   EXPECT_EQ(t.RecordCount(), 4);
+}
+
+}  // namespace
+}  // namespace vk
+
+namespace vk {
+namespace {
+
+// An integer field whose comparison fails after a number of calls, as a
+// locale comparison can fail on a code page the system lacks.
+class FailingCompareField : public TIntegerField {
+ public:
+  FailingCompareField() : TIntegerField(Info()) {}
+  static const TFieldClass& Info() {
+    static const TFieldClass info{"FailingCompareField", 1, 'I', &TIntegerField::ClassInfo(), nullptr};
+    return info;
+  }
+  void AllowComparisons(int n) { allowed_ = n; }
+  int Compare(const void* a, const void* b) const override {
+    if (--allowed_ < 0) throw Exception("comparison failed");
+    return TIntegerField::Compare(a, b);
+  }
+
+ private:
+  mutable int allowed_ = 1 << 30;
+};
+
+TEST(DatArrSort, AComparisonThatFailsPartWayLosesNoRecord) {
+  for (int allowed : {0, 5, 40, 150, 300}) {
+    platform::MemoryFileSystem fs;
+    TIntegerField id;
+    id.SetIsKey(true);
+    FailingCompareField value;
+    TFields set({&id, &value});
+    TTable t(fs);
+    t.SetFileName("t.dat");
+    t.SetFields(&set);
+    t.Open(true);
+    TIndex byValue(&set, "ByValue", &value);
+    t.AddIndex(&byValue);
+    for (int i = 0; i < 60; ++i) {
+      t.Append();
+      value.SetValue((i * 37) % 60);
+      t.Post();
+    }
+    t.SetRecNo(10);
+    value.AllowComparisons(allowed);
+    EXPECT_THROW(t.SetIndex(&byValue), Exception) << allowed;
+    EXPECT_EQ(t.GetIndex(), nullptr);
+    EXPECT_EQ(t.IndexName(), "");
+    EXPECT_EQ(id.Value(), 11) << "the current record stays current";
+    std::set<int32_t> ids;
+    for (int32_t row = 0; row < t.RecordCount(); ++row) {
+      int32_t v;
+      std::memcpy(&v, t.CellData(row, 0), 4);
+      ids.insert(v);
+    }
+    EXPECT_EQ(ids.size(), 60u) << allowed;
+    value.AllowComparisons(1 << 30);
+    t.SetIndex(&byValue);
+    for (int32_t row = 1; row < t.RecordCount(); ++row)
+      EXPECT_LE(byValue.CompareRecords(t.CellData(row - 1, 0), t.CellData(row, 0)), 0);
+    t.Close();
+  }
 }
 
 }  // namespace
