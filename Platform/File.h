@@ -15,7 +15,7 @@
 namespace vk::platform {
 
 class File {
-public:
+ public:
   virtual ~File() = default;
 
   // Reads up to n bytes at offset. Returns the bytes read: fewer than n at
@@ -48,16 +48,43 @@ struct OpenResult {
   std::string Error;             // the system's text otherwise
 };
 
-// The file system as far as files go; the folder operations of backups build
-// on it. Paths are UTF-8.
+// The file system: files, and the folders and whole-file copies that backups
+// build on. Paths are UTF-8. Like File, it answers by results, never by
+// exceptions.
 class FileSystem {
-public:
+ public:
   virtual ~FileSystem() = default;
   // Opens exclusively. Closing is destroying the File.
   virtual OpenResult Open(const std::string& path, OpenMode mode) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // Removes a file; false when it could not be removed.
   virtual bool DeleteFile(const std::string& path) = 0;
+
+  // Whether a folder is at path; a file of that name is not one.
+  virtual bool FolderExists(const std::string& path) = 0;
+  // Creates one folder in an existing parent. True when the folder exists
+  // afterwards, also when it was there already; false when the parent is
+  // missing, a file has the name, or the system refuses.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // Removes an empty folder; false when it is missing, not empty or refused.
+  virtual bool RemoveFolder(const std::string& path) = 0;
+  // Copies the whole file at from into a file at to, and has the copy written
+  // to the disk before it answers. With overwrite false an existing to is
+  // left alone and the copy fails. Fails when either file is open (no
+  // sharing, as Open), and so also when both paths name one file.
+  // After a failure to may be missing or hold part of the bytes: callers that
+  // care copy to a name of their own first and then use RenameFile.
+  virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+  // Gives the file at from the name to in one step, replacing a file of that
+  // name: afterwards to holds what from held and from is gone; on failure
+  // both are as they were. Both names must lie on one volume (in practice:
+  // one folder). The new name is on the disk before it answers. Fails when
+  // either file is open.
+  virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+  // Whether both paths name one existing folder, however each is spelled
+  // (letter case, trailing delimiters, "." and ".." steps, links): the
+  // system's identity of the folder decides, not the text.
+  virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
 };
 
 // The operating system's file system (win32 or posix, chosen by the build).

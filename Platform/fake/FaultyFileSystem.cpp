@@ -1,11 +1,12 @@
 #include "Platform/fake/FaultyFileSystem.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace vk::platform {
 
 namespace {
-constexpr size_t kOps = 6;
+constexpr size_t kOps = 10;
 size_t Index(FaultyFileSystem::Op op) { return static_cast<size_t>(op); }
 }  // namespace
 
@@ -134,6 +135,40 @@ bool FaultyFileSystem::DeleteFile(const std::string& path) {
   if (state_->Next(Op::Delete).fail) return false;
   return base_.DeleteFile(path);
 }
+
+bool FaultyFileSystem::FolderExists(const std::string& path) { return base_.FolderExists(path); }
+
+bool FaultyFileSystem::CreateFolder(const std::string& path) {
+  if (state_->Next(Op::CreateFolder).fail) return false;
+  return base_.CreateFolder(path);
+}
+
+bool FaultyFileSystem::RemoveFolder(const std::string& path) {
+  if (state_->Next(Op::RemoveFolder).fail) return false;
+  return base_.RemoveFolder(path);
+}
+
+bool FaultyFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  if (!state_->Next(Op::Copy).fail) return base_.CopyFile(from, to, overwrite);
+  // Cut short: the target gets the first half of the source, where a real
+  // copy could have written it.
+  if (!overwrite && base_.FileExists(to)) return false;
+  OpenResult source = base_.Open(from, OpenMode::OpenExisting);
+  if (!source.Handle) return false;
+  std::vector<char> half(static_cast<size_t>(std::max<int64_t>(source.Handle->Size(), 0) / 2));
+  half.resize(source.Handle->ReadAt(0, half.data(), half.size()));
+  source.Handle.reset();
+  OpenResult target = base_.Open(to, OpenMode::CreateAlways);
+  if (target.Handle) target.Handle->WriteAt(0, half.data(), half.size());
+  return false;
+}
+
+bool FaultyFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  if (state_->Next(Op::Rename).fail) return false;
+  return base_.RenameFile(from, to);
+}
+
+bool FaultyFileSystem::SameFolder(const std::string& a, const std::string& b) { return base_.SameFolder(a, b); }
 
 void FaultyFileSystem::FailNth(Op op, int n) { state_->failAt[Index(op)] = n; }
 

@@ -1,9 +1,11 @@
 #pragma once
 // A file system that wraps another one and fails the operations a test
-// chooses: the n-th read, write, truncate, flush, open or delete, or the n-th
-// change of any file, optionally torn half-way. Everything else passes through
-// to the base. Counters run over all files opened through this object; files
-// may outlive it. Not thread-safe.
+// chooses: the n-th read, write, truncate, flush, open, delete, whole-file
+// copy, replace, folder creation or folder removal, or the n-th change of any
+// file, optionally torn half-way. A failed copy leaves the first half of the
+// source in the target, as a copy cut short would. Questions (exists, same
+// folder) and everything else pass through to the base. Counters run over all
+// files opened through this object; files may outlive it. Not thread-safe.
 
 #include <array>
 #include <cstddef>
@@ -16,7 +18,7 @@ namespace vk::platform {
 
 class FaultyFileSystem : public FileSystem {
  public:
-  enum class Op { Read, Write, Truncate, Flush, Open, Delete };
+  enum class Op { Read, Write, Truncate, Flush, Open, Delete, Copy, Rename, CreateFolder, RemoveFolder };
 
   // base must outlive this object and every file opened through it.
   explicit FaultyFileSystem(FileSystem& base);
@@ -24,6 +26,12 @@ class FaultyFileSystem : public FileSystem {
   OpenResult Open(const std::string& path, OpenMode mode) override;
   bool FileExists(const std::string& path) override;
   bool DeleteFile(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
+  bool SameFolder(const std::string& a, const std::string& b) override;
 
   // From now on, the n-th (1-based) operation of this kind, counted over all
   // files, fails; 0 = never.

@@ -76,9 +76,65 @@ OpenResult Failure(OpenStatus status, const std::string& path, const char* text)
 
 }  // namespace
 
+std::string MemoryFileSystem::Tidy(const std::string& path) {
+  const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\');
+  std::vector<std::string> steps;
+  std::string step;
+  auto take = [&] {
+    if (step == "..") {
+      if (!steps.empty()) steps.pop_back();
+    } else if (!step.empty() && step != ".") {
+      steps.push_back(step);
+    }
+    step.clear();
+  };
+  for (char c : path) {
+    if (c == '/' || c == '\\')
+      take();
+    else
+      step += c;
+  }
+  take();
+  std::string tidy = absolute ? "/" : "";
+  for (size_t i = 0; i < steps.size(); ++i) tidy += (i ? "/" : "") + steps[i];
+  return tidy;
+}
+
+namespace {
+
+bool IsRoot(const std::string& tidy) { return tidy.empty() || tidy == "/"; }
+
+std::string ParentOf(const std::string& tidy) {
+  size_t slash = tidy.rfind('/');
+  if (slash == std::string::npos) return "";
+  return slash == 0 ? "/" : tidy.substr(0, slash);
+}
+
+}  // namespace
+
+bool MemoryFileSystem::HasEntriesUnder(const std::string& tidyFolder) const {
+  const std::string prefix = tidyFolder == "/" ? "/" : tidyFolder + "/";
+  auto file = files_.lower_bound(prefix);
+  if (file != files_.end() && file->first.compare(0, prefix.size(), prefix) == 0) return true;
+  auto folder = folders_.lower_bound(prefix);
+  return folder != folders_.end() && folder->compare(0, prefix.size(), prefix) == 0;
+}
+
+bool MemoryFileSystem::IsFolder(const std::string& tidyPath) const {
+  if (IsRoot(tidyPath) || folders_.count(tidyPath)) return true;
+  return !strict_ && !files_.count(tidyPath) && HasEntriesUnder(tidyPath);
+}
+
+bool MemoryFileSystem::ParentExists(const std::string& tidyPath) const {
+  return !strict_ || IsFolder(ParentOf(tidyPath));
+}
+
 OpenResult MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
-  auto found = files_.find(path);
+  const std::string key = Tidy(path);
+  auto found = files_.find(key);
   bool exists = found != files_.end();
+  if (!exists && IsFolder(key)) return Failure(OpenStatus::Failed, path, "is a folder");
+  if (!exists && !ParentExists(key)) return Failure(OpenStatus::NotFound, path, "folder not found");
   if (mode == OpenMode::OpenExisting && !exists) return Failure(OpenStatus::NotFound, path, "file not found");
   if (mode == OpenMode::CreateNew && exists) return Failure(OpenStatus::Exists, path, "file exists");
   if (exists && found->second->Open) return Failure(OpenStatus::Failed, path, "the file is open elsewhere");
@@ -89,7 +145,7 @@ OpenResult MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
     if (mode == OpenMode::CreateAlways) node->Bytes.clear();
   } else {
     node = std::make_shared<Node>();
-    files_[path] = node;
+    files_[key] = node;
   }
   OpenResult result;
   result.Status = OpenStatus::Ok;
@@ -97,30 +153,95 @@ OpenResult MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
   return result;
 }
 
-bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
+bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count(Tidy(path)) != 0; }
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
-  auto found = files_.find(path);
+  auto found = files_.find(Tidy(path));
   if (found == files_.end() || found->second->Open) return false;
   files_.erase(found);
   return true;
 }
 
+bool MemoryFileSystem::FolderExists(const std::string& path) { return IsFolder(Tidy(path)); }
+
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
+  const std::string key = Tidy(path);
+  if (files_.count(key)) return false;
+  if (IsFolder(key)) return true;
+  if (!IsFolder(ParentOf(key))) return false;
+  folders_.insert(key);
+  return true;
+}
+
+bool MemoryFileSystem::RemoveFolder(const std::string& path) {
+  const std::string key = Tidy(path);
+  if (IsRoot(key) || !IsFolder(key) || HasEntriesUnder(key)) return false;
+  folders_.erase(key);
+  return true;
+}
+
+bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  const std::string source = Tidy(from), target = Tidy(to);
+  auto found = files_.find(source);
+  if (found == files_.end() || found->second->Open || source == target) return false;
+  auto existing = files_.find(target);
+  if (existing != files_.end()) {
+    if (!overwrite || existing->second->Open) return false;
+    existing->second->Bytes = found->second->Bytes;
+    return true;
+  }
+  if (IsFolder(target) || !ParentExists(target)) return false;
+  auto node = std::make_shared<Node>();
+  node->Bytes = found->second->Bytes;
+  files_[target] = std::move(node);
+  return true;
+}
+
+bool MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  const std::string source = Tidy(from), target = Tidy(to);
+  auto found = files_.find(source);
+  if (found == files_.end() || found->second->Open) return false;
+  if (source == target) return true;
+  auto existing = files_.find(target);
+  if (existing != files_.end() && existing->second->Open) return false;
+  if (existing == files_.end() && (IsFolder(target) || !ParentExists(target))) return false;
+  files_[target] = found->second;
+  files_.erase(source);
+  return true;
+}
+
+bool MemoryFileSystem::SameFolder(const std::string& a, const std::string& b) {
+  const std::string first = Tidy(a);
+  return first == Tidy(b) && IsFolder(first);
+}
+
 std::optional<std::vector<uint8_t>> MemoryFileSystem::Contents(const std::string& path) const {
-  auto found = files_.find(path);
+  auto found = files_.find(Tidy(path));
   if (found == files_.end()) return std::nullopt;
   return found->second->Bytes;
 }
 
 void MemoryFileSystem::SetContents(const std::string& path, std::vector<uint8_t> bytes) {
-  auto& node = files_[path];
+  const std::string key = Tidy(path);
+  if (strict_) {
+    for (std::string folder = ParentOf(key); !IsRoot(folder); folder = ParentOf(folder)) folders_.insert(folder);
+  }
+  auto& node = files_[key];
   if (!node) node = std::make_shared<Node>();
   node->Bytes = std::move(bytes);
 }
 
 bool MemoryFileSystem::IsOpen(const std::string& path) const {
-  auto found = files_.find(path);
+  auto found = files_.find(Tidy(path));
   return found != files_.end() && found->second->Open;
 }
+
+std::vector<std::string> MemoryFileSystem::FilePaths() const {
+  std::vector<std::string> paths;
+  for (const auto& [path, node] : files_) paths.push_back(path);
+  return paths;
+}
+
+std::vector<std::string> MemoryFileSystem::FolderPaths() const { return {folders_.begin(), folders_.end()}; }
 
 }  // namespace vk::platform

@@ -208,12 +208,110 @@ class PosixFileSystem final : public FileSystem {
     return ::unlink(path.c_str()) == 0;
   }
 
+  bool FolderExists(const std::string& path) override { return IsFolder(path); }
+
+  bool CreateFolder(const std::string& path) override {
+    if (::mkdir(path.c_str(), 0777) == 0) {
+      SyncFolderOf(path);
+      return true;
+    }
+    return errno == EEXIST && IsFolder(path);
+  }
+
+  bool RemoveFolder(const std::string& path) override {
+    if (::rmdir(path.c_str()) != 0) return false;
+    SyncFolderOf(path);
+    return true;
+  }
+
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
+    // A shared lock keeps out a source that a table holds, as Windows' share
+    // mode 0 does, and makes a copy onto the source itself fail below
+    // instead of emptying it.
+    UniqueFd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!source.Valid() || !Lock(source.Get(), LOCK_SH) || !IsRegularFile(source.Get())) return false;
+    // No O_TRUNC: the target is emptied only once we hold its lock.
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (overwrite ? 0 : O_EXCL);
+    UniqueFd target(::open(to.c_str(), flags, 0666));
+    if (!target.Valid() || !Lock(target.Get()) || !IsRegularFile(target.Get())) return false;
+    if (!Retry([&] { return ::ftruncate(target.Get(), 0); })) return false;
+    if (!CopyBytes(source.Get(), target.Get())) return false;
+    if (::fsync(target.Get()) != 0) return false;
+    SyncFolderOf(to);
+    return true;
+  }
+
+  bool RenameFile(const std::string& from, const std::string& to) override {
+    UniqueFd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!source.Valid() || !Lock(source.Get()) || !IsRegularFile(source.Get())) return false;
+    UniqueFd target(::open(to.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (target.Valid() && !Lock(target.Get())) return false;
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    SyncFolderOf(to);
+    SyncFolderOf(from);
+    return true;
+  }
+
+  bool SameFolder(const std::string& a, const std::string& b) override {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+    return S_ISDIR(first.st_mode) && S_ISDIR(second.st_mode) && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+  }
+
  private:
-  static bool Lock(int fd) {
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  static bool Lock(int fd, int kind = LOCK_EX) {
+    while (::flock(fd, kind | LOCK_NB) != 0) {
       if (errno != EINTR) return false;
     }
     return true;
+  }
+
+  template <typename F>
+  static bool Retry(F&& call) {
+    while (call() != 0) {
+      if (errno != EINTR) return false;
+    }
+    return true;
+  }
+
+  static bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+
+  static bool IsRegularFile(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  }
+
+  static bool CopyBytes(int from, int to) {
+    char buffer[64 * 1024];
+    for (;;) {
+      ssize_t got = ::read(from, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return false;
+      if (got == 0) return true;
+      for (ssize_t done = 0; done < got;) {
+        ssize_t put = ::write(to, buffer + done, static_cast<size_t>(got - done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += put;
+      }
+    }
+  }
+
+  // A new, changed or removed name lives in its folder: syncing the folder
+  // puts the name itself on the disk. Best effort: the change has happened
+  // by now, and some file systems refuse to sync a folder.
+  static void SyncFolderOf(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Valid()) ::fsync(fd.Get());
   }
 };
 

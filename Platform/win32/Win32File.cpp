@@ -8,8 +8,9 @@
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
-// <windows.h> renames DeleteFile to DeleteFileW; our interface means its own.
+// <windows.h> renames these to their W forms; our interface means its own.
 #undef DeleteFile
+#undef CopyFile
 
 namespace vk::platform {
 namespace {
@@ -173,6 +174,55 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool DeleteFile(const std::string& path) override { return DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
+
+  bool FolderExists(const std::string& path) override {
+    DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    if (CreateDirectoryW(Utf8ToWide(path).c_str(), /*security=*/nullptr)) return true;
+    DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS && FolderExists(path);
+  }
+
+  bool RemoveFolder(const std::string& path) override { return RemoveDirectoryW(Utf8ToWide(path).c_str()) != 0; }
+
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
+    std::wstring target = Utf8ToWide(to);
+    if (!CopyFileW(Utf8ToWide(from).c_str(), target.c_str(), /*failIfExists=*/!overwrite)) return false;
+    // CopyFileW leaves the bytes in the system's cache; the copy counts only
+    // once it is on the disk.
+    UniqueFileHandle copy(CreateFileW(target.c_str(), GENERIC_WRITE, /*shareMode=*/0, /*security=*/nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, /*templateFile=*/nullptr));
+    return copy && FlushFileBuffers(copy.Get());
+  }
+
+  bool RenameFile(const std::string& from, const std::string& to) override {
+    DWORD attributes = GetFileAttributesW(Utf8ToWide(from).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+
+  bool SameFolder(const std::string& a, const std::string& b) override {
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    if (!FolderIdentity(a, first) || !FolderIdentity(b, second)) return false;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+  }
+
+ private:
+  // The volume and file index of a folder: a folder opens only with backup
+  // semantics, and asking for attributes alone needs no rights on it.
+  static bool FolderIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    UniqueFileHandle handle(CreateFileW(Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, /*security=*/nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, /*templateFile=*/nullptr));
+    if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) return false;
+    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
 };
 
 }  // namespace

@@ -68,7 +68,7 @@ class ScriptRunner {
       case Op::Read: return file && file->ReadAt(0, buffer, 4) == 4;
       case Op::Truncate: return file && file->Truncate(4);
       case Op::Flush: return file && file->Flush();
-      case Op::Delete: break;
+      default: break;  // the script has no folder or whole-file steps
     }
     return false;
   }

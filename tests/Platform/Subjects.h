@@ -35,10 +35,11 @@ inline const std::vector<Subject>& Subjects() {
 // Builds the file system a Subject names and keeps what it wraps alive.
 class SubjectFileSystem {
  public:
-  explicit SubjectFileSystem(const Subject& subject) {
+  explicit SubjectFileSystem(const Subject& subject,
+                             MemoryFileSystem::Folders folders = MemoryFileSystem::Folders::Loose) {
     FileSystem* base = &DefaultFileSystem();
     if (subject.OverMemory) {
-      memory_ = std::make_unique<MemoryFileSystem>();
+      memory_ = std::make_unique<MemoryFileSystem>(folders);
       base = memory_.get();
     }
     if (subject.Faulty) {

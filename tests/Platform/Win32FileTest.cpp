@@ -9,8 +9,9 @@
 #include "tests/Platform/FileText.h"
 #include "tests/Platform/TempFolder.h"
 
-// <windows.h> renames DeleteFile to DeleteFileW; the file interface means its own.
+// <windows.h> renames these to their W forms; the file interface means its own.
 #undef DeleteFile
+#undef CopyFile
 
 namespace vk::platform::test {
 namespace {
@@ -79,6 +80,41 @@ TEST(Win32File, OpenFailsWhileOtherHandleHoldsTheFile) {
     ASSERT_EQ(reopened.Status, OpenStatus::Ok) << reopened.Error;
     EXPECT_EQ(ReadAll(*reopened.Handle), "theirs") << "a refused CreateAlways emptied the file";
   }
+}
+
+// Windows names are case-blind and take either slash: the folder's identity
+// decides, not the spelling.
+TEST(Win32Folders, SameFolderIgnoresLetterCaseAndSlashes) {
+  TempFolder temp;
+  FileSystem& fs = DefaultFileSystem();
+  ASSERT_TRUE(fs.CreateFolder(temp.Path("Data")));
+  std::string forward = temp.Path("Data");
+  for (char& c : forward) {
+    if (c == '\\') c = '/';
+  }
+  EXPECT_TRUE(fs.SameFolder(temp.Path("Data"), temp.Path("DATA")));
+  EXPECT_TRUE(fs.SameFolder(temp.Path("Data"), temp.Path("data\\")));
+  EXPECT_TRUE(fs.SameFolder(temp.Path("Data"), forward));
+  EXPECT_FALSE(fs.SameFolder(temp.Path("Data"), temp.Path("Data2")));
+}
+
+// A table file is held with share mode 0: neither copied from nor replaced
+// while a program works on it.
+TEST(Win32Folders, CopyAndRenameRefuseAHeldFile) {
+  TempFolder temp;
+  FileSystem& fs = DefaultFileSystem();
+  std::string held = temp.Path("store.dat"), other = temp.Path("other.dat");
+  OpenResult file = fs.Open(held, OpenMode::CreateNew);
+  ASSERT_EQ(file.Status, OpenStatus::Ok) << file.Error;
+  ASSERT_TRUE(WriteText(*file.Handle, 0, "held"));
+  OpenResult second = fs.Open(other, OpenMode::CreateNew);
+  ASSERT_TRUE(second.Handle && WriteText(*second.Handle, 0, "other"));
+  second.Handle.reset();
+  EXPECT_FALSE(fs.CopyFile(held, temp.Path("copy.dat"), true));
+  EXPECT_FALSE(fs.CopyFile(other, held, true));
+  EXPECT_FALSE(fs.RenameFile(other, held));
+  EXPECT_FALSE(fs.RenameFile(held, temp.Path("moved.dat")));
+  EXPECT_EQ(ReadAll(*file.Handle), "held");
 }
 
 TEST(UniqueHandle, ClosingKeepsLastError) {
