@@ -65,7 +65,8 @@ class FaultyFile final : public File {
   size_t WriteAt(int64_t offset, const void* buffer, size_t n) override {
     auto verdict = state_->Next(Op::Write);
     if (!verdict.fail) return Pass(base_->WriteAt(offset, buffer, n), n);
-    size_t partial = std::min(verdict.partialBytes, n);
+    // A failing write always falls short, however many bytes were planned.
+    size_t partial = std::min(verdict.partialBytes, n > 0 ? n - 1 : 0);
     // A zero-byte write would still grow the file to offset; a torn write of nothing leaves it alone.
     if (partial > 0) partial = base_->WriteAt(offset, buffer, partial);
     Inject("write");
