@@ -78,6 +78,7 @@ int TStore::MoveMonth() const {
 
 void TStore::SetDataCodePage(uint32_t codePage) {
   dataCodePage_ = codePage;
+  goods_.Code.SetDataCodePage(codePage);
   goods_.Name.SetDataCodePage(codePage);
   moves_.Note.SetDataCodePage(codePage);
 }
@@ -118,26 +119,26 @@ void TStore::AddGoods(const std::string& code, const std::string& name, const st
   const int32_t c = IntegerFieldTextToValue(count);
   const uint32_t s = TMoneyField::MulMoney(cost, w);
   const TDateTime when = MoveDateTime();
-  const int32_t id = goods_.ID.NextKeyValue();
-  // The movement first: should the product fail to be written, the movement
-  // is taken back; should the program stop in between, it is an orphan that
-  // no product shows.
-  AppendMove(id, when, true, cost, w, c, note, s);
+  // The product first, empty: it takes its number before any movement names
+  // it, so a movement can never fall to a product added later.
+  Change(goods_, [&] {
+    goods_.Append();
+    goods_.Code.SetAsString(code);
+    goods_.Name.SetAsString(name);
+    goods_.Cost.SetValue(cost);
+    goods_.LastDate.SetValue(when);
+    goods_.Post();
+  });
   try {
-    Change(goods_, [&] {
-      goods_.Append();
-      goods_.Code.SetAsString(ToDataCodePage(code));
-      goods_.Name.SetAsString(name);
-      goods_.Cost.SetValue(cost);
-      goods_.Weight.SetValue(w);
-      goods_.PCount.SetValue(c);
-      goods_.Sum.SetValue(s);
-      goods_.LastDate.SetValue(when);
-      Assert(goods_.ID.Value() == id, "Goods key moved while adding goods", "Source\\StoreData");
-      goods_.Post();
-    });
+    AppendMove(goods_.ID.Value(), when, true, cost, w, c, note, s);
+    try {
+      WriteGoodsTotals({w, c, s}, when);
+    } catch (...) {
+      Undo([&] { moves_.Delete(); });
+      throw;
+    }
   } catch (...) {
-    Undo([&] { moves_.Delete(); });
+    Undo([&] { goods_.Delete(); });
     throw;
   }
 }
@@ -210,11 +211,10 @@ void TStore::RestorePrices(const std::vector<Reprice>& done) {
 void TStore::EditGoods(const std::string& code, const std::string& name, const std::string& price) {
   const uint32_t oldCost = goods_.Cost.Value();
   const uint32_t cost = TMoneyField::FieldTextToMoney(price);
-  const std::string storedCode = ToDataCodePage(code);
   auto writeGoods = [&](const uint32_t* sum) {
     Change(goods_, [&] {
       goods_.Edit();
-      goods_.Code.SetAsString(storedCode);
+      goods_.Code.SetAsString(code);
       goods_.Name.SetAsString(name);
       goods_.Cost.SetValue(cost);
       if (sum) goods_.Sum.SetValue(*sum);
@@ -276,6 +276,10 @@ void TStore::DeleteMove() {
   // movement before; the neighbours are read without moving.
   TDateTime lastDate = goods_.LastDate.Value();
   if (!MoveBelongsTo(row + 1, id)) {
+    // A product's only movement is refused before anything is written (the
+    // main window offers the deletion only from two movements on): deleting
+    // it first and complaining afterwards would leave a product with no
+    // movement behind its last date.
     if (!MoveBelongsTo(row - 1, id)) throw Exception("Bad move IDStore after delete move");
     lastDate = Stored<double>(moves_, row - 1, 2);
   }
@@ -362,7 +366,7 @@ bool TStore::CanDeleteMove(bool& isIncoming) {
 bool TStore::FindByName(const std::string& text) {
   if (goods_.GetIndex() != &goods_.IndName) goods_.SetIndex(&goods_.IndName);
   goods_.FindKey(ToDataCodePage(text));
-  return goods_.RecordCount() > 0 && goods_.Name.StartsWith(text);
+  return goods_.Name.StartsWith(text);
 }
 
 bool TStore::FindByCode(const std::string& text) {
@@ -370,7 +374,6 @@ bool TStore::FindByCode(const std::string& text) {
   const std::string wanted = ToDataCodePage(text);
   goods_.FindKey(wanted);
   if (wanted.empty()) return true;
-  if (goods_.RecordCount() == 0) return false;
   const std::string code = goods_.Code.Value().substr(0, wanted.size());
   return platform::CompareTextIgnoreCase(CodePageToWide(code, dataCodePage_), CodePageToWide(wanted, dataCodePage_)) ==
          0;

@@ -8,39 +8,45 @@
 
 namespace vk {
 
-// ---- TCompareStringField ---------------------------------------------------
+// ---- TDataStringField ------------------------------------------------------
 
-const TFieldClass& TCompareStringField::ClassInfo() {
-  static const TFieldClass info{"TCompareStringField", TStringField::ClassInfo().TypeId,
+const TFieldClass& TDataStringField::ClassInfo() {
+  static const TFieldClass info{"TDataStringField", TStringField::ClassInfo().TypeId,
                                 TStringField::ClassInfo().TypeLetter, &TStringField::ClassInfo(), nullptr};
   return info;
 }
 
-std::string TCompareStringField::GetAsString() const {
-  return CodePageToUtf8(TStringField::GetAsString(), dataCodePage_);
-}
+std::string TDataStringField::GetAsString() const { return CodePageToUtf8(Value(), dataCodePage_); }
 
-void TCompareStringField::SetAsString(const std::string& text) {
+void TDataStringField::SetAsString(const std::string& text) {
   CheckEditable();
   TStringField::SetAsString(Utf8ToCodePage(text, dataCodePage_));
 }
 
-std::string TCompareStringField::BufferToText(const void* buffer) const {
+std::string TDataStringField::BufferToText(const void* buffer) const {
   return CodePageToUtf8(TStringField::BufferToText(buffer), dataCodePage_);
 }
 
+// ---- TCompareStringField ---------------------------------------------------
+
+const TFieldClass& TCompareStringField::ClassInfo() {
+  static const TFieldClass info{"TCompareStringField", TStringField::ClassInfo().TypeId,
+                                TStringField::ClassInfo().TypeLetter, &TDataStringField::ClassInfo(), nullptr};
+  return info;
+}
+
 int TCompareStringField::Compare(const void* a, const void* b) const {
-  return platform::CompareTextIgnoreCase(CodePageToWide(StoredBytes(a), dataCodePage_),
-                                         CodePageToWide(StoredBytes(b), dataCodePage_));
+  return platform::CompareTextIgnoreCase(CodePageToWide(StoredBytes(a), DataCodePage()),
+                                         CodePageToWide(StoredBytes(b), DataCodePage()));
 }
 
 bool TCompareStringField::StartsWith(const std::string& text) const {
   if (text.empty()) return true;
   // The search text goes into the data code page, as the stored bytes are.
-  const std::string wanted = Utf8ToCodePage(text, dataCodePage_);
-  const std::string stored = TStringField::GetAsString().substr(0, wanted.size());
-  return platform::CompareTextIgnoreCase(CodePageToWide(stored, dataCodePage_),
-                                         CodePageToWide(wanted, dataCodePage_)) == 0;
+  const std::string wanted = Utf8ToCodePage(text, DataCodePage());
+  const std::string stored = Value().substr(0, wanted.size());
+  return platform::CompareTextIgnoreCase(CodePageToWide(stored, DataCodePage()),
+                                         CodePageToWide(wanted, DataCodePage())) == 0;
 }
 
 // ---- TShowDateTimeField ----------------------------------------------------

@@ -11,11 +11,11 @@
 
 namespace vk {
 
-// A string in the data code page, shown and typed as UTF-8, ordered by the
-// user's locale without regard to letter case.
-class TCompareStringField : public TStringField {
+// A string stored in the data code page and shown and typed as UTF-8; its
+// order is the stored bytes'. The stock tables' codes use it as it is.
+class TDataStringField : public TStringField {
  public:
-  explicit TCompareStringField(int32_t size) : TStringField(ClassInfo(), size) {}
+  explicit TDataStringField(int32_t size) : TDataStringField(ClassInfo(), size) {}
   static const TFieldClass& ClassInfo();
 
   // The code page of the stored bytes (the BaseCodePage setting).
@@ -25,14 +25,26 @@ class TCompareStringField : public TStringField {
   std::string GetAsString() const override;
   void SetAsString(const std::string& text) override;
   std::string BufferToText(const void* buffer) const override;
+
+ protected:
+  TDataStringField(const TFieldClass& cls, int32_t size) : TStringField(cls, size) {}
+
+ private:
+  uint32_t dataCodePage_ = 1251;
+};
+
+// A data string ordered by the user's locale without regard to letter case:
+// names and notes.
+class TCompareStringField : public TDataStringField {
+ public:
+  explicit TCompareStringField(int32_t size) : TDataStringField(ClassInfo(), size) {}
+  static const TFieldClass& ClassInfo();
+
   int Compare(const void* a, const void* b) const override;
 
   // True when the stored text begins with the given UTF-8 text, ignoring
   // case; an empty text matches every value.
   bool StartsWith(const std::string& text) const;
-
- private:
-  uint32_t dataCodePage_ = 1251;
 };
 
 // A date-time shown with the program's own format settings of the current

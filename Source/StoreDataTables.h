@@ -19,7 +19,7 @@ class TTableStore : public TTable {
   ~TTableStore() override;
 
   TIntegerField ID;
-  TStringField Code{8};
+  TDataStringField Code{8};
   TCompareStringField Name{40};
   TIntegerField PCount;
   TMoneyField Weight;

@@ -14,6 +14,9 @@ inline constexpr int32_t kRecordPrefixSize = 8;  // Status and a reserved word b
 inline constexpr int32_t kStatusLive = 0;
 inline constexpr int32_t kStatusDeleted = -1;
 inline constexpr int64_t kMaxFileSize = 2147483647;
+// Longest record a file may declare (the stock tables' records are 84 bytes):
+// whatever a damaged header says, buffers stay small.
+inline constexpr int64_t kMaxRecordLength = 65536;
 inline constexpr size_t kMaxFieldNameLength = 20;
 inline constexpr char kDatMagic[4] = {'W', 'r', 'D', 't'};
 

@@ -122,7 +122,9 @@ void TIntegerField::VariantToBuffer(const Variant& value, void* buffer) const {
   Store(buffer, static_cast<int32_t>(value.Int));
 }
 
-void TIntegerField::TextToBuffer(const std::string& text, void* buffer) const { Store(buffer, IntegerFieldTextToValue(text)); }
+void TIntegerField::TextToBuffer(const std::string& text, void* buffer) const {
+  Store(buffer, IntegerFieldTextToValue(text));
+}
 
 std::string TIntegerField::BufferToText(const void* buffer) const { return std::to_string(Load<int32_t>(buffer)); }
 

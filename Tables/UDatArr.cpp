@@ -128,7 +128,6 @@ void TDatArr::OpenFile(bool createIfMissing) {
     elemSize_ = (Fields()->RecordSize() + 4 + 3) / 4 * 4;
     maxCount_ = std::numeric_limits<int32_t>::max() / elemSize_;
     LoadRecords();
-    LiftKeyCounters();
     if (elemCount_ > 0)
       SetItemIndex(0);
     else
@@ -150,6 +149,18 @@ void TDatArr::LoadRecords() {
   index_ = nullptr;
   elemCount_ = itemIndex_ = 0;
   SetCount(expected);
+  // Integer key fields: the highest key any record holds, deleted ones too.
+  struct Key {
+    TField* Field;
+    int32_t Offset;
+    int32_t Highest;
+  };
+  std::vector<Key> keys;
+  for (int32_t f = 0; f < Fields()->Count(); ++f) {
+    TField* field = Fields()->Items(f);
+    if (field->IsKey() && field->TypeId() == TIntegerField::ClassInfo().TypeId)
+      keys.push_back({field, kRecordPrefixSize + Fields()->Offsets(f), std::numeric_limits<int32_t>::min()});
+  }
   const size_t recordLength = static_cast<size_t>(h.RecordLength);
   const size_t perChunk = std::max<size_t>(1, kLoadChunkBytes / recordLength);
   std::vector<uint8_t> chunk;
@@ -161,6 +172,7 @@ void TDatArr::LoadRecords() {
     Read(chunk.data(), chunk.size());
     for (int32_t i = 0; i < n; ++i) {
       const uint8_t* rec = chunk.data() + static_cast<size_t>(i) * recordLength;
+      for (Key& k : keys) k.Highest = std::max(k.Highest, GetInt32(rec + k.Offset));
       if (GetInt32(rec) != kStatusLive) continue;
       if (live == expected) throw Exception("Неверное количество записей");
       PutElem(live++, h.DataOffset + (first + i) * h.RecordLength, rec + kRecordPrefixSize);
@@ -168,24 +180,24 @@ void TDatArr::LoadRecords() {
     first += n;
   }
   if (live != expected) throw Exception("Неверное количество записей");
+  // A stored key at or above its counter (a file written elsewhere, or a
+  // counter write cut short) lifts the counter: no key is handed out twice.
+  if (h.RecordCount > 0) {
+    for (const Key& k : keys) LiftKeyCounter(k.Field, k.Highest);
+  }
 }
 
-// A stored key at or above its counter (a file written elsewhere) lifts the
-// counter, so that no key is handed out twice.
-void TDatArr::LiftKeyCounters() {
+void TDatArr::LiftKeyCounter(TField* field, int32_t storedKey) {
+  if (storedKey >= field->NextKeyValue())
+    field->SetNextKeyValue(storedKey == std::numeric_limits<int32_t>::max() ? storedKey : storedKey + 1);
+}
+
+// After a record was written with whatever key its caller gave it.
+void TDatArr::LiftKeyCountersOverFields() {
   for (int32_t f = 0; f < Fields()->Count(); ++f) {
     TField* field = Fields()->Items(f);
-    if (!field->IsKey() || field->TypeId() != TIntegerField::ClassInfo().TypeId) continue;
-    const int32_t offset = Fields()->Offsets(f);
-    int32_t highest = std::numeric_limits<int32_t>::min();
-    for (int32_t i = 0; i < elemCount_; ++i) {
-      int32_t v;
-      std::memcpy(&v, Elem(i) + 4 + offset, 4);
-      highest = std::max(highest, v);
-    }
-    if (elemCount_ > 0 && highest >= field->NextKeyValue()) {
-      field->SetNextKeyValue(highest == std::numeric_limits<int32_t>::max() ? highest : highest + 1);
-    }
+    if (field->IsKey() && field->TypeId() == TIntegerField::ClassInfo().TypeId)
+      LiftKeyCounter(field, static_cast<TIntegerField*>(field)->Value());
   }
 }
 
@@ -409,6 +421,7 @@ void TDatArr::AppendRecord() {
   MoveElems(position + 1, position, n - 1 - position);
   PutElem(position, TDatFile::RecordOffset(), Fields()->GetRecord());
   itemIndex_ = position;
+  LiftKeyCountersOverFields();
 }
 
 void TDatArr::RewriteRecord() {
@@ -433,6 +446,7 @@ void TDatArr::RewriteRecord() {
     }
   }
   PutElem(itemIndex_, offset, record);
+  LiftKeyCountersOverFields();
 }
 
 void TDatArr::DeleteRecord() {
@@ -448,7 +462,16 @@ void TDatArr::DeleteRecord() {
 }
 
 void TDatArr::EmptyTable() {
-  TDatFile::EmptyTable();
+  try {
+    TDatFile::EmptyTable();
+  } catch (...) {
+    // Once the file was cut, memory follows it, whatever failed after.
+    if (Header().RecordCount == 0) {
+      SetCount(0);
+      Fields()->ClearValues();
+    }
+    throw;
+  }
   SetCount(0);
   itemIndex_ = 0;
 }

@@ -66,7 +66,8 @@ class TDatArr : public TDatFile {
   void Reallocate(int32_t capacity);
   void ReserveFor(int32_t n);
   void LoadRecords();
-  void LiftKeyCounters();
+  static void LiftKeyCounter(TField* field, int32_t storedKey);
+  void LiftKeyCountersOverFields();
 
   bool CanSortByKeyValue(const TIndex& index) const;
   bool SortByKeyValue(const TIndex& index);

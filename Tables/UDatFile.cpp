@@ -181,7 +181,8 @@ void TDatFile::CheckHeader() {
     recordLength += rec.Size;
     fieldRecs_.push_back(rec);
   }
-  if (recordLength != header_.RecordLength) throw Exception("Неверный размер записи");
+  if (recordLength != header_.RecordLength || recordLength > kMaxRecordLength)
+    throw Exception("Неверный размер записи");
   if (header_.RecordCount < 0 || header_.DeletedCount < 0) throw Exception("Неверное количество записей");
   if (EndOfRecords() != size) throw Exception("Неверное количество записей");
   if (header_.DeletedCount > header_.RecordCount) throw Exception("Неверное количество записей");
@@ -288,8 +289,9 @@ void TDatFile::AppendRecord() {
       TField* f = fields_->Items(i);
       if (f->IsKey()) f->SetNextKeyValue(oldKeys[static_cast<size_t>(i)]);
     }
-    // Back to the old length and counts. A key descriptor that was already
-    // written stays one ahead, which hands out no key twice.
+    // Back to the old length, counts and key counters: a key descriptor
+    // written only in part must not stay behind.
+    BestEffort([&] { WriteKeyDescriptors(); });
     BestEffort([&] { WriteHeader(oldHeader); });
     BestEffort([&] {
       Seek(position, 0);

@@ -17,7 +17,7 @@ void TFields::Add(TField* field) {
   items_.push_back(field);
   offsets_.push_back(recordSize_);
   recordSize_ = newSize;
-  buffer_.assign(static_cast<size_t>(recordSize_), 0);
+  buffer_.clear();  // sized again by the next GetRecord: adding stays linear
 }
 
 TField* TFields::Items(int32_t i) const {
@@ -38,6 +38,7 @@ int32_t TFields::IndexOf(const TField* field) const {
 }
 
 const uint8_t* TFields::GetRecord() {
+  if (buffer_.size() != static_cast<size_t>(recordSize_)) buffer_.assign(static_cast<size_t>(recordSize_), 0);
   for (size_t i = 0; i < items_.size(); ++i) {
     std::memcpy(buffer_.data() + offsets_[i], items_[i]->DataPtr(), static_cast<size_t>(items_[i]->DataSize()));
   }

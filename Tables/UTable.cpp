@@ -131,7 +131,12 @@ void TTable::Delete() {
 
 void TTable::EmptyTable() {
   CheckBrowse();
-  TDatArr::EmptyTable();
+  try {
+    TDatArr::EmptyTable();
+  } catch (...) {
+    if (Count() == 0) eof_ = true;
+    throw;
+  }
   eof_ = true;
 }
 

@@ -225,6 +225,42 @@ TEST_F(StoreOps, FindByNameMatchesPrefixesWithoutCase) {
   EXPECT_EQ(g.Name.GetAsString(), "Хлеб");
 }
 
+TEST_F(StoreOps, CodesAreStoredInTheDataCodePageAndReadBackAsTyped) {
+  store.AddGoods("Б12", "x", "1.00", "1.00", "0", "");
+  store.AddGoods("а7", "y", "1.00", "1.00", "0", "");
+  EXPECT_EQ(g.Code.Value(),
+            "\xE0"
+            "7");  // "а" in code page 1251
+  EXPECT_EQ(g.Code.GetAsString(), "а7");
+  EXPECT_EQ(g.CellText(0, 1), "Б12");
+  EXPECT_TRUE(store.FindByCode("Б1"));
+  EXPECT_EQ(g.Code.GetAsString(), "Б12");
+  EXPECT_FALSE(store.FindByCode("А7"));  // the code index orders bytes: "А" sorts before "Б"
+  EXPECT_EQ(g.Code.GetAsString(), "Б12");
+  EXPECT_TRUE(store.FindByCode("а"));
+  EXPECT_EQ(g.Code.GetAsString(), "а7");
+}
+
+TEST_F(StoreOps, TheOnlyMovementOfAProductIsNotDeleted) {
+  store.AddGoods("A", "x", "1.00", "1.00", "0", "");
+  SelectMove(0);
+  const auto before = Files(fs);
+  try {
+    store.DeleteMove();
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Bad move IDStore after delete move");
+  }
+  EXPECT_EQ(Files(fs), before);
+}
+
+TEST_F(StoreOps, AnEmptySearchTextMatchesEvenAnEmptyTable) {
+  EXPECT_TRUE(store.FindByName(""));
+  EXPECT_TRUE(store.FindByCode(""));
+  EXPECT_FALSE(store.FindByName("a"));
+  EXPECT_FALSE(store.FindByCode("a"));
+}
+
 TEST_F(StoreOps, DeleteGoodsRemovesItsMovementsOnly) {
   store.AddGoods("A", "x", "1.00", "1.00", "0", "");
   store.AddGoods("B", "y", "1.00", "2.00", "0", "");

@@ -193,6 +193,21 @@ TEST_F(DatFileTest, CorruptFilesAreRefusedInOrderAndLeftClosed) {
        },
        "Неверный размер поля"},
       {"string of 1e9 bytes", [](auto& b) { PutInt(b, 68 + 4, 1000000000); }, "Неверный размер поля"},
+      {"record of 64 KiB and more",
+       [](auto& b) {
+         // 20 strings of 4096 bytes: every field is sane, the record is not.
+         b.resize(32);
+         PutInt(b, 8, 32 + 36 * 20);
+         PutInt(b, 12, 20);
+         PutInt(b, 16, 8 + 20 * 4096);
+         for (int i = 0; i < 20; ++i) {
+           std::vector<uint8_t> d(36, 0);
+           PutInt(d, 0, 2);
+           PutInt(d, 4, 4096);
+           b.insert(b.end(), d.begin(), d.end());
+         }
+       },
+       "Неверный размер записи"},
       {"record length", [](auto& b) { PutInt(b, 16, 21); }, "Неверный размер записи"},
       {"one byte more", [](auto& b) { b.push_back(0); }, "Неверное количество записей"},
       {"count without records", [](auto& b) { PutInt(b, 20, 1); }, "Неверное количество записей"},
