@@ -62,6 +62,44 @@ class TStore {
   // products; EIntOverflow when a total does not fit.
   void GetTotals(std::string& count, std::string& weight, std::string& sum, std::string& goods);
 
+  // Data folders, backup and restore (StoreDataFolders.cpp). The working
+  // files lie in Data, copies in Hist\<yyyy-mm-dd> and the safety copy in
+  // Hist\0000-00-00, all in the program folder. Whatever fails, a folder's
+  // store.dat and moves.dat are replaced together or not at all.
+
+  // The folder that holds Data and Hist, with its trailing delimiter; the
+  // program's own unless a test set another.
+  const std::string& ProgramFolder();
+  void SetProgramFolder(const std::string& folder);
+  // True when the named folder holds store.dat or moves.dat; missing then
+  // names the one that is absent (empty when both are there).
+  bool CheckData(std::string& missing, const std::string& name);
+  // Opens both tables on the files of the named folder, creating what is
+  // missing when asked. All or nothing: on a failure both are closed.
+  void Open(bool createIfMissing, const std::string& name);
+  void Close();
+  bool IsOpen() const;
+  // Copies Data's files into Hist\<copy name>. Without overwrite a whole
+  // copy already there is kept; one that lacks a file is made again whole.
+  // True when the folder then holds a checked copy of Data.
+  bool Backup(const std::string& copyName, bool overwrite);
+  // The name of today's copy, yyyy-mm-dd by the store's clock.
+  std::string DailyCopyName() const;
+  // Copies the working files into an existing folder other than Data. The
+  // tables are reopened on the same records; a reopen that fails leaves them
+  // closed and raises once.
+  bool SaveTo(const std::string& folder);
+  // Replaces the working files by a folder's pair after a checked safety
+  // copy; false (and Data as it was) when the folder lacks a file, is Data
+  // itself, or any step fails. Reopens as SaveTo does.
+  bool RestoreFrom(const std::string& folder);
+  // "0000-00-00": the safety copy into Data; "0000-00-00\tmp": the copy held
+  // while restoring from the safety folder back into it; any other text: that
+  // folder's pair into Data.
+  bool CopyBack(const std::string& name);
+  // Hist\0000-00-00 in the program folder, without a trailing delimiter.
+  std::string SafetyFolder();
+
  private:
   struct Totals {
     uint32_t Weight;
@@ -87,11 +125,33 @@ class TStore {
   bool CanAddMove(bool incoming, const std::string& weight, const std::string& count);
   std::string ToDataCodePage(const std::string& text) const;
 
+  // Where each table stood, to come back to after its files were closed.
+  struct TablePlace {
+    int32_t FileOffset = 0;
+    std::string IndexName;
+  };
+  struct Places {
+    TablePlace Goods, Moves;
+  };
+  Places RememberPlaces() const;
+  // Opens Data again, in the remembered orders, on the remembered records
+  // (on the first ones when Data holds new files).
+  void Reopen(const Places& places, bool newFiles);
+  void ReturnTo(TTable& table, const TablePlace& place);
+  std::string FolderUnder(const std::string& name);
+  bool CopyPair(const std::string& from, const std::string& to);
+  // Puts the pre-restore files back into Data; true when they are back.
+  bool PutDataBack(bool fromTmp);
+  void ClearTmp();
+  int32_t NextGoodsIdAfterMoves() const;
+  platform::FileSystem& Files();
+
   TClock clock_;
   TTableStore goods_;
   TTableMoves moves_;
   TDateTime workDate_ = 0;
   uint32_t dataCodePage_ = 1251;
+  std::string programFolder_;  // empty until first asked
 };
 
 // The program's one store.

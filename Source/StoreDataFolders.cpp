@@ -1,0 +1,261 @@
+// The store's data folders: checking, opening and closing the working files,
+// the daily and safety copies in Hist, saving to and restoring from a folder.
+//
+// Rules the code below keeps, whatever step fails:
+// - a folder's store.dat and moves.dat are replaced together or not at all
+//   (CopyAsOne);
+// - a restore touches nothing until the chosen folder is known to hold both
+//   files and not to be Data; it changes Data only once a checked safety
+//   copy exists, and it answers false only with Data as it was before;
+// - while restoring from the safety folder itself, the pre-restore files
+//   wait in its tmp subfolder until they are safe in their new place.
+
+#include <cstring>
+#include <limits>
+
+#include "Core/SysUtils.h"
+#include "Platform/ProgramFolder.h"
+#include "Source/StoreData.h"
+#include "Source/StoreDataFoldersCopy.h"
+#include "Source/StoreDataFoldersPaths.h"
+#include "Tools/Service/TextConst.h"
+
+namespace vk {
+namespace {
+
+constexpr const char* kDataFolder = "Data";
+constexpr const char* kHistFolder = "Hist";
+constexpr const char* kSafetyName = "0000-00-00";
+constexpr const char* kTmpName = "tmp";
+constexpr const char* kSafetyTmpName = "0000-00-00\\tmp";
+constexpr const char* kGoodsFile = "store.dat";
+constexpr const char* kMovesFile = "moves.dat";
+
+// The store hands its file system to its tables, and the folder work must use
+// the same one (a test's in-memory system, say); a table file keeps it for
+// its descendants, and this descendant passes it on.
+struct TableFileSystem : TFile {
+  static platform::FileSystem& Of(TFile& file) { return (file.*&TableFileSystem::FileSystemInUse)(); }
+};
+
+// The pair of a folder as pieces to copy; an absent file goes from the target too.
+std::vector<TCopyPiece> PairOf(platform::FileSystem& fs, const std::string& folder) {
+  std::vector<TCopyPiece> pieces;
+  for (const char* name : {kGoodsFile, kMovesFile}) {
+    const std::string path = JoinPath(folder, name);
+    pieces.push_back({fs.FileExists(path) ? path : std::string(), name});
+  }
+  return pieces;
+}
+
+bool HoldsPair(platform::FileSystem& fs, const std::string& folder) {
+  return fs.FileExists(JoinPath(folder, kGoodsFile)) && fs.FileExists(JoinPath(folder, kMovesFile));
+}
+
+}  // namespace
+
+platform::FileSystem& TStore::Files() { return TableFileSystem::Of(goods_); }
+
+const std::string& TStore::ProgramFolder() {
+  if (programFolder_.empty()) programFolder_ = platform::ProgramFolder();
+  return programFolder_;
+}
+
+void TStore::SetProgramFolder(const std::string& folder) { programFolder_ = folder; }
+
+std::string TStore::FolderUnder(const std::string& name) { return JoinPath(ProgramFolder(), name); }
+
+std::string TStore::SafetyFolder() { return JoinPath(FolderUnder(kHistFolder), kSafetyName); }
+
+bool TStore::CheckData(std::string& missing, const std::string& name) {
+  missing.clear();
+  const std::string folder = FolderUnder(name);
+  if (!Files().FolderExists(folder)) return false;
+  const bool goods = Files().FileExists(JoinPath(folder, kGoodsFile));
+  const bool moves = Files().FileExists(JoinPath(folder, kMovesFile));
+  if (!goods && !moves) return false;
+  if (!goods) missing = kGoodsFile;
+  if (!moves) missing += (missing.empty() ? "" : "\r\n") + std::string(kMovesFile);
+  return true;
+}
+
+void TStore::Open(bool createIfMissing, const std::string& name) {
+  Close();
+  const std::string folder = FolderUnder(name);
+  if (!Files().FolderExists(folder)) {
+    if (!createIfMissing) throw Exception(ProgTexts.DataFolderNotFound);
+    Files().CreateFolder(folder);  // not checked: opening the files tells
+  }
+  try {
+    goods_.SetFileName(JoinPath(folder, kGoodsFile));
+    moves_.SetFileName(JoinPath(folder, kMovesFile));
+    // A new goods table beside live movements must not hand their product
+    // numbers to new products: its counter starts past them.
+    const bool newGoodsBesideMoves =
+        createIfMissing && !Files().FileExists(goods_.FileName()) && Files().FileExists(moves_.FileName());
+    if (newGoodsBesideMoves) {
+      moves_.Open(createIfMissing);
+      moves_.First();
+      goods_.ID.SetNextKeyValue(NextGoodsIdAfterMoves());
+    }
+    goods_.Open(createIfMissing);
+    goods_.First();
+    if (!newGoodsBesideMoves) {
+      moves_.Open(createIfMissing);
+      moves_.First();
+    }
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+int32_t TStore::NextGoodsIdAfterMoves() const {
+  int32_t highest = 0;
+  for (int32_t row = 0; row < moves_.RecordCount(); ++row) {
+    int32_t idStore;
+    std::memcpy(&idStore, moves_.CellData(row, 1), sizeof idStore);
+    highest = std::max(highest, idStore);
+  }
+  return highest == std::numeric_limits<int32_t>::max() ? highest : highest + 1;
+}
+
+void TStore::Close() {
+  if (goods_.State() != tsClosed) goods_.Close();
+  if (moves_.State() != tsClosed) moves_.Close();
+}
+
+bool TStore::IsOpen() const { return goods_.State() != tsClosed && moves_.State() != tsClosed; }
+
+std::string TStore::DailyCopyName() const { return FormatDateTime("yyyy-mm-dd", clock_(), EnglishFormatSettings()); }
+
+bool TStore::Backup(const std::string& copyName, bool overwrite) {
+  const std::string hist = FolderUnder(kHistFolder);
+  const std::string target = JoinPath(hist, copyName);
+  if (!Files().CreateFolder(hist) || !Files().CreateFolder(target)) return false;
+  // A whole copy of the day stays as it was taken; a copy that lost a file
+  // is taken again whole, never completed from later files.
+  if (!overwrite && HoldsPair(Files(), target)) return true;
+  std::vector<TCopyPiece> pieces = PairOf(Files(), FolderUnder(kDataFolder));
+  if (pieces[0].Source.empty() && pieces[1].Source.empty()) return false;
+  return CopyAsOne(Files(), pieces, target);
+}
+
+bool TStore::CopyPair(const std::string& from, const std::string& to) {
+  if (!HoldsPair(Files(), from)) return false;
+  return CopyAsOne(Files(), PairOf(Files(), from), to);
+}
+
+bool TStore::CopyBack(const std::string& name) {
+  if (SameRelativeName(name, kSafetyName)) return CopyPair(SafetyFolder(), FolderUnder(kDataFolder));
+  if (SameRelativeName(name, kSafetyTmpName)) {
+    if (!CopyPair(JoinPath(SafetyFolder(), kTmpName), SafetyFolder())) return false;
+    ClearTmp();
+    return true;
+  }
+  return CopyPair(name, FolderUnder(kDataFolder));
+}
+
+// Best effort: a tmp folder left behind is replaced by the next restore from
+// the safety folder.
+void TStore::ClearTmp() {
+  const std::string tmp = JoinPath(SafetyFolder(), kTmpName);
+  for (const char* name : {kGoodsFile, kMovesFile}) {
+    for (const char* suffix : {"", kNewSuffix, kOldSuffix}) {
+      const std::string path = JoinPath(tmp, name) + suffix;
+      if (Files().FileExists(path)) Files().DeleteFile(path);
+    }
+  }
+  if (Files().FolderExists(tmp)) Files().RemoveFolder(tmp);
+}
+
+bool TStore::PutDataBack(bool fromTmp) {
+  const std::string source = fromTmp ? JoinPath(SafetyFolder(), kTmpName) : SafetyFolder();
+  if (!CopyPair(source, FolderUnder(kDataFolder))) return false;
+  if (fromTmp) ClearTmp();
+  return true;
+}
+
+TStore::Places TStore::RememberPlaces() const {
+  return {{goods_.CurrentFileOffset(), goods_.IndexName()}, {moves_.CurrentFileOffset(), moves_.IndexName()}};
+}
+
+// The index by its name (through the table's own SetIndex, so goods keep
+// their ID order among equal keys), then the record; a place that no longer
+// exists leaves the table on its first record of that order.
+void TStore::ReturnTo(TTable& table, const TablePlace& place) {
+  try {
+    for (TIndex* index : table.Indexes()) {
+      if (SameRelativeName(index->Name(), place.IndexName)) table.SetIndex(index);
+    }
+    if (place.FileOffset != 0) table.GotoFileOffset(place.FileOffset);
+  } catch (const Exception&) {
+    table.First();
+  }
+}
+
+void TStore::Reopen(const Places& places, bool newFiles) {
+  try {
+    Open(false, kDataFolder);
+  } catch (const Exception&) {
+    // Open closed both tables: the program must not go on with one of them.
+    throw Exception(ProgTexts.DataOpeningError);
+  }
+  // Positions in other files mean nothing: new files keep only the orders.
+  ReturnTo(goods_, {newFiles ? 0 : places.Goods.FileOffset, places.Goods.IndexName});
+  ReturnTo(moves_, {newFiles ? 0 : places.Moves.FileOffset, places.Moves.IndexName});
+  if (newFiles) {
+    goods_.First();
+    moves_.First();
+  }
+}
+
+bool TStore::SaveTo(const std::string& folder) {
+  const std::string data = FolderUnder(kDataFolder);
+  if (!Files().FolderExists(folder) || Files().SameFolder(folder, data)) return false;
+  const Places places = RememberPlaces();
+  const std::string goodsFile = goods_.FileName().empty() ? JoinPath(data, kGoodsFile) : goods_.FileName();
+  const std::string movesFile = moves_.FileName().empty() ? JoinPath(data, kMovesFile) : moves_.FileName();
+  Close();
+  const bool saved = Files().FileExists(goodsFile) && Files().FileExists(movesFile) &&
+                     CopyAsOne(Files(), {{goodsFile, kGoodsFile}, {movesFile, kMovesFile}}, folder);
+  Reopen(places, false);
+  return saved;
+}
+
+bool TStore::RestoreFrom(const std::string& folder) {
+  const std::string from = ExcludeTrailingDelimiter(folder);
+  const std::string data = FolderUnder(kDataFolder);
+  // A mistaken choice changes nothing, least of all the safety copy.
+  if (!HoldsPair(Files(), from) || Files().SameFolder(from, data)) return false;
+  const bool fromSafety = Files().SameFolder(from, SafetyFolder());
+
+  const Places places = RememberPlaces();
+  Close();
+  bool restored = false;
+  if (!Backup(fromSafety ? kSafetyTmpName : kSafetyName, true)) {
+    if (fromSafety) ClearTmp();
+  } else if (!CopyPair(from, data)) {
+    PutDataBack(fromSafety);
+  } else if (fromSafety && !CopyBack(kSafetyTmpName)) {
+    // The safety folder kept its files (the ones now in Data too); the
+    // pre-restore files go back to Data from tmp.
+    PutDataBack(true);
+  } else {
+    restored = true;
+  }
+  if (restored) {
+    try {
+      Open(false, kDataFolder);
+      Close();
+    } catch (const Exception&) {
+      Close();
+      restored = false;
+      CopyBack(kSafetyName);
+    }
+  }
+  Reopen(places, restored);
+  return restored;
+}
+
+}  // namespace vk

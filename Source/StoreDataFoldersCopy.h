@@ -1,0 +1,38 @@
+#pragma once
+// Copies a set of files into a folder as one unit, so that the folder holds
+// either all of its old files or all of the new ones, never a mix.
+//
+// The new files are first copied under temporary names (name.new), each
+// written to the disk and compared with its source. Only then is each old
+// file moved aside (name.old) and the new one renamed into its place, one
+// file after the other; a failure on the way renames everything back. The
+// files moved aside are deleted last. A failure to delete a temporary file
+// changes nothing that counts: the next copy replaces it.
+
+#include <string>
+#include <vector>
+
+#include "Platform/File.h"
+
+namespace vk {
+
+struct TCopyPiece {
+  // The file to copy; empty when the set has no such file, so that the
+  // folder's file of that name goes too.
+  std::string Source;
+  // Its name in the target folder.
+  std::string Name;
+};
+
+inline constexpr const char* kNewSuffix = ".new";
+inline constexpr const char* kOldSuffix = ".old";
+
+// True when the folder holds the new set. False when a step failed; the
+// folder then holds its old files again (barring a second failure while
+// putting them back).
+bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder);
+
+// Whether two files hold the same bytes; false when either cannot be read.
+bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string& b);
+
+}  // namespace vk
