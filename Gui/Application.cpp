@@ -187,6 +187,11 @@ void TApplication::Restore() {
   if (handle_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
 }
 
+bool TApplication::Active() const {
+  HWND active = GetActiveWindow();
+  return active && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId();
+}
+
 void TApplication::Minimize() {
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
 }

@@ -72,6 +72,8 @@ class TApplication {
   // Brings back a minimized main form (and the application window).
   void Restore();
   void Minimize();
+  // One of the program's windows is the system's active window.
+  bool Active() const;
   // Number of modal forms open now.
   int ModalLevel() const { return modalLevel_; }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,14 @@ class TControl {
   TControl& operator=(const TControl&) = delete;
 
   TWinControl* Parent() const { return parent_; }
+
+  // The name the form's code knows the control by (the window look finds the
+  // band's "Bevel" by it).
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  // A value of the user's own; Gui/ never reads it.
+  std::intptr_t Tag() const { return tag_; }
+  void SetTag(std::intptr_t tag) { tag_ = tag; }
 
   // Bounds: in the parent's client coordinates, or on the screen for a form.
   int Left() const { return left_; }
@@ -118,6 +127,8 @@ class TControl {
   friend class TWinControl;
 
   TWinControl* parent_;
+  std::string name_;
+  std::intptr_t tag_ = 0;
   TAnchors anchors_ = akLeft | akTop;
   RECT anchorBounds_{};
   SIZE anchorParentSize_{};

@@ -1,0 +1,83 @@
+#pragma once
+// Test helpers for real windows: the visible windows of a class, and a
+// screenshot of a window (frame included) written as a 24-bit BMP file under
+// the build tree's artifacts folder, for people to look at.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Gui/GdiHandles.h"
+#include "Platform/win32/Utf16.h"
+
+namespace vk::test {
+
+struct WindowClassSearch {
+  std::wstring Name;
+  std::vector<HWND> Found;
+};
+
+inline BOOL CALLBACK CollectWindowOfClass(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowClassSearch*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (search->Name == name && IsWindowVisible(window)) search->Found.push_back(window);
+  return TRUE;
+}
+
+inline std::vector<HWND> VisibleThreadWindowsOfClass(const std::wstring& className) {
+  WindowClassSearch search{className, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// The artifacts folder as Wine sees the build tree (drive Z: is the root).
+inline std::wstring ArtifactPath(const std::string& fileName) {
+  std::string dir = VK_ARTIFACTS_DIR;
+  if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;
+  return platform::Utf8ToWide(dir + "/" + fileName);
+}
+
+// Paints the window and its children now and writes what the screen shows
+// of it; false when the file could not be written.
+inline bool SaveWindowScreenshot(HWND window, const std::wstring& path) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r;
+  GetWindowRect(window, &r);
+  int width = r.right - r.left;
+  int height = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files are
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC source = GetWindowDC(window);
+  gui::UniqueBitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    gui::MemoryDc memory;
+    gui::SelectGuard select(memory.Dc(), dib.Get());
+    BitBlt(memory.Dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+  }
+  ReleaseDC(window, source);
+  GdiFlush();
+  if (!bits) return false;
+  DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + imageSize;
+  info.bmiHeader.biSizeImage = imageSize;
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info.bmiHeader, sizeof(BITMAPINFOHEADER), 1, out) == 1 &&
+            fwrite(bits, imageSize, 1, out) == 1;
+  return fclose(out) == 0 && ok;
+}
+
+}  // namespace vk::test
