@@ -58,7 +58,7 @@ std::string Hex16(int64_t v) {
 }  // namespace
 
 TStore::TStore(platform::FileSystem& fs, TClock clock)
-    : clock_(clock ? std::move(clock) : TClock(&platform::Now)), goods_(fs, clock_), moves_(fs, clock_) {}
+    : fs_(fs), clock_(clock ? std::move(clock) : TClock(&platform::Now)), goods_(fs, clock_), moves_(fs, clock_) {}
 
 void TStore::SetWorkDate(TDateTime value) {
   const TDateTime day = std::trunc(value);

@@ -144,8 +144,9 @@ class TStore {
   bool PutDataBack(bool fromTmp);
   void ClearTmp();
   int32_t NextGoodsIdAfterMoves() const;
-  platform::FileSystem& Files();
+  platform::FileSystem& Files() { return fs_; }
 
+  platform::FileSystem& fs_;  // the tables' file system: the folder work uses the same
   TClock clock_;
   TTableStore goods_;
   TTableMoves moves_;

@@ -31,13 +31,6 @@ constexpr const char* kSafetyTmpName = "0000-00-00\\tmp";
 constexpr const char* kGoodsFile = "store.dat";
 constexpr const char* kMovesFile = "moves.dat";
 
-// The store hands its file system to its tables, and the folder work must use
-// the same one (a test's in-memory system, say); a table file keeps it for
-// its descendants, and this descendant passes it on.
-struct TableFileSystem : TFile {
-  static platform::FileSystem& Of(TFile& file) { return (file.*&TableFileSystem::FileSystemInUse)(); }
-};
-
 // The pair of a folder as pieces to copy; an absent file goes from the target too.
 std::vector<TCopyPiece> PairOf(platform::FileSystem& fs, const std::string& folder) {
   std::vector<TCopyPiece> pieces;
@@ -53,8 +46,6 @@ bool HoldsPair(platform::FileSystem& fs, const std::string& folder) {
 }
 
 }  // namespace
-
-platform::FileSystem& TStore::Files() { return TableFileSystem::Of(goods_); }
 
 const std::string& TStore::ProgramFolder() {
   if (programFolder_.empty()) programFolder_ = platform::ProgramFolder();
