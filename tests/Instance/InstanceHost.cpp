@@ -13,7 +13,7 @@
 #include "Gui/Application.h"
 #include "Gui/StdCtrls.h"
 #include "Platform/win32/Utf16.h"
-#include "Source/InstanceSearch.h"
+#include "Source/AppSelect.h"
 
 namespace {
 

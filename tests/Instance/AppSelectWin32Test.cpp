@@ -9,7 +9,7 @@
 
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
-#include "Source/InstanceSearch.h"
+#include "Source/AppSelect.h"
 
 namespace vk::test {
 namespace {

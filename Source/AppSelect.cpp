@@ -1,4 +1,4 @@
-#include "Source/InstanceSearch.h"
+#include "Source/AppSelect.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Source/InstanceSearchRules.h"
+#include "Source/AppSelectRules.h"
 
 #include <algorithm>
 

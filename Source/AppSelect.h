@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Source/InstanceSearchRules.h"
+#include "Source/AppSelectRules.h"
 
 namespace vk {
 
