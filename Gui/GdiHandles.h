@@ -7,37 +7,21 @@
 
 #include <utility>
 
+#include "Platform/win32/UniqueHandle.h"
+
 namespace vk::gui {
 
-// A created pen, brush, font, bitmap or region, deleted with DeleteObject.
+// A created pen, brush, font, bitmap or region, deleted with DeleteObject:
+// the project's one handle owner with GDI traits.
 template <typename T>
-class GdiObject {
- public:
-  GdiObject() noexcept = default;
-  explicit GdiObject(T value) noexcept : value_(value) {}
-  GdiObject(GdiObject&& other) noexcept : value_(other.Release()) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { Reset(); }
-
-  T Get() const noexcept { return value_; }
-  explicit operator bool() const noexcept { return value_ != nullptr; }
-  T Release() noexcept { return std::exchange(value_, nullptr); }
-  void Reset(T value = nullptr) noexcept {
-    T old = std::exchange(value_, value);
-    if (!old) return;
-    DWORD error = GetLastError();
-    DeleteObject(old);
-    SetLastError(error);
-  }
-
- private:
-  T value_ = nullptr;
+struct GdiObjectTraits {
+  using Type = T;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type value) noexcept { DeleteObject(value); }
 };
+
+template <typename T>
+using GdiObject = platform::UniqueHandle<GdiObjectTraits<T>>;
 
 using UniqueBrush = GdiObject<HBRUSH>;
 using UniquePen = GdiObject<HPEN>;
