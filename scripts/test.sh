@@ -7,8 +7,13 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh all
 
+# Every CTest run's summary is kept to add up the counts at the end.
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+run_tests() { "$@" 2>&1 | tee -a "$summary"; }
+
 echo "== native: build and test"
-cmake --workflow --preset native
+run_tests cmake --workflow --preset native
 
 echo "== windows (i686, the shipped programs): build"
 cmake --preset windows
@@ -19,25 +24,28 @@ if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || break; done
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$summary"' EXIT
   export DISPLAY=":$n"
   sleep 1
 fi
 
 if scripts/can-run-win32.sh; then
   echo "== windows (i686): tests under 32-bit Wine"
-  ctest --preset windows
+  run_tests ctest --preset windows
 else
   # This kernel cannot execute 32-bit code, so 32-bit Wine cannot start here:
   # the same code is built for x86_64 and its tests run under 64-bit Wine.
   echo "== windows (x86_64 build of the same code): tests under 64-bit Wine"
-  cmake --workflow --preset wintest
+  run_tests cmake --workflow --preset wintest
 fi
 
 echo "== fuzz targets: build and short runs"
-cmake --workflow --preset fuzz
+run_tests cmake --workflow --preset fuzz
 
 echo "== benchmarks: build"
 cmake --preset bench
 cmake --build --preset bench
-echo "all tests passed"
+# CTest prints "100% tests passed, 0 tests failed out of N" per run.
+total=$(grep -Eo 'tests failed out of [0-9]+' "$summary" | awk '{s += $5} END {print s + 0}')
+failed=$(grep -Eo '[0-9]+ tests failed out of' "$summary" | awk '{s += $1} END {print s + 0}')
+echo "$((total - failed)) passed, $failed failed"
