@@ -1,0 +1,16 @@
+#pragma once
+// Handing a program, document or address to the system's shell.
+//
+// win32: ShellExecuteW with the desktop window as owner, the default verb, no
+// parameters, no working folder and a normal window.
+// posix: there is no shell to hand it to; the result is always a failure.
+
+#include <string>
+
+namespace vk::platform {
+
+// The shell's result for opening target: above 32 means it was opened, 32 or
+// below is the shell's error number. Never raises.
+int ShellOpen(const std::string& target);
+
+}  // namespace vk::platform

@@ -1,0 +1,8 @@
+#include "Platform/Shell.h"
+
+namespace vk::platform {
+
+// The shell's "no application is associated" number.
+int ShellOpen(const std::string&) { return 31; }
+
+}  // namespace vk::platform

@@ -1,0 +1,170 @@
+#include "Tools/Service/FileSrv.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "Gui/ExceptionBarrier.h"
+#include "Platform/win32/Utf16.h"
+#include "Tools/Service/FileSrvRules.h"
+
+namespace vk {
+namespace {
+
+// What the callback of the one open dialog reads.
+struct TFolderDialogState {
+  bool Open = false;
+  std::wstring Preselection;
+  std::wstring WindowTitle;
+  std::string Instruction;
+  std::wstring OkCaption;
+  std::wstring CancelCaption;
+  HWND CentreOver = nullptr;
+  int PathControl = 0;   // 0: the status line
+  std::wstring Display;  // kept alive while the dialog may read it
+};
+
+TFolderDialogState& State() {
+  static TFolderDialogState state;
+  return state;
+}
+
+// Items from the shell's allocator.
+struct ItemList {
+  LPITEMIDLIST Value = nullptr;
+  ItemList() = default;
+  ItemList(const ItemList&) = delete;
+  ItemList& operator=(const ItemList&) = delete;
+  ~ItemList() { CoTaskMemFree(Value); }
+};
+
+// COM for the calling thread while the dialog is open; left alone when the
+// thread already has it in another apartment.
+class ComScope {
+ public:
+  ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialized_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+// The file-system path of an item, and whether it is an existing folder.
+bool ExistingFolderOf(LPCITEMIDLIST item, std::wstring& path) {
+  wchar_t buffer[MAX_PATH] = {};
+  if (item == nullptr || !SHGetPathFromIDListW(item, buffer) || buffer[0] == L'\0') return false;
+  path = buffer;
+  DWORD attributes = GetFileAttributesW(buffer);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+TFolderDialogMode ModeOf(LPARAM lpData) { return static_cast<TFolderDialogMode>(static_cast<int>(lpData)); }
+
+int PathControlOf(HWND dialog, TFolderDialogMode mode) {
+  HWND control = nullptr;
+  switch (FolderPathDisplay(mode)) {
+    case TPathDisplay::StatusLine: return 0;
+    case TPathDisplay::FirstGroupItem: control = GetNextDlgGroupItem(dialog, nullptr, FALSE); break;
+    case TPathDisplay::FirstTabItem: control = GetNextDlgTabItem(dialog, nullptr, FALSE); break;
+  }
+  return control ? GetDlgCtrlID(control) : 0;
+}
+
+void ShowPath(HWND dialog, TFolderDialogMode mode, const std::string& text) {
+  TFolderDialogState& state = State();
+  state.Display = platform::Utf8ToWide(text);
+  if (FolderPathDisplay(mode) == TPathDisplay::StatusLine) {
+    SendMessageW(dialog, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(state.Display.c_str()));
+  } else if (state.PathControl != 0) {
+    SetDlgItemTextW(dialog, state.PathControl, state.Display.c_str());
+  }
+}
+
+void OnInitialized(HWND dialog, TFolderDialogMode mode) {
+  TFolderDialogState& state = State();
+  if (!state.WindowTitle.empty()) SetWindowTextW(dialog, state.WindowTitle.c_str());
+  if (!state.OkCaption.empty()) SetDlgItemTextW(dialog, IDOK, state.OkCaption.c_str());
+  if (!state.CancelCaption.empty()) SetDlgItemTextW(dialog, IDCANCEL, state.CancelCaption.c_str());
+  state.PathControl = PathControlOf(dialog, mode);
+
+  if (!state.Preselection.empty()) {
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(state.Preselection.c_str()));
+  } else {
+    ItemList drives;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(dialog, CSIDL_DRIVES, &drives.Value)))
+      SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(drives.Value));
+  }
+
+  RECT dialogRect, windowRect;
+  if (state.CentreOver && GetWindowRect(dialog, &dialogRect) && GetWindowRect(state.CentreOver, &windowRect)) {
+    int left = 0, top = 0;
+    CentreOver({dialogRect.left, dialogRect.top, dialogRect.right, dialogRect.bottom},
+               {windowRect.left, windowRect.top, windowRect.right, windowRect.bottom}, left, top);
+    MoveWindow(dialog, left, top, dialogRect.right - dialogRect.left, dialogRect.bottom - dialogRect.top,
+               /*repaint=*/FALSE);
+  }
+}
+
+void OnSelectionChanged(HWND dialog, TFolderDialogMode mode, LPCITEMIDLIST item) {
+  std::wstring path;
+  bool isFolder = ExistingFolderOf(item, path);
+  ShowPath(dialog, mode, FolderDisplayText(mode, State().Instruction, platform::WideToUtf8(path), isFolder));
+  // A real folder leaves the OK button as the dialog set it.
+  if (!isFolder) SendMessageW(dialog, BFFM_ENABLEOK, 0, FALSE);
+}
+
+}  // namespace
+
+int CALLBACK BrowseCallback(HWND dialog, UINT event, LPARAM item, LPARAM lpData) {
+  return gui::Guarded<int>(0, [&] {
+    TFolderDialogMode mode = ModeOf(lpData);
+    if (event == BFFM_INITIALIZED) OnInitialized(dialog, mode);
+    if (event == BFFM_SELCHANGED) OnSelectionChanged(dialog, mode, reinterpret_cast<LPCITEMIDLIST>(item));
+    return 0;
+  });
+}
+
+bool BrowseForFolder(std::string& folder, int mode, const std::string& windowTitle, const std::string& instruction,
+                     const std::string& okCaption, const std::string& cancelCaption, HWND centreOver) {
+  TFolderDialogState& state = State();
+  if (state.Open || !IsFolderDialogMode(mode)) return false;
+  state = TFolderDialogState{true,
+                             platform::Utf8ToWide(folder),
+                             platform::Utf8ToWide(windowTitle),
+                             instruction,
+                             platform::Utf8ToWide(okCaption),
+                             platform::Utf8ToWide(cancelCaption),
+                             centreOver,
+                             0,
+                             {}};
+  struct Closer {
+    ~Closer() { State() = TFolderDialogState{}; }
+  } closer;
+
+  ComScope com;
+  std::wstring displayName(MAX_PATH, L'\0');
+  std::wstring title = platform::Utf8ToWide(instruction);
+  ItemList root;
+  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, &root.Value))) root.Value = nullptr;
+
+  BROWSEINFOW info = {};
+  info.hwndOwner = GetActiveWindow();
+  info.pidlRoot = root.Value;
+  info.pszDisplayName = displayName.data();
+  info.lpszTitle = title.c_str();
+  info.ulFlags = FolderDialogFlags(static_cast<TFolderDialogMode>(mode));
+  info.lpfn = BrowseCallback;
+  info.lParam = mode;
+
+  ItemList chosen;
+  chosen.Value = SHBrowseForFolderW(&info);
+  std::wstring path;
+  if (!ExistingFolderOf(chosen.Value, path)) return false;
+  folder = platform::WideToUtf8(path);
+  return true;
+}
+
+}  // namespace vk
