@@ -90,11 +90,12 @@ std::string ShortenPathToWidth(const std::string& text, const TextWidthFunction&
     }
   }
 
-  // Even the file name is too wide: its end gives way as well.
-  std::string lead = slash == std::string::npos ? std::string() : std::string(kEllipsis);
+  // Even the file name is too wide: its end gives way as well. A text without
+  // a folder part is all file name and keeps the leading "..." the system puts
+  // there too.
   std::vector<size_t> starts = CharacterStarts(tail);
   for (size_t keep = starts.size() - 1; keep-- > 0;) {
-    std::string candidate = lead + tail.substr(0, starts[keep]) + std::string(kEllipsis);
+    std::string candidate = std::string(kEllipsis) + tail.substr(0, starts[keep]) + std::string(kEllipsis);
     if (fits(candidate)) return candidate;
   }
   return std::string(kEllipsis);

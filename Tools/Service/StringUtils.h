@@ -33,7 +33,12 @@ using TextWidthFunction = std::function<int(const std::string&)>;
 // does: a path that fits comes back unchanged; otherwise the end of the folder
 // part gives way to "..." before the last "\" or "/", and when even "..." and
 // the file name are too wide the file name is cut at its end with "..." as
-// well. The result is "..." when nothing else fits.
+// well ("...\stock..."; a text without "\" or "/" is all file name and
+// gives "...stock..."). The result is "..." when nothing else fits.
+//
+// Measured here rather than left to DrawText's DT_PATH_ELLIPSIS, whose text
+// buffer must have room for the characters it adds and which Wine aborts on
+// for widths narrower than the ellipsis; the results agree otherwise.
 std::string ShortenPathToWidth(const std::string& text, const TextWidthFunction& textWidth, int width);
 
 }  // namespace vk

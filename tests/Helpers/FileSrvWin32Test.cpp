@@ -103,6 +103,32 @@ TEST_F(FolderDialogTest, ConfirmedPreselectionIsReturnedWithOwnCaptions) {
       << folder;
 }
 
+TEST_F(FolderDialogTest, EachModeShowsThePreselectedPathWhereItSays) {
+  struct Case {
+    int mode;
+    bool tabItem;  // the path shows in the first tab item instead of the first group item
+    std::string expected;
+  } cases[] = {
+      {0, false, Folder()},
+      {2, true, Folder()},
+      {3, false, "Where to\r\n\r\n" + Folder()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    std::string shown;
+    DialogScript run{[&](HWND dialog) {
+                       shown = Text(c.tabItem ? GetNextDlgTabItem(dialog, nullptr, FALSE)
+                                              : GetNextDlgGroupItem(dialog, nullptr, FALSE));
+                     },
+                     IDOK};
+    script = &run;
+    std::string folder = Folder();
+    EXPECT_TRUE(BrowseForFolder(folder, c.mode, "Vorkel folder test", "Where to", "", "", nullptr));
+    ASSERT_TRUE(run.Done);
+    EXPECT_EQ(shown, c.expected);
+  }
+}
+
 TEST_F(FolderDialogTest, DialogIsCentredOverTheGivenWindow) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 80, 700, 500, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);

@@ -86,3 +86,32 @@ TEST(StringUtilsWin32, ShortenedPathFitsTheCanvasWidth) {
 
 }  // namespace
 }  // namespace vk
+
+namespace vk {
+namespace {
+
+std::string SystemPathEllipsis(HDC dc, const std::string& path, int width) {
+  std::wstring text = platform::Utf8ToWide(path);
+  text.resize(text.size() + 4, L'\0');  // DT_MODIFYSTRING may write up to four more characters
+  RECT rect{0, 0, width, 0};
+  DrawTextW(dc, text.data(), -1, &rect, DT_CALCRECT | DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  return platform::WideToUtf8(text.c_str());
+}
+
+// Wine's DrawText aborts for widths below the ellipsis, so the widths stay
+// above that.
+TEST(StringUtilsWin32, ShortenedPathAgreesWithTheSystemsPathEllipsis) {
+  MeasureCanvas measure;
+  const std::string paths[] = {"C:\\Users\\Shop\\Documents\\Vorkel exports\\2026\\stock of december.csv",
+                               "C:\\Shop\\Data\\stock.csv", "stock-of-the-year-2026.csv", "/srv/shop/stock.csv"};
+  for (const std::string& path : paths) {
+    int full = TextWidthIn(measure.Dc(), path);
+    for (int width : {full, full - 1, full * 2 / 3, full / 2, full / 3}) {
+      SCOPED_TRACE(path + " in " + std::to_string(width));
+      EXPECT_EQ(ShortenPathToWidth(path, measure.Canvas(), width), SystemPathEllipsis(measure.Dc(), path, width));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vk

@@ -83,7 +83,7 @@ TEST(StringUtils, ShortenPathToWidthGivesWayFromTheFolderEnd) {
       {"C:\\Shop\\Data\\stock.csv", 130, "...\\stock.csv"},
       {"C:\\Shop\\Data\\stock.csv", 120, "...\\stock..."},  // the name alone is too wide
       {"/home/shop/stock.csv", 170, "/hom.../stock.csv"},
-      {"stock-of-the-year.csv", 100, "stock-o..."},  // no folder at all
+      {"stock-of-the-year.csv", 100, "...stoc..."},  // no folder at all
       {"C:\\a\\b.csv", 20, "..."},                   // nothing else fits
       {"C:\\\xD0\xB4\xD0\xB0\xD0\xBD\xD1\x96\\\xD1\x81\xD0\xBA\xD0\xBB\xD0\xB0\xD0\xB4\\x.csv", 130,
        "C:\\\xD0\xB4...\\x.csv"},
