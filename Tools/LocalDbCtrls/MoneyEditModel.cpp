@@ -257,7 +257,7 @@ void TMoneyEditModel::RemoveSelection(bool caretToStart) {
   int& n = State.SelLength;
   int point = PointPos();
   if (s == 0 && n == point) {
-    State.Text = "0" + State.Text.substr(point);
+    State.Text.replace(0, static_cast<size_t>(point), 1, '0');
     n = 0;
     s = caretToStart ? 0 : 1;
     return;
@@ -288,7 +288,7 @@ void TMoneyEditModel::RemoveAcrossPoint() {
   std::string decimals = State.Text.substr(point + 1);
   for (int i = point + 1; i < end; ++i) decimals[i - point - 1] = '0';
   std::string integerPart = State.Text.substr(0, s);
-  if (DigitsIn(0, s) == 0) integerPart = "0";
+  if (DigitsIn(0, s) == 0) integerPart.assign(1, '0');
   SetRegrouped(integerPart + kPoint + decimals);
   State.SelStart = PointPos();
 }
@@ -299,7 +299,7 @@ void TMoneyEditModel::ReplaceSelection(const std::string& text) {
   next.replace(static_cast<size_t>(State.SelStart), static_cast<size_t>(State.SelLength), text);
   size_t point = next.size() - 3;
   // An integer part replaced entirely by a text that starts at its point keeps a zero.
-  if (point == 0 || DigitsInText(next.substr(0, point)) == 0) next = "0" + next.substr(point);
+  if (point == 0 || DigitsInText(next.substr(0, point)) == 0) next.replace(0, point, 1, '0');
   SetRegrouped(next);
   State.SelStart = std::max(0, Length() - after);
 }

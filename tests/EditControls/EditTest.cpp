@@ -1,0 +1,146 @@
+#include "Gui/Edits.h"
+#include "Tools/LocalDbCtrls/IntEdit.h"
+#include "tests/EditControls/EditControlsSupport.h"
+
+namespace vk::gui::test {
+namespace {
+
+using EditTest = EditFormTest;
+
+// Counts the clipboard messages that reach the edit.
+class CountingEdit : public TEdit {
+ public:
+  using TEdit::TEdit;
+  int pastes = 0;
+  int cuts = 0;
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_PASTE) ++pastes;
+    if (message == WM_CUT) ++cuts;
+    return TEdit::WndProc(message, wParam, lParam);
+  }
+};
+
+TEST_F(EditTest, TextMaxLengthAndSelectionReadBackFromTheWindow) {
+  TEdit edit(form.get());
+  edit.SetText("before");
+  edit.SetMaxLength(8);
+  HWND window = edit.Handle();
+  EXPECT_EQ(edit.Text(), "before");
+  edit.SetSelection(6, 0);
+  TypeChars(window, "xyz");
+  EXPECT_EQ(edit.Text(), "beforexy");
+  edit.SetText("\xd0\x96\xd0\xb0");  // UTF-8 both ways
+  EXPECT_EQ(TextOf(window), L"\x0416\x0430");
+  edit.SetSelection(1, 1);
+  EXPECT_EQ(edit.SelStart(), 1);
+  EXPECT_EQ(edit.SelLength(), 1);
+  EXPECT_EQ(edit.SelText(), "\xd0\xb0");
+}
+
+TEST_F(EditTest, ConsumedKeysNeverReachTheStandardEdit) {
+  TEdit edit(form.get());
+  int changes = 0;
+  edit.OnChange = [&] { ++changes; };
+  edit.OnKeyPress = [](wchar_t& key) {
+    if (key == L'x') key = 0;
+  };
+  HWND window = edit.Handle();
+  TypeChars(window, "axb");
+  EXPECT_EQ(edit.Text(), "ab");
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(EditTest, EveryPasteAndCutKeyArrivesAsItsMessage) {
+  CountingEdit edit(form.get());
+  edit.SetText("abc");
+  HWND window = edit.Handle();
+  ASSERT_TRUE(SetClipboardText("Q"));
+  edit.SetSelection(0, 0);
+  SendMessageW(window, WM_CHAR, 22, 1);
+  {
+    ShiftHeld shift;
+    SendKey(window, VK_INSERT);
+  }
+  EXPECT_EQ(edit.pastes, 2);
+  EXPECT_EQ(edit.Text(), "QQabc");
+  edit.SetSelection(0, 2);
+  {
+    ShiftHeld shift;
+    SendKey(window, VK_DELETE);
+  }
+  SendMessageW(window, WM_CHAR, 24, 1);
+  EXPECT_EQ(edit.cuts, 2);
+  EXPECT_EQ(edit.Text(), "abc");
+  EXPECT_EQ(ClipboardText(), "QQ");
+}
+
+TEST_F(EditTest, ReadOnlyEditIgnoresTypingAndShowsItsColour) {
+  TEdit edit(form.get());
+  edit.SetText("locked");
+  edit.SetReadOnly(true);
+  edit.SetColor(clSilver);
+  HWND window = edit.Handle();
+  TypeChars(window, "zz");
+  EXPECT_EQ(edit.Text(), "locked");
+  EXPECT_TRUE(edit.ReadOnly());
+  HDC dc = GetDC(window);
+  SendMessageW(form->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
+  EXPECT_EQ(GetBkColor(dc), ColorToRGB(clSilver));
+  ReleaseDC(window, dc);
+}
+
+TEST_F(EditTest, CtrlBackspaceChangesNothingInAnyEntryField) {
+  TStringEdit text(form.get());
+  TIntEdit number(form.get());
+  TStrIntEdit digits(form.get());
+  for (TEdit* edit : std::initializer_list<TEdit*>{&text, &number, &digits}) {
+    edit->SetText("12");
+    edit->SetSelection(2, 0);
+    SendMessageW(edit->Handle(), WM_CHAR, 127, 1);
+    EXPECT_EQ(edit->Text(), "12");
+  }
+}
+
+TEST_F(EditTest, DigitEditsRefuseLettersButKeepProgramText) {
+  TIntEdit number(form.get());
+  TStrIntEdit digits(form.get());
+  EXPECT_EQ(GetWindowLongPtrW(number.Handle(), GWL_STYLE) & (ES_RIGHT | ES_NUMBER), ES_RIGHT | ES_NUMBER);
+  EXPECT_EQ(GetWindowLongPtrW(digits.Handle(), GWL_STYLE) & (ES_RIGHT | ES_NUMBER), ES_NUMBER);
+  for (TEdit* edit : std::initializer_list<TEdit*>{&number, &digits}) {
+    edit->SetText("ab");
+    edit->SetSelection(2, 0);
+    TypeChars(edit->Handle(), "c5");
+    EXPECT_EQ(edit->Text(), "ab5");
+  }
+}
+
+TEST_F(EditTest, SkipFocusHidesTheFocusAndOnEnterFiresOncePerFocusAfterTheSelection) {
+  TStringEdit first(form.get());
+  TStringEdit second(form.get());
+  second.SetTop(40);
+  second.SetText("abc");
+  int enters = 0;
+  int selectedOnEnter = -1;
+  second.OnEnter = [&] {
+    ++enters;
+    selectedOnEnter = second.SelLength();
+  };
+  second.SetSkipFocus(true);
+  ASSERT_TRUE(ShowAndFocus(first));
+  ::SetFocus(second.Handle());
+  Application.ProcessMessages();
+  EXPECT_EQ(enters, 0);
+  EXPECT_EQ(second.SelLength(), 0);
+
+  ::SetFocus(first.Handle());
+  second.SetSkipFocus(false);
+  ::SetFocus(second.Handle());
+  Application.ProcessMessages();
+  EXPECT_EQ(enters, 1);
+  EXPECT_EQ(selectedOnEnter, 3);
+}
+
+}  // namespace
+}  // namespace vk::gui::test
