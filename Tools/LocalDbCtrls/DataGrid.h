@@ -1,0 +1,125 @@
+#pragma once
+// The data grid window: a read-only grid painted from a table on demand,
+// with a header control over row 0. Every decision (rows, current record,
+// search, sort mark, widths) is taken by the grid models; this window
+// forwards messages to them and paints what they say.
+
+// clang-format off
+// The table engine before windows.h, whose CreateFile macro would rename
+// the table file's CreateFile in every virtual table built here.
+#include "Tools/LocalDbCtrls/DataGridFiltered.h"
+#include "Tools/LocalDbCtrls/DataGridModel.h"
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Gui/Controls.h"
+
+namespace vk::gui {
+
+class TDataGrid;
+
+// The header over the grid's row 0: a WC_HEADER whose section widths follow
+// the grid's header model. A divider drag is turned into a posted pair
+// resize, so the control's own resize never happens.
+class TGridHeader : public TWinControl {
+ public:
+  explicit TGridHeader(TDataGrid* grid);
+
+  // Shows the model's sections again (texts, widths, alignment).
+  void UpdateSections();
+  int SectionCount();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  std::optional<LRESULT> NotifyReflected(NMHDR& header) override;
+  bool EraseBackground(HDC) override { return true; }
+
+ private:
+  LRESULT ItemChanging(NMHEADERW& notify);
+  void ColumnResize(int section, int delta);
+
+  TDataGrid* grid_;
+  bool settingSections_ = false;  // our own width changes pass
+};
+
+class TDataGrid : public TWinControl, public TGridView {
+ public:
+  TDataGrid(TWinControl* parent, TTable* table, const std::vector<TDataColumn>& columns, bool centredCaptions);
+  ~TDataGrid() override;
+
+  TDataGridModel& Model() { return *model_; }
+  TGridHeader& Header() { return *header_; }
+
+  void Refresh() { model_->Refresh(); }
+  void StartSearch() { model_->StartSearch(); }
+  void StopSearch() { model_->StopSearch(); }
+  void SortByColumn(int i) { model_->SortByColumn(i); }
+  int SortedColumn() const { return model_->SortedColumn(); }
+  std::string GetColumnCaption(int i) const { return model_->GetColumnCaption(i); }
+  void SetColumnCaption(int i, const std::string& text) { model_->SetColumnCaption(i, text); }
+  int ColWidth(int col) const { return model_->Layout().ColWidths[static_cast<size_t>(col)]; }
+  int TopRow() const { return topRow_; }
+  static int MinColumnWidth() { return kMinColumnWidth; }
+
+  // TGridView
+  void InvalidateCell(int32_t col, int32_t row) override;
+  void RepaintData() override;
+  void CurrentCellMoved() override;
+  void SectionTextChanged(int32_t section) override;
+  bool SelectCellEvent(int32_t col, int32_t row) override;
+
+  // The grid's data area of grid columns c1..c2.
+  void RepaintColumns(int c1, int c2);
+  // Copies the header's widths into the columns after the header spread a
+  // new width.
+  void CopyHeaderWidths();
+
+  std::function<bool(int col, int row)> OnSelectCell;
+  std::function<void()> OnEnter;
+
+ protected:
+  TDataGrid(TWinControl* parent, TTable* table, const std::vector<TDataColumn>& columns, bool centredCaptions,
+            bool filtered);
+
+  void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintWindow(TCanvas& canvas) override;
+  bool EraseBackground(HDC) override { return true; }
+  void Resize() override;
+
+ private:
+  friend class TGridHeader;
+
+  RECT CellRect(int col, int row) const;
+  int VisibleDataRows() const;
+  void ScrollTo(int topRow);
+  void UpdateScrollBar();
+  void DrawCell(TCanvas& canvas, int col, int row, const RECT& rect);
+  LRESULT KeyDown(WPARAM key);
+  LRESULT Char(WPARAM ch);
+  LRESULT LButtonDown(LPARAM lParam);
+  LRESULT VScroll(WPARAM wParam);
+
+  std::unique_ptr<TDataGridModel> model_;
+  std::unique_ptr<TGridHeader> header_;
+  int topRow_ = 1;
+  bool inHeaderResize_ = false;
+};
+
+// The grid over one key range of its table (see TFilteredDataGridModel).
+class TFilteredDataGrid : public TDataGrid {
+ public:
+  TFilteredDataGrid(TWinControl* parent, TTable* table, const std::vector<TDataColumn>& columns, bool centredCaptions);
+
+  void SetFilter(TIndex* index, const std::vector<Variant>& low, const std::vector<Variant>& high, bool keep);
+  TFilteredDataGridModel& Filtered() { return static_cast<TFilteredDataGridModel&>(Model()); }
+};
+
+}  // namespace vk::gui
