@@ -160,6 +160,18 @@ TDataGrid::TDataGrid(TWinControl* parent, TTable* table, const std::vector<TData
   else
     model_ = std::make_unique<TDataGridModel>(table, columns, centredCaptions, this);
   header_ = std::make_unique<TGridHeader>(this);
+  UpdateSelectionColor();
+}
+
+TColor TDataGrid::SelectionColor() {
+  const TRgb tint = SelectionTint(RgbOf(ColorToRGB(clWindow)), RgbOf(ColorToRGB(clHighlight)));
+  return RGB(tint.R, tint.G, tint.B);
+}
+
+void TDataGrid::SetSelectionColor(TColor color) {
+  if (rowColors_[0] == color) return;
+  rowColors_[0] = color;
+  RepaintData();
 }
 
 TDataGrid::~TDataGrid() {
@@ -387,8 +399,7 @@ void TDataGrid::DrawCell(TCanvas& canvas, int col, int row, const RECT& r) {
   if (row == 0) return;  // under the header
   const bool selected = col == model_->Col() && row == model_->Row();
   const bool searching = model_->Searching();
-  const TRgb tint = SelectionTint(RgbOf(ColorToRGB(clWindow)), RgbOf(ColorToRGB(clHighlight)));
-  const TColor rowColor = RowColorSlot(row) ? clWindow : RGB(tint.R, tint.G, tint.B);
+  const TColor rowColor = rowColors_[RowColorSlot(row)];
   std::string text;
   try {
     text = model_->GetCellText(col, row);

@@ -68,6 +68,15 @@ class TDataGrid : public TWinControl, public TGridView {
   int TopRow() const { return topRow_; }
   static int MinColumnWidth() { return kMinColumnWidth; }
 
+  // The tint of the even data rows: 85 % of the way from the system's
+  // highlight colour to its window colour.
+  static TColor SelectionColor();
+  void SetSelectionColor(TColor color);
+  // Follows changed system colours.
+  void UpdateSelectionColor() { SetSelectionColor(SelectionColor()); }
+  // Colours of the even (0) and odd (1) data rows.
+  TColor RowColor(int slot) const { return rowColors_[slot & 1]; }
+
   // TGridView
   void InvalidateCell(int32_t col, int32_t row) override;
   void RepaintData() override;
@@ -109,6 +118,7 @@ class TDataGrid : public TWinControl, public TGridView {
 
   std::unique_ptr<TDataGridModel> model_;
   std::unique_ptr<TGridHeader> header_;
+  TColor rowColors_[2] = {clWindow, clWindow};
   int topRow_ = 1;
   bool inHeaderResize_ = false;
 };

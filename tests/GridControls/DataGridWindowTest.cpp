@@ -157,6 +157,62 @@ TEST_F(DataGridWindowTest, HeaderClickSortsAndMarksTheSection) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The grid's client area as its own painting leaves it.
+class GridSnapshot {
+ public:
+  explicit GridSnapshot(TDataGrid& grid) : width_(grid.ClientWidth()), height_(grid.ClientHeight()) {
+    WindowDc screen(nullptr);
+    bitmap_.Reset(CreateCompatibleBitmap(screen.Dc(), width_, height_));
+    SelectGuard select(dc_.Dc(), bitmap_.Get());
+    SendMessageW(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Dc()), PRF_CLIENT);
+    pixels_.resize(static_cast<size_t>(width_ * height_));
+    for (int y = 0; y < height_; ++y) {
+      for (int x = 0; x < width_; ++x) pixels_[static_cast<size_t>(y * width_ + x)] = GetPixel(dc_.Dc(), x, y);
+    }
+  }
+  COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+
+ private:
+  int width_;
+  int height_;
+  MemoryDc dc_;
+  UniqueBitmap bitmap_;
+  std::vector<COLORREF> pixels_;
+};
+
+TEST_F(DataGridWindowTest, RowsAlternateAndTheCurrentCellIsHighlighted) {
+  const COLORREF window = ColorToRGB(clWindow);
+  const COLORREF highlight = ColorToRGB(clHighlight);
+  const COLORREF tint = ColorToRGB(TDataGrid::SelectionColor());
+  ASSERT_NE(tint, window);
+  const int nameRight = 11 + grid->ColWidth(1) + 1 + grid->ColWidth(2);  // Name's last pixel + 1
+  GridSnapshot shot(*grid);
+  struct Case {
+    const char* what;
+    int x, y;
+    COLORREF colour;
+  } cases[] = {
+      {"current cell (ID, row 1)", 13, 20, highlight},
+      {"row 1 (odd) is the window colour", nameRight - 3, 20, window},
+      {"row 2 (even) is the tint", nameRight - 3, 39, tint},
+      {"row 3 (odd) again", nameRight - 3, 58, window},
+      {"indicator column", 3, 28, ColorToRGB(clBtnFace)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(shot.At(c.x, c.y), c.colour) << c.what;
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(DataGridWindowTest, SearchMarksTheRowAndHighlightsOnlyTheText) {
+  SendMessageW(grid->Handle(), WM_KEYDOWN, VK_RIGHT, 0);  // to Name
+  SendMessageW(grid->Handle(), WM_CHAR, L'x', 0);
+  ASSERT_TRUE(grid->Model().Searching());
+  const int nameRight = 11 + grid->ColWidth(1) + 1 + grid->ColWidth(2);
+  GridSnapshot shot(*grid);
+  EXPECT_EQ(shot.At(3, 28), ColorToRGB(clHighlight));           // the triangle in the indicator
+  EXPECT_EQ(shot.At(nameRight - 3, 20), ColorToRGB(clWindow));  // no highlight behind the cell
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(DataGridWindowTest, FilteredGridShowsTheRangeRows) {
   TFilteredDataGrid filtered(form.get(), &t, {MakeDataColumn(1, taLeftJustify, 120, "Name", nullptr, 0)}, false);
   filtered.SetBounds(0, 0, 200, 100);
