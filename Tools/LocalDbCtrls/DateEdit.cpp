@@ -10,7 +10,7 @@ namespace vk {
 
 TDateEdit::TDateEdit(gui::TWinControl* parent) : TLocalDbEdit(parent) {
   SetMaxLength(TDateEditModel::kDateWidth);
-  SetText(model_.EmptyMask());
+  TEdit::SetText(model_.EmptyMask());
 }
 
 TDateEditModel TDateEdit::ModelNow() const {
@@ -23,29 +23,29 @@ void TDateEdit::Apply(const TEditState& state) {
   // Setting an unchanged selection again would turn a selection made
   // leftwards around.
   if (state == TEditState{Text(), SelStart(), SelLength()}) return;
-  if (state.Text != Text()) SetText(state.Text);
+  if (state.Text != Text()) TEdit::SetText(state.Text);
   SetSelection(state.SelStart, state.SelLength);
 }
 
 bool TDateEdit::HasPlaceholder() const { return Text().find(TDateEditModel::kPlaceholder) != std::string::npos; }
 
-void TDateEdit::SetDateText(const std::string& text) {
+void TDateEdit::SetText(const std::string& text) {
   TDateEditModel model = ModelNow();
   model.SetText(text);
-  SetText(model.State.Text);
+  TEdit::SetText(model.State.Text);
 }
 
 void TDateEdit::SetSeparatorKind(int kind) {
   TDateEditModel model = ModelNow();
   model.SetSeparatorKind(kind);
   model_.SetSeparatorKind(kind);
-  SetText(model.State.Text);
+  TEdit::SetText(model.State.Text);
 }
 
 void TDateEdit::SetDate(TDateTime value) {
   TDateEditModel model = ModelNow();
   model.SetDate(value);
-  SetText(model.State.Text);
+  TEdit::SetText(model.State.Text);
 }
 
 void TDateEdit::KeyDown(WORD& key, gui::TShiftState shift) {
@@ -75,7 +75,7 @@ void TDateEdit::DoExit() {
   TDateEditModel model = ModelNow();
   if (model.IsValidDate()) {
     std::string completed = model.CompletedText();
-    if (completed != Text()) SetText(completed);
+    if (completed != Text()) TEdit::SetText(completed);
   }
   TLocalDbEdit::DoExit();
 }
@@ -125,7 +125,7 @@ LRESULT TDateEdit::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PASTE:
       if (Editable()) {
         TDateEditModel model = ModelNow();
-        model.Paste(gui::ClipboardText());
+        model.PasteDate(gui::ClipboardText());
         Apply(model.State);
       }
       return 0;

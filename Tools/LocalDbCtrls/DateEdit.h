@@ -16,8 +16,9 @@ class TDateEdit : public TLocalDbEdit {
   explicit TDateEdit(gui::TWinControl* parent);
 
   std::string EmptyMask() const { return ModelNow().EmptyMask(); }
-  // An empty text shows the empty mask.
-  void SetDateText(const std::string& text);
+  // An empty text shows the empty mask. Hides TEdit::SetText, which shows
+  // any text as it is.
+  void SetText(const std::string& text);
   std::string CompletedText() const { return ModelNow().CompletedText(); }
   std::string DateText() const { return ModelNow().DateText(); }
   // 0 ".", 1 "/", 2 "-": the shown separators change with it.

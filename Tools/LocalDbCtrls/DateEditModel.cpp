@@ -233,7 +233,7 @@ std::string TDateEditModel::Cut() {
   return selected;
 }
 
-void TDateEditModel::Paste(const std::string& clipboard) {
+void TDateEditModel::PasteDate(const std::string& clipboard) {
   ClampSelection(State);
   std::string filtered;
   for (char c : clipboard) {

@@ -72,7 +72,7 @@ class TDateEditModel {
   void Clear() { BlankSelection(); }
   // WM_PASTE: fills positions from the caret with the clipboard's digits;
   // only into the empty mask or a selection. Ends with the caret rule.
-  void Paste(const std::string& clipboard);
+  void PasteDate(const std::string& clipboard);
 
   // The format settings Date reads and writes with.
   TFormatSettings DateFormat() const;

@@ -91,7 +91,7 @@ LRESULT TMoneyEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PASTE:
       if (Editable()) {
         TMoneyEditModel model = ModelNow();
-        if (model.Paste(gui::ClipboardText())) Apply(model.State);
+        if (model.PasteText(gui::ClipboardText())) Apply(model.State);
         ApplyCaretRule();
       }
       return 0;

@@ -304,7 +304,7 @@ void TMoneyEditModel::ReplaceSelection(const std::string& text) {
   State.SelStart = std::max(0, Length() - after);
 }
 
-bool TMoneyEditModel::Paste(const std::string& clipboard) {
+bool TMoneyEditModel::PasteText(const std::string& clipboard) {
   ClampSelection(State);
   if (!IsMoneyText(State.Text) || CaretInDecimals()) return false;
   if (static_cast<int>(clipboard.size()) > MaxLength) return false;

@@ -43,7 +43,7 @@ class TMoneyEditModel {
   // WM_CLEAR: removes the selection.
   void Clear() { RemoveSelection(false); }
   // WM_PASTE with the clipboard's text; false when refused. Ends with the caret rule.
-  bool Paste(const std::string& clipboard);
+  bool PasteText(const std::string& clipboard);
 
   // The caret never rests just before a group mark.
   void ApplyCaretRule();

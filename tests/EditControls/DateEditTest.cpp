@@ -84,6 +84,10 @@ TEST_F(DateEditTest, SeparatorAndOrderFollowTheLanguage) {
   EXPECT_EQ(edit.Text(), "12/07/2026");
   edit.SetDate(0);
   EXPECT_EQ(edit.Text(), "__/__/____");
+  edit.SetText("01/02/2026");
+  edit.SetText("");
+  EXPECT_EQ(edit.Text(), "__/__/____");
+  EXPECT_EQ(edit.DateText(), "");
 }
 
 TEST_F(DateEditTest, PaintsWithoutErrorsWithPlaceholdersAndSelection) {

@@ -169,7 +169,7 @@ TEST(DateEditModel, PasteFillsPositionsOnlyIntoTheEmptyMaskOrASelection) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.before) + " <- " + c.clipboard);
     TDateEditModel model = ModelAt(c.before);
-    model.Paste(c.clipboard);
+    model.PasteDate(c.clipboard);
     EXPECT_EQ(FormatState(model.State), c.after);
   }
 }
@@ -229,7 +229,7 @@ TEST(DateEditModel, ShortTextsSetByTheProgramAreEditedSafely) {
   model.KeyPress('5');
   model.KeyPress('6');
   model.KeyDown(TEditKey::Delete, {}, cut);
-  model.Paste("99");
+  model.PasteDate("99");
   EXPECT_EQ(model.State.Text.size(), 2u);
   EXPECT_EQ(model.CompletedText(), "__.__.____");
 }

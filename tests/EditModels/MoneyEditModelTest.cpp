@@ -214,7 +214,7 @@ TEST(MoneyEditModel, PasteInsertsOnlyWhatKeepsTheForm) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.before) + " <- " + c.clipboard);
     TMoneyEditModel model = ModelAt(c.before);
-    EXPECT_EQ(model.Paste(c.clipboard), c.accepted);
+    EXPECT_EQ(model.PasteText(c.clipboard), c.accepted);
     EXPECT_EQ(FormatState(model.State), c.after);
   }
 }
@@ -251,7 +251,7 @@ TEST(MoneyEditModel, TextNotOfTheMoneyFormIsNeverEdited) {
     EXPECT_TRUE(model.KeyPress('5'));
     EXPECT_TRUE(model.KeyPress(kBackspace));
     EXPECT_TRUE(model.KeyDown(TEditKey::Delete, {}, cut));
-    EXPECT_FALSE(model.Paste("1"));
+    EXPECT_FALSE(model.PasteText("1"));
     EXPECT_EQ(FormatState(model.State), before);
   }
 }
