@@ -17,13 +17,19 @@ std::string Text(HWND window) {
   return platform::WideToUtf8(buffer);
 }
 
-// What the test does once the dialog is up; then it presses the button.
+// What the test does once the dialog is up and ready (or has had its time);
+// then it presses the button.
 struct DialogScript {
   std::function<void(HWND)> Look;
   int Button = IDCANCEL;
+  std::function<bool(HWND)> Ready = [](HWND) { return false; };
   int Ticks = 0;
   bool Done = false;
 };
+// The selection of a path expands the tree folder by folder, each step a
+// selection change of its own; a loaded machine needs a while for that.
+constexpr int kSettleTicks = 5;
+constexpr int kMaxTicks = 200;
 DialogScript* script = nullptr;
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
@@ -39,7 +45,9 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
   if (script == nullptr || script->Done) return;
   HWND dialog = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog == nullptr || ++script->Ticks < 5) return;
+  if (dialog == nullptr) return;
+  ++script->Ticks;
+  if (script->Ticks < kSettleTicks || (!script->Ready(dialog) && script->Ticks < kMaxTicks)) return;
   script->Done = true;
   script->Look(dialog);
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(script->Button, BN_CLICKED),
@@ -70,9 +78,14 @@ TEST_F(FolderDialogTest, EmptyPreselectionOpensOnDrivesWithOkDisabledAndCancelKe
   bool okEnabled = true;
   std::string shown = "?";
   DialogScript run{[&](HWND dialog) {
-    okEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK));
-    shown = Text(GetNextDlgGroupItem(dialog, nullptr, FALSE));
-  }};
+                     okEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK));
+                     shown = Text(GetNextDlgGroupItem(dialog, nullptr, FALSE));
+                   },
+                   IDCANCEL,
+                   [](HWND dialog) {
+                     return !IsWindowEnabled(GetDlgItem(dialog, IDOK)) &&
+                            Text(GetNextDlgGroupItem(dialog, nullptr, FALSE)).empty();
+                   }};
   script = &run;
   std::string folder;
   EXPECT_FALSE(BrowseForFolder(folder, 0, "Vorkel folder test", "Pick one", "", "", nullptr));
@@ -89,7 +102,10 @@ TEST_F(FolderDialogTest, ConfirmedPreselectionIsReturnedWithOwnCaptions) {
                      cancel = Text(GetDlgItem(dialog, IDCANCEL));
                      shown = Text(GetNextDlgGroupItem(dialog, nullptr, FALSE));
                    },
-                   IDOK};
+                   IDOK,
+                   [&](HWND dialog) {
+                     return Text(GetNextDlgGroupItem(dialog, nullptr, FALSE)) == "Save a copy\r\n\r\n" + Folder();
+                   }};
   script = &run;
   std::string folder = Folder();
   EXPECT_TRUE(BrowseForFolder(folder, 3, "Vorkel folder test", "Save a copy", "Take", "Drop", nullptr));
@@ -120,7 +136,11 @@ TEST_F(FolderDialogTest, EachModeShowsThePreselectedPathWhereItSays) {
                        shown = Text(c.tabItem ? GetNextDlgTabItem(dialog, nullptr, FALSE)
                                               : GetNextDlgGroupItem(dialog, nullptr, FALSE));
                      },
-                     IDOK};
+                     IDOK,
+                     [&](HWND dialog) {
+                       return Text(c.tabItem ? GetNextDlgTabItem(dialog, nullptr, FALSE)
+                                             : GetNextDlgGroupItem(dialog, nullptr, FALSE)) == c.expected;
+                     }};
     script = &run;
     std::string folder = Folder();
     EXPECT_TRUE(BrowseForFolder(folder, c.mode, "Vorkel folder test", "Where to", "", "", nullptr));
@@ -133,7 +153,8 @@ TEST_F(FolderDialogTest, DialogIsCentredOverTheGivenWindow) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 80, 700, 500, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
   RECT dialogRect{};
-  DialogScript run{[&](HWND dialog) { GetWindowRect(dialog, &dialogRect); }};
+  // The dialog is placed before it is shown: no need to wait for it.
+  DialogScript run{[&](HWND dialog) { GetWindowRect(dialog, &dialogRect); }, IDCANCEL, [](HWND) { return true; }};
   script = &run;
   std::string folder = Folder();
   EXPECT_FALSE(BrowseForFolder(folder, 1, "Vorkel folder test", "Restore", "", "", owner));

@@ -57,7 +57,7 @@ class NumLockWindow {
   // Pumps the queue until the message arrives (true) or the queue stays
   // empty for a while (false).
   bool WaitFor(UINT wanted) {
-    for (int idle = 0; idle < 200;) {
+    for (int idle = 0; idle < 100;) {
       MSG msg;
       if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         Sleep(10);
