@@ -24,6 +24,26 @@ int HeaderFormat(TColumnAlignment alignment) {
 
 TRgb RgbOf(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
+// Visual themes in use: asked of uxtheme.dll at run time, so the program
+// starts where there is none.
+bool ThemesActive() {
+  HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
+  if (!uxtheme) uxtheme = LoadLibraryW(L"uxtheme.dll");
+  if (!uxtheme) return false;
+  using Query = BOOL(WINAPI*)();
+  auto isAppThemed = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsAppThemed")));
+  auto isThemeActive = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
+  return isAppThemed && isThemeActive && isAppThemed() && isThemeActive();
+}
+
+TAlignment GuiAlignment(TColumnAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return TAlignment::taRightJustify;
+    case taCenter: return TAlignment::taCenter;
+    default: return TAlignment::taLeftJustify;
+  }
+}
+
 // The text cut at its end, with three dots, to fit the width.
 std::string CutToWidth(TCanvas& canvas, const std::string& text, int width) {
   if (canvas.TextWidth(text) <= width) return text;
@@ -86,7 +106,7 @@ void TGridHeader::UpdateSections() {
     item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
     item.cxy = sections[i].Width;
     item.pszText = text.data();
-    item.fmt = HDF_STRING | HeaderFormat(sections[i].Alignment);
+    item.fmt = (ownerDraw_ ? HDF_OWNERDRAW : HDF_STRING) | HeaderFormat(sections[i].Alignment);
     SendMessageW(handle_, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
 }
@@ -117,6 +137,37 @@ std::optional<LRESULT> TGridHeader::NotifyReflected(NMHDR& header) {
     }
   }
   return std::nullopt;
+}
+
+void TGridHeader::SetOwnerDraw(bool ownerDraw) {
+  if (ownerDraw_ == ownerDraw) return;
+  ownerDraw_ = ownerDraw;
+  UpdateSections();
+  if (HandleAllocated()) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+std::optional<LRESULT> TGridHeader::DrawItemReflected(DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_HEADER) return std::nullopt;
+  DrawSection(item.hDC, static_cast<int>(item.itemID), item.rcItem, (item.itemState & ODS_SELECTED) != 0);
+  return TRUE;
+}
+
+void TGridHeader::DrawSection(HDC dc, int section, RECT rect, bool pressed) {
+  const TGridSections& sections = grid_->Model().Header().Sections();
+  if (section < 0 || static_cast<size_t>(section) >= sections.size()) return;
+  if (pressed) {
+    rect.left += 4;
+    rect.right -= 2;
+    rect.top += 2;
+  } else {
+    rect.left += 3;
+    rect.right -= 3;
+  }
+  TCanvas canvas(dc);
+  canvas.Font = Font();
+  canvas.Brush.Style = TBrushStyle::bsClear;
+  const TGridSection& s = sections[static_cast<size_t>(section)];
+  canvas.DrawTextEllipsis(rect, s.Text, GuiAlignment(s.Alignment));
 }
 
 // The control never resizes a section itself: the wanted change is posted
@@ -161,12 +212,15 @@ TDataGrid::TDataGrid(TWinControl* parent, TTable* table, const std::vector<TData
     model_ = std::make_unique<TDataGridModel>(table, columns, centredCaptions, this);
   header_ = std::make_unique<TGridHeader>(this);
   UpdateSelectionColor();
+  UpdateHeaderStyle();
 }
 
 TColor TDataGrid::SelectionColor() {
   const TRgb tint = SelectionTint(RgbOf(ColorToRGB(clWindow)), RgbOf(ColorToRGB(clHighlight)));
   return RGB(tint.R, tint.G, tint.B);
 }
+
+void TDataGrid::UpdateHeaderStyle() { header_->SetOwnerDraw(!ThemesActive()); }
 
 void TDataGrid::SetSelectionColor(TColor color) {
   if (rowColors_[0] == color) return;

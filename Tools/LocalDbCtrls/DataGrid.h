@@ -33,12 +33,18 @@ class TGridHeader : public TWinControl {
   // Shows the model's sections again (texts, widths, alignment).
   void UpdateSections();
   int SectionCount();
+  // Sections drawn by us (when visual themes are off) or by the control.
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool ownerDraw);
+  // The caption of an owner-drawn section, after the control's own drawing.
+  void DrawSection(HDC dc, int section, RECT rect, bool pressed);
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> NotifyReflected(NMHDR& header) override;
+  std::optional<LRESULT> DrawItemReflected(DRAWITEMSTRUCT& item) override;
   bool EraseBackground(HDC) override { return true; }
 
  private:
@@ -47,6 +53,7 @@ class TGridHeader : public TWinControl {
 
   TDataGrid* grid_;
   bool settingSections_ = false;  // our own width changes pass
+  bool ownerDraw_ = false;
 };
 
 class TDataGrid : public TWinControl, public TGridView {
@@ -74,6 +81,9 @@ class TDataGrid : public TWinControl, public TGridView {
   void SetSelectionColor(TColor color);
   // Follows changed system colours.
   void UpdateSelectionColor() { SetSelectionColor(SelectionColor()); }
+  // Header sections drawn by the themed control, or by us when visual
+  // themes are off; the owner calls it again after a theme change.
+  void UpdateHeaderStyle();
   // Colours of the even (0) and odd (1) data rows.
   TColor RowColor(int slot) const { return rowColors_[slot & 1]; }
 

@@ -213,6 +213,48 @@ TEST_F(DataGridWindowTest, SearchMarksTheRowAndHighlightsOnlyTheText) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The box around the dark pixels a section's own drawing leaves on white.
+RECT DrawnCaptionBox(TGridHeader& header, int section, bool pressed) {
+  constexpr int kW = 160, kH = 19;
+  MemoryDc dc;
+  WindowDc screen(nullptr);
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Dc(), kW, kH));
+  SelectGuard select(dc.Dc(), bitmap.Get());
+  PatBlt(dc.Dc(), 0, 0, kW, kH, WHITENESS);
+  header.DrawSection(dc.Dc(), section, RECT{0, 0, kW, kH}, pressed);
+  RECT box{kW, kH, 0, 0};
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      COLORREF c = GetPixel(dc.Dc(), x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) >= 384) continue;
+      box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+             std::max<LONG>(box.bottom, y + 1)};
+    }
+  }
+  return box;
+}
+
+TEST_F(DataGridWindowTest, OwnerDrawnSectionsDrawTheirCaptionAlignedAndShiftedWhenPressed) {
+  grid->Header().SetOwnerDraw(true);
+  HDITEMW item{};
+  item.mask = HDI_FORMAT;
+  SendMessageW(HeaderWindow(), HDM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(item.fmt & HDF_OWNERDRAW);
+  const RECT left = DrawnCaptionBox(grid->Header(), 1, false);  // "Name", left-aligned
+  const RECT pressed = DrawnCaptionBox(grid->Header(), 1, true);
+  const RECT right = DrawnCaptionBox(grid->Header(), 0, false);  // "ID", right-aligned
+  ASSERT_LT(left.left, left.right);
+  EXPECT_GE(left.left, 3);
+  EXPECT_LT(left.left, 8);
+  EXPECT_EQ(pressed.left, left.left + 1);
+  EXPECT_GT(pressed.top, left.top);
+  EXPECT_LE(right.right, 160 - 3);
+  EXPECT_GT(right.right, 160 - 10);
+  grid->Header().SetOwnerDraw(false);
+  SendMessageW(HeaderWindow(), HDM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_FALSE(item.fmt & HDF_OWNERDRAW);
+}
+
 TEST_F(DataGridWindowTest, FilteredGridShowsTheRangeRows) {
   TFilteredDataGrid filtered(form.get(), &t, {MakeDataColumn(1, taLeftJustify, 120, "Name", nullptr, 0)}, false);
   filtered.SetBounds(0, 0, 200, 100);
