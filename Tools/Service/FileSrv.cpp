@@ -131,15 +131,13 @@ bool BrowseForFolder(std::string& folder, int mode, const std::string& windowTit
                      const std::string& okCaption, const std::string& cancelCaption, HWND centreOver) {
   TFolderDialogState& state = State();
   if (state.Open || !IsFolderDialogMode(mode)) return false;
-  state = TFolderDialogState{true,
-                             platform::Utf8ToWide(folder),
-                             platform::Utf8ToWide(windowTitle),
-                             instruction,
-                             platform::Utf8ToWide(okCaption),
-                             platform::Utf8ToWide(cancelCaption),
-                             centreOver,
-                             0,
-                             {}};
+  state = TFolderDialogState{.Open = true,
+                             .Preselection = platform::Utf8ToWide(folder),
+                             .WindowTitle = platform::Utf8ToWide(windowTitle),
+                             .Instruction = instruction,
+                             .OkCaption = platform::Utf8ToWide(okCaption),
+                             .CancelCaption = platform::Utf8ToWide(cancelCaption),
+                             .CentreOver = centreOver};
   struct Closer {
     ~Closer() { State() = TFolderDialogState{}; }
   } closer;
