@@ -193,6 +193,10 @@ void TGridHeader::ColumnResize(int section, int delta) {
     throw;
   }
   grid_->RepaintColumns(section + fixed, section + 1 + fixed);
+  if (OnSectionResize) {
+    OnSectionResize(section);
+    OnSectionResize(section + 1);
+  }
 }
 
 // ---- TDataGrid ----
@@ -218,6 +222,14 @@ TDataGrid::TDataGrid(TWinControl* parent, TTable* table, const std::vector<TData
 TColor TDataGrid::SelectionColor() {
   const TRgb tint = SelectionTint(RgbOf(ColorToRGB(clWindow)), RgbOf(ColorToRGB(clHighlight)));
   return RGB(tint.R, tint.G, tint.B);
+}
+
+int TDataGrid::MinControlWidth() const {
+  return model_->Layout().MinControlWidth(GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXEDGE));
+}
+
+void TDataGrid::SetBounds(int left, int top, int width, int height) {
+  TWinControl::SetBounds(left, top, model_ ? std::max(width, MinControlWidth()) : width, height);
 }
 
 void TDataGrid::UpdateHeaderStyle() { header_->SetOwnerDraw(!ThemesActive()); }

@@ -39,6 +39,9 @@ class TGridHeader : public TWinControl {
   // The caption of an owner-drawn section, after the control's own drawing.
   void DrawSection(HDC dc, int section, RECT rect, bool pressed);
 
+  // A divider drag resized this section (called for both sections of the pair).
+  std::function<void(int section)> OnSectionResize;
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void HandleCreated() override;
@@ -74,6 +77,10 @@ class TDataGrid : public TWinControl, public TGridView {
   int ColWidth(int col) const { return model_->Layout().ColWidths[static_cast<size_t>(col)]; }
   int TopRow() const { return topRow_; }
   static int MinColumnWidth() { return kMinColumnWidth; }
+  // Every column at its minimum, the grid lines, the scroll bar and the edges.
+  int MinControlWidth() const;
+  // Never narrower than MinControlWidth.
+  void SetBounds(int left, int top, int width, int height) override;
 
   // The tint of the even data rows: 85 % of the way from the system's
   // highlight colour to its window colour.

@@ -118,6 +118,8 @@ TEST_F(DataGridWindowTest, HorizontalWheelMovesOneColumnAndAnswersZero) {
 
 TEST_F(DataGridWindowTest, DividerDragIsRefusedAndPostedAsAPairResize) {
   const std::vector<int> before = ItemWidths();
+  std::vector<int> resized;
+  grid->Header().OnSectionResize = [&](int section) { resized.push_back(section); };
   HDITEMW proposed{};
   proposed.mask = HDI_WIDTH;
   proposed.cxy = before[0] + 30;
@@ -128,6 +130,7 @@ TEST_F(DataGridWindowTest, DividerDragIsRefusedAndPostedAsAPairResize) {
   EXPECT_EQ(ItemWidths()[2], before[2]);
   EXPECT_EQ(DataColumnWidths()[0], before[0] + 29);
   EXPECT_EQ(DataColumnWidths()[1], before[1] - 31);
+  EXPECT_EQ(resized, (std::vector<int>{0, 1}));
   proposed.cxy = before[2] + 30;
   Notify(HDN_ITEMCHANGINGW, 2, &proposed);  // the last divider does not move
   Application.ProcessMessages();
@@ -143,6 +146,15 @@ TEST_F(DataGridWindowTest, WideningAndNarrowingTheGridRestoresEveryWidth) {
   form->SetClientSize(150, 200);
   form->SetClientSize(400, 200);
   EXPECT_EQ(DataColumnWidths(), before);
+}
+
+TEST_F(DataGridWindowTest, GridIsNeverNarrowerThanItsColumnsAtTheirMinimum) {
+  grid->SetAnchors(akLeft | akTop);
+  grid->SetBounds(0, 0, 10, 100);
+  // Three columns of 12, the indicator and its line, two lines, scroll bar, edges.
+  const int expected = 3 * 12 + 11 + 2 + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+  EXPECT_EQ(grid->MinControlWidth(), expected);
+  EXPECT_EQ(grid->Width(), expected);
 }
 
 TEST_F(DataGridWindowTest, HeaderClickSortsAndMarksTheSection) {
