@@ -182,6 +182,14 @@ LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: return WmChar(wParam, lParam);
     case WM_SETFOCUS: return WmSetFocus(wParam, lParam);
     case WM_KILLFOCUS: return WmKillFocus(wParam, lParam);
+    case WM_LBUTTONDOWN: {
+      // The standard edit takes the focus inside its click handling.
+      bool wasClicking = clicking_;
+      clicking_ = true;
+      LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+      clicking_ = wasClicking;
+      return result;
+    }
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }
@@ -214,7 +222,7 @@ LRESULT TEdit::WmChar(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TEdit::WmSetFocus(WPARAM wParam, LPARAM lParam) {
   LRESULT result = TWinControl::WndProc(WM_SETFOCUS, wParam, lParam);
-  if (AutoSelect && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
+  if (AutoSelect && !clicking_ && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
   DoEnter();
   return result;
 }

@@ -87,6 +87,7 @@ class TEdit : public TWinControl {
   int maxLength_ = 0;
   bool readOnly_ = false;
   wchar_t passwordChar_ = 0;
+  bool clicking_ = false;
 };
 
 }  // namespace vk::gui

@@ -142,5 +142,29 @@ TEST_F(EditTest, SkipFocusHidesTheFocusAndOnEnterFiresOncePerFocusAfterTheSelect
   EXPECT_EQ(selectedOnEnter, 3);
 }
 
+TEST_F(EditTest, ClickFiresOnEnterOnceWithoutSelectingAllUnlessFocusIsSkipped) {
+  TStringEdit first(form.get());
+  TStringEdit second(form.get());
+  second.SetTop(40);
+  second.SetText("abc");
+  int enters = 0;
+  second.OnEnter = [&] { ++enters; };
+  ASSERT_TRUE(ShowAndFocus(first));
+  struct Case {
+    bool skip;
+    int enters;
+  } cases[] = {{true, 0}, {false, 1}};
+  for (const Case& c : cases) {
+    ::SetFocus(first.Handle());
+    enters = 0;
+    second.SetSkipFocus(c.skip);
+    SendMessageW(second.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 5));
+    SendMessageW(second.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 5));
+    Application.ProcessMessages();
+    EXPECT_EQ(enters, c.enters) << c.skip;
+    EXPECT_EQ(second.SelLength(), 0) << c.skip;
+  }
+}
+
 }  // namespace
 }  // namespace vk::gui::test

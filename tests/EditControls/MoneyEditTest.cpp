@@ -54,11 +54,13 @@ TEST_F(MoneyEditTest, ClickBeforeAMarkPutsTheCaretAfterIt) {
   TMoneyEdit edit(form.get());
   edit.SetText("1'234.00");
   HWND window = edit.Handle();
-  edit.SetSelection(1, 0);
-  SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(200, 5));
-  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
-  EXPECT_NE(edit.SelStart(), 1);
-  EXPECT_NE(edit.Text()[static_cast<size_t>(edit.SelStart())], '\'');
+  // The left edge of the mark: the standard edit puts the caret before it.
+  LRESULT markAt = SendMessageW(window, EM_POSFROMCHAR, 1, 0);
+  LPARAM point = MAKELPARAM(LOWORD(markAt), HIWORD(markAt) + 2);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(window, WM_LBUTTONUP, 0, point);
+  EXPECT_EQ(edit.SelStart(), 2);
+  EXPECT_EQ(edit.SelLength(), 0);
 }
 
 TEST_F(MoneyEditTest, EveryPastePathTakesTheMoneyRule) {
