@@ -20,7 +20,7 @@ struct TFolderDialogState {
   std::wstring CancelCaption;
   HWND CentreOver = nullptr;
   int PathControl = 0;   // 0: the status line
-  std::wstring Display;  // kept alive while the dialog may read it
+  std::wstring Display = {};  // kept alive while the dialog may read it
 };
 
 TFolderDialogState& State() {
