@@ -17,6 +17,11 @@ function(vk_add_test)
   if(WIN32)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wineprefix)
   endif()
+  if(T_WINDOWS_ONLY)
+    # Windows of two test programs on one display fight over activation and
+    # focus: the Win32-only tests take turns.
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
 endfunction()
 
 # Boots the build tree's own Wine prefix once, before any test uses it, so
