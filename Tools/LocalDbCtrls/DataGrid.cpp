@@ -259,7 +259,7 @@ LRESULT TDataGrid::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: return Char(wParam);
     case WM_LBUTTONDOWN: return LButtonDown(lParam);
     case WM_VSCROLL: return VScroll(wParam);
-    case WM_MOUSEWHEEL: ScrollTo(topRow_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
+    case WM_MOUSEWHEEL: return MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_MOUSEHWHEEL: model_->HorizontalWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_KILLFOCUS:
       model_->Exit();
@@ -381,6 +381,14 @@ LRESULT TDataGrid::KeyDown(WPARAM key) {
   return 0;
 }
 
+// As the library grid: the wheel moves the current row, one row per notch
+// direction, and the view follows it.
+LRESULT TDataGrid::MouseWheel(int delta) {
+  if (delta < 0 && model_->Row() < model_->RowCount() - 1) model_->MoveTo(model_->Col(), model_->Row() + 1);
+  if (delta > 0 && model_->Row() > 1) model_->MoveTo(model_->Col(), model_->Row() - 1);
+  return 0;
+}
+
 LRESULT TDataGrid::Char(WPARAM ch) {
   char32_t key = static_cast<char32_t>(ch);
   // A character outside the basic plane comes as two WM_CHARs; the search
@@ -454,6 +462,18 @@ void TDataGrid::DrawCell(TCanvas& canvas, int col, int row, const RECT& r) {
   if (col < fixed) {
     canvas.Brush.Color = clBtnFace;
     canvas.FillRect(r);
+    canvas.Pen.Color = clBtnShadow;
+    if (row == 0) {
+      canvas.MoveTo(r.right, r.bottom - 1);
+      canvas.LineTo(r.right + 1, r.bottom - 1);
+    } else {
+      canvas.MoveTo(r.right, r.top - 1);
+      canvas.LineTo(r.right, r.bottom + 1);
+      if (row == model_->RowCount() - 1) {
+        canvas.MoveTo(r.right, r.bottom);
+        canvas.LineTo(r.left - 1, r.bottom);
+      }
+    }
     if (row > 0 && model_->Searching() && row == model_->Row()) {
       canvas.Brush.Color = clHighlight;
       canvas.Pen.Color = clHighlight;

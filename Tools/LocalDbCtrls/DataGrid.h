@@ -129,6 +129,7 @@ class TDataGrid : public TWinControl, public TGridView {
   void UpdateScrollBar();
   void DrawCell(TCanvas& canvas, int col, int row, const RECT& rect);
   LRESULT KeyDown(WPARAM key);
+  LRESULT MouseWheel(int delta);
   LRESULT Char(WPARAM ch);
   LRESULT LButtonDown(LPARAM lParam);
   LRESULT VScroll(WPARAM wParam);

@@ -116,6 +116,18 @@ TEST_F(DataGridWindowTest, HorizontalWheelMovesOneColumnAndAnswersZero) {
   EXPECT_EQ(grid->Model().Col(), 1);
 }
 
+TEST_F(DataGridWindowTest, VerticalWheelMovesTheCurrentRowAndTheTable) {
+  struct Case {
+    short delta;
+    int row;
+  } cases[] = {{WHEEL_DELTA, 1}, {-WHEEL_DELTA, 2}, {-3 * WHEEL_DELTA, 3}, {WHEEL_DELTA, 2}};
+  for (const Case& c : cases) {
+    SendMessageW(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
+    EXPECT_EQ(grid->Model().Row(), c.row) << c.delta;
+    EXPECT_EQ(t.RecNo(), c.row - 1);
+  }
+}
+
 TEST_F(DataGridWindowTest, DividerDragIsRefusedAndPostedAsAPairResize) {
   const std::vector<int> before = ItemWidths();
   std::vector<int> resized;
