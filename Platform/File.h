@@ -4,6 +4,10 @@
 // Files are opened for reading and writing with no sharing: while one File
 // object holds a path, a second open of the same path fails, in this process
 // and in any other (win32: share mode 0; posix: an exclusive advisory lock).
+// ReadExisting is the one exception: it only reads, so several readers may
+// hold a file at once, but never beside a writer (win32: FILE_SHARE_READ;
+// posix: a shared advisory lock). It also opens files the user may not
+// write (read-only files, a CD, a read-only share).
 // The interface reports failures by its results, never by exceptions, so the
 // table engine can raise its own texts; LastError() gives the system's text.
 
@@ -38,6 +42,7 @@ enum class OpenMode {
   OpenExisting,  // the file must exist
   CreateNew,     // the file must not exist; it is created empty
   CreateAlways,  // created, or emptied when it exists
+  ReadExisting,  // the file must exist; read only, shared with other readers
 };
 
 enum class OpenStatus { Ok, NotFound, Exists, Failed };
@@ -54,7 +59,8 @@ struct OpenResult {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Opens exclusively. Closing is destroying the File.
+  // Opens exclusively (ReadExisting: shared with readers only). Closing is
+  // destroying the File.
   virtual OpenResult Open(const std::string& path, OpenMode mode) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // Removes a file; false when it could not be removed.

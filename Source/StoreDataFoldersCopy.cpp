@@ -34,9 +34,9 @@ void DiscardFresh(platform::FileSystem& fs, const std::vector<Slot>& slots) {
 }  // namespace
 
 bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string& b) {
-  platform::OpenResult first = fs.Open(a, platform::OpenMode::OpenExisting);
+  platform::OpenResult first = fs.Open(a, platform::OpenMode::ReadExisting);
   if (!first.Handle) return false;
-  platform::OpenResult second = fs.Open(b, platform::OpenMode::OpenExisting);
+  platform::OpenResult second = fs.Open(b, platform::OpenMode::ReadExisting);
   if (!second.Handle) return false;
   const int64_t size = first.Handle->Size();
   if (size < 0 || size != second.Handle->Size()) return false;

@@ -154,7 +154,7 @@ bool FaultyFileSystem::CopyFile(const std::string& from, const std::string& to, 
   // Cut short: the target gets the first half of the source, where a real
   // copy could have written it.
   if (!overwrite && base_.FileExists(to)) return false;
-  OpenResult source = base_.Open(from, OpenMode::OpenExisting);
+  OpenResult source = base_.Open(from, OpenMode::ReadExisting);
   if (!source.Handle) return false;
   std::vector<char> half(static_cast<size_t>(std::max<int64_t>(source.Handle->Size(), 0) / 2));
   half.resize(source.Handle->ReadAt(0, half.data(), half.size()));

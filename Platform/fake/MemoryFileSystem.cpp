@@ -12,11 +12,21 @@ constexpr int64_t kMaxSize = int64_t{1} << 30;
 
 class MemoryFile final : public File {
  public:
-  MemoryFile(std::string path, std::shared_ptr<MemoryFileSystem::Node> node)
-      : path_(std::move(path)), node_(std::move(node)) {
-    node_->Open = true;
+  MemoryFile(std::string path, std::shared_ptr<MemoryFileSystem::Node> node, bool readOnly)
+      : path_(std::move(path)), node_(std::move(node)), readOnly_(readOnly) {
+    if (readOnly_) {
+      ++node_->Readers;
+    } else {
+      node_->Open = true;
+    }
   }
-  ~MemoryFile() override { node_->Open = false; }
+  ~MemoryFile() override {
+    if (readOnly_) {
+      --node_->Readers;
+    } else {
+      node_->Open = false;
+    }
+  }
   MemoryFile(const MemoryFile&) = delete;
   MemoryFile& operator=(const MemoryFile&) = delete;
 
@@ -33,6 +43,10 @@ class MemoryFile final : public File {
   }
 
   size_t WriteAt(int64_t offset, const void* buffer, size_t n) override {
+    if (readOnly_) {
+      Record("write", "opened for reading only");
+      return 0;
+    }
     if (offset < 0 || offset > kMaxSize || n > static_cast<uint64_t>(kMaxSize - offset)) {
       Record("write", offset < 0 ? "invalid offset" : "disk full");
       return 0;
@@ -47,6 +61,10 @@ class MemoryFile final : public File {
   int64_t Size() override { return static_cast<int64_t>(node_->Bytes.size()); }
 
   bool Truncate(int64_t size) override {
+    if (readOnly_) {
+      Record("truncate", "opened for reading only");
+      return false;
+    }
     if (size < 0 || size > kMaxSize) {
       Record("truncate", size < 0 ? "invalid size" : "disk full");
       return false;
@@ -64,6 +82,7 @@ class MemoryFile final : public File {
 
   std::string path_;
   std::shared_ptr<MemoryFileSystem::Node> node_;
+  bool readOnly_;
   std::string lastError_;
 };
 
@@ -135,9 +154,12 @@ OpenResult MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
   bool exists = found != files_.end();
   if (!exists && IsFolder(key)) return Failure(OpenStatus::Failed, path, "is a folder");
   if (!exists && !ParentExists(key)) return Failure(OpenStatus::NotFound, path, "folder not found");
-  if (mode == OpenMode::OpenExisting && !exists) return Failure(OpenStatus::NotFound, path, "file not found");
+  const bool reading = mode == OpenMode::ReadExisting;
+  if ((mode == OpenMode::OpenExisting || reading) && !exists)
+    return Failure(OpenStatus::NotFound, path, "file not found");
   if (mode == OpenMode::CreateNew && exists) return Failure(OpenStatus::Exists, path, "file exists");
-  if (exists && found->second->Open) return Failure(OpenStatus::Failed, path, "the file is open elsewhere");
+  if (exists && (reading ? found->second->Open : found->second->Held()))
+    return Failure(OpenStatus::Failed, path, "the file is open elsewhere");
 
   std::shared_ptr<Node> node;
   if (exists) {
@@ -149,7 +171,7 @@ OpenResult MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
   }
   OpenResult result;
   result.Status = OpenStatus::Ok;
-  result.Handle = std::make_unique<MemoryFile>(path, std::move(node));
+  result.Handle = std::make_unique<MemoryFile>(path, std::move(node), reading);
   return result;
 }
 
@@ -157,7 +179,7 @@ bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   auto found = files_.find(Tidy(path));
-  if (found == files_.end() || found->second->Open) return false;
+  if (found == files_.end() || found->second->Held()) return false;
   files_.erase(found);
   return true;
 }
@@ -186,7 +208,7 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to, 
   if (found == files_.end() || found->second->Open || source == target) return false;
   auto existing = files_.find(target);
   if (existing != files_.end()) {
-    if (!overwrite || existing->second->Open) return false;
+    if (!overwrite || existing->second->Held()) return false;
     existing->second->Bytes = found->second->Bytes;
     return true;
   }
@@ -200,10 +222,10 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to, 
 bool MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) {
   const std::string source = Tidy(from), target = Tidy(to);
   auto found = files_.find(source);
-  if (found == files_.end() || found->second->Open) return false;
+  if (found == files_.end() || found->second->Held()) return false;
   if (source == target) return true;
   auto existing = files_.find(target);
-  if (existing != files_.end() && existing->second->Open) return false;
+  if (existing != files_.end() && existing->second->Held()) return false;
   if (existing == files_.end() && (IsFolder(target) || !ParentExists(target))) return false;
   files_[target] = found->second;
   files_.erase(source);
@@ -233,7 +255,7 @@ void MemoryFileSystem::SetContents(const std::string& path, std::vector<uint8_t>
 
 bool MemoryFileSystem::IsOpen(const std::string& path) const {
   auto found = files_.find(Tidy(path));
-  return found != files_.end() && found->second->Open;
+  return found != files_.end() && found->second->Held();
 }
 
 std::vector<std::string> MemoryFileSystem::FilePaths() const {

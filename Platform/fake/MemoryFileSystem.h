@@ -58,7 +58,9 @@ class MemoryFileSystem : public FileSystem {
   // One file's bytes, shared with the File that has it open.
   struct Node {
     std::vector<uint8_t> Bytes;
-    bool Open = false;
+    bool Open = false;  // held for writing
+    int Readers = 0;    // held by ReadExisting opens
+    bool Held() const { return Open || Readers > 0; }
   };
 
  private:

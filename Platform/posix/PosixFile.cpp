@@ -168,7 +168,8 @@ class PosixFileSystem final : public FileSystem {
   OpenResult Open(const std::string& path, OpenMode mode) override {
     // CreateAlways does not pass O_TRUNC: the file is emptied only once we
     // hold its lock, so a file open elsewhere keeps its content.
-    int flags = O_RDWR | O_CLOEXEC;
+    const bool reading = mode == OpenMode::ReadExisting;
+    int flags = (reading ? O_RDONLY : O_RDWR) | O_CLOEXEC;
     if (mode == OpenMode::CreateNew) flags |= O_CREAT | O_EXCL;
     if (mode == OpenMode::CreateAlways) flags |= O_CREAT;
     UniqueFd fd(::open(path.c_str(), flags, 0666));
@@ -176,7 +177,9 @@ class PosixFileSystem final : public FileSystem {
       int error = errno;
       return Failure("open", path, error);
     }
-    if (!Lock(fd.Get())) {
+    // O_RDONLY opens a folder too; O_RDWR refuses one by itself.
+    if (reading && !IsRegularFile(fd.Get())) return Failure("open", path, EISDIR);
+    if (!Lock(fd.Get(), reading ? LOCK_SH : LOCK_EX)) {
       int error = errno;
       OpenResult result = Failure("flock", path, error);
       result.Status = OpenStatus::Failed;

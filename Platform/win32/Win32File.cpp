@@ -142,6 +142,7 @@ DWORD DispositionOf(OpenMode mode) {
     case OpenMode::OpenExisting: return OPEN_EXISTING;
     case OpenMode::CreateNew: return CREATE_NEW;
     case OpenMode::CreateAlways: return CREATE_ALWAYS;
+    case OpenMode::ReadExisting: return OPEN_EXISTING;
   }
   return OPEN_EXISTING;
 }
@@ -152,9 +153,12 @@ class Win32FileSystem final : public FileSystem {
     std::wstring widePath = Utf8ToWide(path);
     // CREATE_ALWAYS checks sharing before it empties the file, so a file held
     // elsewhere keeps its content.
-    UniqueFileHandle handle(CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        /*shareMode=*/0,  // no sharing: every other open fails while we hold the file
-                                        /*security=*/nullptr, DispositionOf(mode), FILE_ATTRIBUTE_NORMAL,
+    // No sharing: every other open fails while we hold the file; a reader
+    // shares it with other readers only.
+    const bool reading = mode == OpenMode::ReadExisting;
+    UniqueFileHandle handle(CreateFileW(widePath.c_str(), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+                                        reading ? FILE_SHARE_READ : 0, /*security=*/nullptr, DispositionOf(mode),
+                                        FILE_ATTRIBUTE_NORMAL,
                                         /*templateFile=*/nullptr));
     DWORD error = GetLastError();
     OpenResult result;
@@ -191,6 +195,13 @@ class Win32FileSystem final : public FileSystem {
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
     std::wstring target = Utf8ToWide(to);
     if (!CopyFileW(Utf8ToWide(from).c_str(), target.c_str(), /*failIfExists=*/!overwrite)) return false;
+    // CopyFileW carries the read-only mark over; a copy of ours must stay
+    // replaceable and deletable like any file we write.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        !SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+      return false;
+    }
     // CopyFileW leaves the bytes in the system's cache; the copy counts only
     // once it is on the disk.
     UniqueFileHandle copy(CreateFileW(target.c_str(), GENERIC_WRITE, /*shareMode=*/0, /*security=*/nullptr,

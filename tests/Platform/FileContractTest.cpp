@@ -274,6 +274,35 @@ TEST_P(FileContract, NonAsciiNamesAreKeptAsGiven) {
   EXPECT_TRUE(Fs().DeleteFile(path));
 }
 
+// A reader only reads: it shares the file with other readers, never with a
+// writer, and cannot change it.
+TEST_P(FileContract, ReadExistingSharesWithReadersOnly) {
+  std::string path = temp_.Path("read.dat");
+  EXPECT_EQ(Fs().Open(path, OpenMode::ReadExisting).Status, OpenStatus::NotFound);
+  Make(path, "abc");
+  {
+    auto reader = OpenOk(path, OpenMode::ReadExisting);
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(ReadAll(*reader), "abc");
+    EXPECT_EQ(reader->WriteAt(0, "x", 1), 0u);
+    EXPECT_FALSE(reader->Truncate(0));
+    auto second = OpenOk(path, OpenMode::ReadExisting);
+    ASSERT_TRUE(second) << "two readers at once";
+    for (OpenMode mode : {OpenMode::OpenExisting, OpenMode::CreateAlways}) {
+      OpenResult writer = Fs().Open(path, mode);
+      EXPECT_EQ(writer.Status, OpenStatus::Failed) << "a writer beside readers";
+      EXPECT_FALSE(writer.Handle);
+    }
+    EXPECT_FALSE(Fs().DeleteFile(path)) << "a file being read stays";
+  }
+  {
+    auto writer = OpenOk(path, OpenMode::OpenExisting);
+    ASSERT_TRUE(writer);
+    EXPECT_EQ(Fs().Open(path, OpenMode::ReadExisting).Status, OpenStatus::Failed) << "a reader beside a writer";
+  }
+  EXPECT_EQ(Contents(path), "abc");
+}
+
 INSTANTIATE_TEST_SUITE_P(All, FileContract, testing::ValuesIn(Subjects()), SubjectName);
 
 }  // namespace

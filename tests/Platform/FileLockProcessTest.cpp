@@ -25,7 +25,7 @@ TEST(FileLockProcess, OtherProcessCannotOpenWhileHeld) {
   struct Case {
     const char* mode;
     int exitCode;
-  } cases[] = {{"existing", kFailed}, {"always", kFailed}, {"new", kExists}};
+  } cases[] = {{"existing", kFailed}, {"always", kFailed}, {"new", kExists}, {"read", kFailed}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     EXPECT_EQ(RunTestProgram("FileOpenProbe", {c.mode, path}), c.exitCode);
@@ -38,6 +38,28 @@ TEST(FileLockProcess, OtherProcessCannotOpenWhileHeld) {
   OpenResult after = fs.Open(path, OpenMode::OpenExisting);
   ASSERT_EQ(after.Status, OpenStatus::Ok) << after.Error;
   EXPECT_EQ(after.Handle->Size(), 0) << "CreateAlways from the other process empties a free file";
+}
+
+TEST(FileLockProcess, OtherProcessReadsBesideAReaderButCannotWrite) {
+  TempFolder temp;
+  std::string path = temp.Path("read.dat");
+  FileSystem& fs = DefaultFileSystem();
+  {
+    OpenResult made = fs.Open(path, OpenMode::CreateNew);
+    ASSERT_EQ(made.Status, OpenStatus::Ok) << made.Error;
+    ASSERT_TRUE(WriteText(*made.Handle, 0, "read"));
+  }
+  OpenResult reader = fs.Open(path, OpenMode::ReadExisting);
+  ASSERT_EQ(reader.Status, OpenStatus::Ok) << reader.Error;
+  struct Case {
+    const char* mode;
+    int exitCode;
+  } cases[] = {{"read", kOpened}, {"existing", kFailed}, {"always", kFailed}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    EXPECT_EQ(RunTestProgram("FileOpenProbe", {c.mode, path}), c.exitCode);
+  }
+  EXPECT_EQ(ReadAll(*reader.Handle), "read");
 }
 
 }  // namespace

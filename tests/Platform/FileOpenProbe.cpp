@@ -1,6 +1,6 @@
 // A second process for the file lock tests: opens a file the way the program
 // does and reports what happened by its exit code.
-//   FileOpenProbe existing|new|always <path>
+//   FileOpenProbe existing|new|always|read <path>
 // Exit code: 0 opened, 1 not found, 2 exists, 3 failed, 9 wrong arguments.
 
 #include <string>
@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     openMode = OpenMode::CreateNew;
   } else if (mode == "always") {
     openMode = OpenMode::CreateAlways;
+  } else if (mode == "read") {
+    openMode = OpenMode::ReadExisting;
   } else {
     return 9;
   }

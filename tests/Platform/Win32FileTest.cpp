@@ -117,6 +117,29 @@ TEST(Win32Folders, CopyAndRenameRefuseAHeldFile) {
   EXPECT_EQ(ReadAll(*file.Handle), "held");
 }
 
+// Files marked read-only (from a CD, say) are read for a comparison, and
+// their copies can be replaced and deleted like any file of ours.
+TEST(Win32Folders, ReadOnlyFileIsReadAndItsCopyIsWritable) {
+  TempFolder temp;
+  FileSystem& fs = DefaultFileSystem();
+  std::string source = temp.Path("store.dat"), copy = temp.Path("copy.dat");
+  {
+    OpenResult made = fs.Open(source, OpenMode::CreateNew);
+    ASSERT_TRUE(made.Handle && WriteText(*made.Handle, 0, "kept"));
+  }
+  ASSERT_TRUE(SetFileAttributesW(Utf8ToWide(source).c_str(), FILE_ATTRIBUTE_READONLY));
+  {
+    OpenResult reader = fs.Open(source, OpenMode::ReadExisting);
+    ASSERT_EQ(reader.Status, OpenStatus::Ok) << reader.Error;
+    EXPECT_EQ(ReadAll(*reader.Handle), "kept");
+  }
+  ASSERT_TRUE(fs.CopyFile(source, copy, true));
+  EXPECT_EQ(GetFileAttributesW(Utf8ToWide(copy).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_TRUE(fs.CopyFile(source, copy, true)) << "a second copy replaces the first";
+  EXPECT_TRUE(fs.DeleteFile(copy));
+  SetFileAttributesW(Utf8ToWide(source).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(UniqueHandle, ClosingKeepsLastError) {
   HANDLE event = CreateEventW(/*security=*/nullptr, /*manualReset=*/TRUE, /*initialState=*/FALSE, /*name=*/nullptr);
   ASSERT_NE(event, nullptr);

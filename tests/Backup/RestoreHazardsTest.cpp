@@ -1,0 +1,63 @@
+// Restores under conditions a user meets: files that may only be read, a
+// copy that fails at an awkward moment, files of another program.
+
+#include <gtest/gtest.h>
+
+#include "tests/Backup/BackupFixture.h"
+
+namespace vk {
+namespace {
+
+using testing::BackupBench;
+using testing::Describe;
+using testing::Pair;
+using testing::Story;
+using testing::TellStory;
+using Op = platform::FaultyFileSystem::Op;
+
+// Files under a prefix open only for reading (a CD, a read-only share, files
+// marked read-only); the system's whole-file copy still reads them.
+class ReadOnlyUnder : public platform::FileSystem {
+ public:
+  ReadOnlyUnder(platform::FileSystem& base, std::string prefix) : base_(base), prefix_(std::move(prefix)) {}
+  platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
+    if (path.rfind(prefix_, 0) == 0 && mode != platform::OpenMode::ReadExisting) return {};
+    return base_.Open(path, mode);
+  }
+  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
+  bool DeleteFile(const std::string& path) override { return !Under(path) && base_.DeleteFile(path); }
+  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
+  bool CreateFolder(const std::string& path) override { return !Under(path) && base_.CreateFolder(path); }
+  bool RemoveFolder(const std::string& path) override { return !Under(path) && base_.RemoveFolder(path); }
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
+    return !Under(to) && base_.CopyFile(from, to, overwrite);
+  }
+  bool RenameFile(const std::string& from, const std::string& to) override {
+    return !Under(from) && !Under(to) && base_.RenameFile(from, to);
+  }
+  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
+
+ private:
+  bool Under(const std::string& path) const { return path.rfind(prefix_, 0) == 0; }
+  platform::FileSystem& base_;
+  std::string prefix_;
+};
+
+TEST(RestoreHazards, RestoreFromReadOnlyFilesSucceeds) {
+  BackupBench bench;
+  const Story story = TellStory(bench);
+  bench.store.Close();
+  ReadOnlyUnder readOnly(bench.memory, "/prog/Save");
+  testing::FixedClock clock;
+  TStore store{readOnly, clock.Clock()};
+  store.SetProgramFolder(BackupBench::kProgram);
+  store.Open(false, "Data");
+  EXPECT_TRUE(store.RestoreFrom("/prog/Save"));
+  EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), "the saved pair");
+  EXPECT_EQ(Describe(bench.In(BackupBench::kSafety), story), "the current pair");
+  EXPECT_EQ(Describe(bench.In("/prog/Save"), story), "the saved pair");
+  EXPECT_TRUE(store.IsOpen());
+}
+
+}  // namespace
+}  // namespace vk
