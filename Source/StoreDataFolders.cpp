@@ -5,7 +5,7 @@
 // - a folder's store.dat and moves.dat are replaced together or not at all
 //   (CopyAsOne);
 // - a restore touches nothing until the chosen folder is known to hold both
-//   files and not to be Data; it changes Data only once a checked safety
+//   files and not to be Data, and Data to hold both; it changes Data only once a checked safety
 //   copy exists, and it answers false only with Data as it was before;
 // - while restoring from the safety folder itself, the pre-restore files
 //   wait in its tmp subfolder until they are safe in their new place.
@@ -217,8 +217,9 @@ bool TStore::SaveTo(const std::string& folder) {
 bool TStore::RestoreFrom(const std::string& folder) {
   const std::string from = ExcludeTrailingDelimiter(folder);
   const std::string data = FolderUnder(kDataFolder);
-  // A mistaken choice changes nothing, least of all the safety copy.
-  if (!HoldsPair(Files(), from) || Files().SameFolder(from, data)) return false;
+  // A mistaken choice changes nothing, least of all the safety copy; nor does
+  // a Data without both files, whose state no safety copy could hold whole.
+  if (!HoldsPair(Files(), from) || Files().SameFolder(from, data) || !HoldsPair(Files(), data)) return false;
   const bool fromSafety = Files().SameFolder(from, SafetyFolder());
 
   const Places places = RememberPlaces();

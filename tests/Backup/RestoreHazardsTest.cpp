@@ -59,5 +59,26 @@ TEST(RestoreHazards, RestoreFromReadOnlyFilesSucceeds) {
   EXPECT_TRUE(store.IsOpen());
 }
 
+// Without both files in Data no safety copy can be whole, so the restore
+// must not begin: a later undo would bring back half a pair.
+TEST(RestoreHazards, RestoreIntoIncompleteDataTouchesNothing) {
+  for (const char* lost : {"/prog/Data/store.dat", "/prog/Data/moves.dat"}) {
+    SCOPED_TRACE(lost);
+    BackupBench bench;
+    TellStory(bench);
+    bench.store.Close();
+    ASSERT_TRUE(bench.memory.DeleteFile(lost));
+    const std::vector<std::string> before = bench.Tree();
+    const Pair data = bench.In(BackupBench::kData), safety = bench.In(BackupBench::kSafety);
+    for (const char* from : {"/prog/Save", BackupBench::kSafety}) {
+      SCOPED_TRACE(from);
+      EXPECT_FALSE(bench.store.RestoreFrom(from));
+      EXPECT_EQ(bench.Tree(), before);
+      EXPECT_EQ(bench.In(BackupBench::kData), data);
+      EXPECT_EQ(bench.In(BackupBench::kSafety), safety);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vk
