@@ -10,6 +10,7 @@
 // always agree with its movements.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "Platform/File.h"
@@ -139,7 +140,14 @@ class TStore {
   void Reopen(const Places& places, bool newFiles);
   void ReturnTo(TTable& table, const TablePlace& place);
   std::string FolderUnder(const std::string& name);
-  bool CopyPair(const std::string& from, const std::string& to);
+  // A whole pair from one folder into another; with accept, the copied pair
+  // replaces the target's only when accept answers true for it, given the
+  // paths of the goods and movements copies.
+  using PairCheck = std::function<bool(const std::string&, const std::string&)>;
+  bool CopyPair(const std::string& from, const std::string& to, const PairCheck& accept = {});
+  // Whether both files open as this store's tables; the tables are closed
+  // afterwards either way.
+  bool OpensAsTables(const std::string& goodsFile, const std::string& movesFile);
   // Puts the pre-restore files back into Data; true when they are back.
   bool PutDataBack(bool fromTmp);
   void ClearTmp();

@@ -132,9 +132,26 @@ bool TStore::Backup(const std::string& copyName, bool overwrite) {
   return CopyAsOne(Files(), pieces, target);
 }
 
-bool TStore::CopyPair(const std::string& from, const std::string& to) {
+bool TStore::CopyPair(const std::string& from, const std::string& to, const PairCheck& accept) {
   if (!HoldsPair(Files(), from)) return false;
-  return CopyAsOne(Files(), PairOf(Files(), from), to);
+  TFreshCheck check;
+  if (accept) check = [&accept](const std::vector<std::string>& fresh) { return accept(fresh[0], fresh[1]); };
+  return CopyAsOne(Files(), PairOf(Files(), from), to, check);
+}
+
+bool TStore::OpensAsTables(const std::string& goodsFile, const std::string& movesFile) {
+  Close();
+  bool opens = true;
+  try {
+    goods_.SetFileName(goodsFile);
+    moves_.SetFileName(movesFile);
+    goods_.Open(false);
+    moves_.Open(false);
+  } catch (const Exception&) {
+    opens = false;
+  }
+  Close();
+  return opens;
 }
 
 bool TStore::CopyBack(const std::string& name) {
@@ -227,7 +244,10 @@ bool TStore::RestoreFrom(const std::string& folder) {
   bool restored = false;
   if (!Backup(fromSafety ? kSafetyTmpName : kSafetyName, true)) {
     if (fromSafety) ClearTmp();
-  } else if (!CopyPair(from, data)) {
+  } else if (!CopyPair(from, data, [this](const std::string& goods, const std::string& moves) {
+               // Files that do not open as our tables never enter Data.
+               return OpensAsTables(goods, moves);
+             })) {
     PutDataBack(fromSafety);
   } else if (fromSafety && !CopyBack(kSafetyTmpName)) {
     // The safety folder kept its files (the ones now in Data too); the
@@ -241,9 +261,11 @@ bool TStore::RestoreFrom(const std::string& folder) {
       Open(false, kDataFolder);
       Close();
     } catch (const Exception&) {
+      // Checked before they came in, so only a disk fault gets here; one
+      // retry of the roll-back outlasts a passing fault.
       Close();
       restored = false;
-      CopyBack(kSafetyName);
+      if (!CopyBack(kSafetyName)) CopyBack(kSafetyName);
     }
   }
   Reopen(places, restored);

@@ -50,7 +50,8 @@ bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string
   return true;
 }
 
-bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder) {
+bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder,
+               const TFreshCheck& check) {
   std::vector<Slot> slots;
   for (const TCopyPiece& piece : pieces) {
     const std::string target = JoinPath(folder, piece.Name);
@@ -60,6 +61,14 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
     const std::string& source = slot.Piece->Source;
     if (source.empty()) continue;
     if (!fs.CopyFile(source, slot.Fresh, /*overwrite=*/true) || !SameBytes(fs, source, slot.Fresh)) {
+      DiscardFresh(fs, slots);
+      return false;
+    }
+  }
+  if (check) {
+    std::vector<std::string> fresh;
+    for (const Slot& slot : slots) fresh.push_back(slot.Piece->Source.empty() ? std::string() : slot.Fresh);
+    if (!check(fresh)) {
       DiscardFresh(fs, slots);
       return false;
     }

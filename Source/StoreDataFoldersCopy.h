@@ -9,6 +9,7 @@
 // files moved aside are deleted last. A failure to delete a temporary file
 // changes nothing that counts: the next copy replaces it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,15 @@ struct TCopyPiece {
 inline constexpr const char* kNewSuffix = ".new";
 inline constexpr const char* kOldSuffix = ".old";
 
-// True when the folder holds the new set. False when a step failed; the
-// folder then holds its old files again (barring a second failure while
-// putting them back).
-bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder);
+// Whether the copied files (their temporary names, one per piece in order;
+// empty for a piece without source) may replace the folder's.
+using TFreshCheck = std::function<bool(const std::vector<std::string>& fresh)>;
+
+// True when the folder holds the new set. False when a step failed or check
+// refused the copies; the folder then holds its old files again (barring a
+// second failure while putting them back).
+bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder,
+               const TFreshCheck& check = {});
 
 // Whether two files hold the same bytes; false when either cannot be read.
 bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string& b);

@@ -80,5 +80,28 @@ TEST(RestoreHazards, RestoreIntoIncompleteDataTouchesNothing) {
   }
 }
 
+// Files of another program (here: each file under the other's name) must not
+// enter Data, whichever copy and rename fail on the way: the restore answers
+// false, Data keeps the current pair, and the store works on it again.
+TEST(RestoreHazards, ForeignFilesNeverEnterDataWhateverStepsFail) {
+  for (int copy = 0; copy <= 10; ++copy) {
+    for (int rename = 0; rename <= 14; ++rename) {
+      SCOPED_TRACE("copy " + std::to_string(copy) + ", rename " + std::to_string(rename));
+      BackupBench bench;
+      const Story story = TellStory(bench);
+      bench.memory.CreateFolder("/prog/Foreign");
+      bench.Put("/prog/Foreign", {story.Saved.Moves, story.Saved.Goods});
+      bench.faulty.Reset();
+      bench.faulty.FailNth(Op::Copy, copy);
+      bench.faulty.FailNth(Op::Rename, rename);
+      bool answer = true;
+      EXPECT_NO_THROW(answer = bench.store.RestoreFrom("/prog/Foreign"));
+      EXPECT_FALSE(answer);
+      EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), "the current pair");
+      EXPECT_TRUE(bench.store.IsOpen());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vk
