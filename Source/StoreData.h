@@ -151,6 +151,7 @@ class TStore {
   // Puts the pre-restore files back into Data; true when they are back.
   bool PutDataBack(bool fromTmp);
   void ClearTmp();
+  bool SettleLeftOverTmp();
   int32_t NextGoodsIdAfterMoves() const;
   platform::FileSystem& Files() { return fs_; }
 

@@ -45,6 +45,11 @@ bool HoldsPair(platform::FileSystem& fs, const std::string& folder) {
   return fs.FileExists(JoinPath(folder, kGoodsFile)) && fs.FileExists(JoinPath(folder, kMovesFile));
 }
 
+bool SamePair(platform::FileSystem& fs, const std::string& a, const std::string& b) {
+  return SameBytes(fs, JoinPath(a, kGoodsFile), JoinPath(b, kGoodsFile)) &&
+         SameBytes(fs, JoinPath(a, kMovesFile), JoinPath(b, kMovesFile));
+}
+
 }  // namespace
 
 const std::string& TStore::ProgramFolder() {
@@ -164,8 +169,22 @@ bool TStore::CopyBack(const std::string& name) {
   return CopyPair(name, FolderUnder(kDataFolder));
 }
 
-// Best effort: a tmp folder left behind is replaced by the next restore from
-// the safety folder.
+// A whole pair in tmp is the state from before a restore from the safety
+// folder that could not finish; unless Data holds it anyway, it is the only
+// copy of that state and goes into the safety folder before anything may
+// replace tmp. False when it could not be moved.
+bool TStore::SettleLeftOverTmp() {
+  const std::string tmp = JoinPath(SafetyFolder(), kTmpName);
+  if (!HoldsPair(Files(), tmp)) return true;
+  if (SamePair(Files(), tmp, FolderUnder(kDataFolder))) {
+    ClearTmp();
+    return true;
+  }
+  return CopyBack(kSafetyTmpName);
+}
+
+// Only for a tmp whose pair is safe elsewhere. Best effort: what is left is
+// replaced by the next restore from the safety folder.
 void TStore::ClearTmp() {
   const std::string tmp = JoinPath(SafetyFolder(), kTmpName);
   for (const char* name : {kGoodsFile, kMovesFile}) {
@@ -242,7 +261,9 @@ bool TStore::RestoreFrom(const std::string& folder) {
   const Places places = RememberPlaces();
   Close();
   bool restored = false;
-  if (!Backup(fromSafety ? kSafetyTmpName : kSafetyName, true)) {
+  if (fromSafety && !SettleLeftOverTmp()) {
+    // tmp still holds the only copy of an earlier state: it stays as it is.
+  } else if (!Backup(fromSafety ? kSafetyTmpName : kSafetyName, true)) {
     if (fromSafety) ClearTmp();
   } else if (!CopyPair(from, data, [this](const std::string& goods, const std::string& moves) {
                // Files that do not open as our tables never enter Data.
@@ -252,7 +273,13 @@ bool TStore::RestoreFrom(const std::string& folder) {
   } else if (fromSafety && !CopyBack(kSafetyTmpName)) {
     // The safety folder kept its files (the ones now in Data too); the
     // pre-restore files go back to Data from tmp.
-    PutDataBack(true);
+    if (!PutDataBack(true)) {
+      // Data holds the safety pair, whole; the pre-restore pair waits in tmp
+      // for the next restore from the safety folder. Not a plain failure:
+      // Data did change.
+      Reopen(places, true);
+      throw Exception(ProgTexts.RestoreFailed + "\r\n" + JoinPath(SafetyFolder(), kTmpName));
+    }
   } else {
     restored = true;
   }

@@ -103,5 +103,52 @@ TEST(RestoreHazards, ForeignFilesNeverEnterDataWhateverStepsFail) {
   }
 }
 
+// Undoing a restore (restoring from the safety folder) swaps Data and the
+// safety copy through tmp. Whatever copy and rename fail, the state from
+// before the undo is never lost, not even when the user tries again; an
+// answer of false means Data did not change, and a Data that changed and
+// could not be put back is reported by an error.
+TEST(RestoreHazards, FailedUndoNeverLosesTheStateBeforeIt) {
+  for (int copy = 0; copy <= 9; ++copy) {
+    for (int rename = 0; rename <= 12; ++rename) {
+      SCOPED_TRACE("copy " + std::to_string(copy) + ", rename " + std::to_string(rename));
+      BackupBench bench;
+      const Story story = TellStory(bench);
+      bench.faulty.Reset();
+      bench.faulty.FailNth(Op::Copy, copy);
+      bench.faulty.FailNth(Op::Rename, rename);
+      bool answer = false, raised = false;
+      try {
+        answer = bench.store.RestoreFrom(BackupBench::kSafety);
+      } catch (const Exception& e) {
+        raised = true;
+        EXPECT_NE(std::string(e.what()).find(ProgTexts.RestoreFailed), std::string::npos) << e.what();
+      }
+      const Pair data = bench.In(BackupBench::kData);
+      auto kept = [&] {
+        for (const char* folder : {BackupBench::kData, BackupBench::kSafety, BackupBench::kTmp}) {
+          if (bench.In(folder) == story.Current) return true;
+        }
+        return false;
+      };
+      EXPECT_TRUE(kept()) << "the state before the undo is gone";
+      if (answer) {
+        EXPECT_EQ(Describe(data, story), "the safety pair");
+        EXPECT_EQ(Describe(bench.In(BackupBench::kSafety), story), "the current pair");
+      } else if (!raised) {
+        EXPECT_EQ(Describe(data, story), "the current pair") << "answered false but Data changed";
+      } else {
+        EXPECT_TRUE(data == story.Safety || data == story.Current) << Describe(data, story);
+      }
+      EXPECT_TRUE(bench.store.IsOpen());
+      // The user tries the undo again, now without faults.
+      bench.faulty.Reset();
+      if (!answer) EXPECT_TRUE(bench.store.RestoreFrom(BackupBench::kSafety));
+      EXPECT_TRUE(kept()) << "the retry lost the state before the first undo";
+      EXPECT_FALSE(bench.memory.FolderExists(BackupBench::kTmp));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vk
