@@ -45,6 +45,13 @@ bool HoldsPair(platform::FileSystem& fs, const std::string& folder) {
   return fs.FileExists(JoinPath(folder, kGoodsFile)) && fs.FileExists(JoinPath(folder, kMovesFile));
 }
 
+// A replacement of the folder's pair that a stop of the program cut short is
+// finished before anyone looks at the folder. Best effort: what cannot be
+// finished now is tried again on the next look.
+void FinishInterrupted(platform::FileSystem& fs, const std::string& folder) {
+  if (fs.FolderExists(folder)) FinishInterruptedCopy(fs, folder, {kGoodsFile, kMovesFile});
+}
+
 bool SamePair(platform::FileSystem& fs, const std::string& a, const std::string& b) {
   return SameBytes(fs, JoinPath(a, kGoodsFile), JoinPath(b, kGoodsFile)) &&
          SameBytes(fs, JoinPath(a, kMovesFile), JoinPath(b, kMovesFile));
@@ -67,6 +74,7 @@ bool TStore::CheckData(std::string& missing, const std::string& name) {
   missing.clear();
   const std::string folder = FolderUnder(name);
   if (!Files().FolderExists(folder)) return false;
+  FinishInterrupted(Files(), folder);
   const bool goods = Files().FileExists(JoinPath(folder, kGoodsFile));
   const bool moves = Files().FileExists(JoinPath(folder, kMovesFile));
   if (!goods && !moves) return false;
@@ -82,6 +90,7 @@ void TStore::Open(bool createIfMissing, const std::string& name) {
     if (!createIfMissing) throw Exception(ProgTexts.DataFolderNotFound);
     Files().CreateFolder(folder);  // not checked: opening the files tells
   }
+  FinishInterrupted(Files(), folder);
   try {
     goods_.SetFileName(JoinPath(folder, kGoodsFile));
     moves_.SetFileName(JoinPath(folder, kMovesFile));
@@ -131,13 +140,16 @@ bool TStore::Backup(const std::string& copyName, bool overwrite) {
   if (!Files().CreateFolder(hist) || !Files().CreateFolder(target)) return false;
   // A whole copy of the day stays as it was taken; a copy that lost a file
   // is taken again whole, never completed from later files.
+  FinishInterrupted(Files(), target);
   if (!overwrite && HoldsPair(Files(), target)) return true;
+  FinishInterrupted(Files(), FolderUnder(kDataFolder));
   std::vector<TCopyPiece> pieces = PairOf(Files(), FolderUnder(kDataFolder));
   if (pieces[0].Source.empty() && pieces[1].Source.empty()) return false;
   return CopyAsOne(Files(), pieces, target);
 }
 
 bool TStore::CopyPair(const std::string& from, const std::string& to, const PairCheck& accept) {
+  FinishInterrupted(Files(), from);
   if (!HoldsPair(Files(), from)) return false;
   TFreshCheck check;
   if (accept) check = [&accept](const std::vector<std::string>& fresh) { return accept(fresh[0], fresh[1]); };
@@ -193,6 +205,8 @@ void TStore::ClearTmp() {
       if (Files().FileExists(path)) Files().DeleteFile(path);
     }
   }
+  const std::string marker = JoinPath(tmp, kReplacingMarker);
+  if (Files().FileExists(marker)) Files().DeleteFile(marker);
   if (Files().FolderExists(tmp)) Files().RemoveFolder(tmp);
 }
 
@@ -240,6 +254,7 @@ void TStore::Reopen(const Places& places, bool newFiles) {
 bool TStore::SaveTo(const std::string& folder) {
   const std::string data = FolderUnder(kDataFolder);
   if (!Files().FolderExists(folder) || Files().SameFolder(folder, data)) return false;
+  FinishInterrupted(Files(), data);
   const Places places = RememberPlaces();
   const std::string goodsFile = goods_.FileName().empty() ? JoinPath(data, kGoodsFile) : goods_.FileName();
   const std::string movesFile = moves_.FileName().empty() ? JoinPath(data, kMovesFile) : moves_.FileName();
@@ -253,6 +268,9 @@ bool TStore::SaveTo(const std::string& folder) {
 bool TStore::RestoreFrom(const std::string& folder) {
   const std::string from = ExcludeTrailingDelimiter(folder);
   const std::string data = FolderUnder(kDataFolder);
+  for (const std::string& folder : {from, data, SafetyFolder(), JoinPath(SafetyFolder(), kTmpName)}) {
+    FinishInterrupted(Files(), folder);
+  }
   // A mistaken choice changes nothing, least of all the safety copy; nor does
   // a Data without both files, whose state no safety copy could hold whole.
   if (!HoldsPair(Files(), from) || Files().SameFolder(from, data) || !HoldsPair(Files(), data)) return false;

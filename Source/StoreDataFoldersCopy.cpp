@@ -17,18 +17,46 @@ struct Slot {
   bool InPlace = false;     // the new file is under the target name
 };
 
-// Puts every touched file back as it was, newest step first.
-void Undo(platform::FileSystem& fs, std::vector<Slot>& slots) {
+// Puts every touched file back under the name it had, newest step first, so
+// that each state on the way is one the forward steps passed through too and
+// the marker's roll-forward stays right. False when a rename failed.
+bool Undo(platform::FileSystem& fs, std::vector<Slot>& slots) {
   for (auto slot = slots.rbegin(); slot != slots.rend(); ++slot) {
-    if (slot->InPlace && !slot->MovedAside) fs.DeleteFile(slot->Target);
-    if (slot->MovedAside) fs.RenameFile(slot->Aside, slot->Target);
+    if (slot->InPlace) {
+      if (!fs.RenameFile(slot->Target, slot->Fresh)) return false;
+      slot->InPlace = false;
+    }
+    if (slot->MovedAside) {
+      if (!fs.RenameFile(slot->Aside, slot->Target)) return false;
+      slot->MovedAside = false;
+    }
   }
+  return true;
 }
 
 void DiscardFresh(platform::FileSystem& fs, const std::vector<Slot>& slots) {
   for (const Slot& slot : slots) {
     if (!slot.Piece->Source.empty() && fs.FileExists(slot.Fresh)) fs.DeleteFile(slot.Fresh);
   }
+}
+
+bool WriteMarker(platform::FileSystem& fs, const std::string& path) {
+  platform::OpenResult marker = fs.Open(path, platform::OpenMode::CreateAlways);
+  if (!marker.Handle) return false;
+  static constexpr char kText[] = "replacing\r\n";
+  const size_t size = sizeof kText - 1;
+  return marker.Handle->WriteAt(0, kText, size) == size && marker.Handle->Flush();
+}
+
+// One retry: a marker left behind would later replace the pair after all.
+bool RemoveMarker(platform::FileSystem& fs, const std::string& path) {
+  if (!fs.FileExists(path) || fs.DeleteFile(path)) return true;
+  return fs.DeleteFile(path);
+}
+
+// The fresh copies go only when no marker could make them count any more.
+void GiveUp(platform::FileSystem& fs, const std::vector<Slot>& slots, const std::string& marker) {
+  if (RemoveMarker(fs, marker)) DiscardFresh(fs, slots);
 }
 
 }  // namespace
@@ -50,8 +78,34 @@ bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string
   return true;
 }
 
+bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names) {
+  const std::string marker = JoinPath(folder, kReplacingMarker);
+  if (!fs.FileExists(marker)) {
+    for (const std::string& name : names) {
+      const std::string fresh = JoinPath(folder, name) + kNewSuffix;
+      if (fs.FileExists(fresh)) fs.DeleteFile(fresh);
+    }
+    return true;
+  }
+  for (const std::string& name : names) {
+    const std::string target = JoinPath(folder, name);
+    if (fs.FileExists(target + kNewSuffix) && !fs.RenameFile(target + kNewSuffix, target)) return false;
+  }
+  for (const std::string& name : names) {
+    const std::string aside = JoinPath(folder, name) + kOldSuffix;
+    if (fs.FileExists(aside) && !fs.DeleteFile(aside)) return false;
+  }
+  return fs.DeleteFile(marker);
+}
+
 bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder,
                const TFreshCheck& check) {
+  std::vector<std::string> names;
+  for (const TCopyPiece& piece : pieces) names.push_back(piece.Name);
+  // An earlier copy cut short by a stop is finished first; one that cannot be
+  // finished must not be mixed up with this one.
+  if (!FinishInterruptedCopy(fs, folder, names)) return false;
+  const std::string marker = JoinPath(folder, kReplacingMarker);
   std::vector<Slot> slots;
   for (const TCopyPiece& piece : pieces) {
     const std::string target = JoinPath(folder, piece.Name);
@@ -73,6 +127,11 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
       return false;
     }
   }
+  // From here on a stop is finished forward by whoever next uses the folder.
+  if (!WriteMarker(fs, marker)) {
+    GiveUp(fs, slots, marker);
+    return false;
+  }
   for (Slot& slot : slots) {
     bool done = true;
     if (fs.FileExists(slot.Target)) {
@@ -82,14 +141,18 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
       done = slot.InPlace = fs.RenameFile(slot.Fresh, slot.Target);
     }
     if (!done) {
-      Undo(fs, slots);
-      DiscardFresh(fs, slots);
+      // Half undone, the marker stays: the new pair is whole in its place or
+      // under its fresh names, and the next use of the folder completes it.
+      if (Undo(fs, slots)) GiveUp(fs, slots, marker);
       return false;
     }
   }
+  bool tidy = true;
   for (const Slot& slot : slots) {
-    if (slot.MovedAside) fs.DeleteFile(slot.Aside);
+    if (slot.MovedAside) tidy = fs.DeleteFile(slot.Aside) && tidy;
   }
+  // With an old file left, the marker stays for the next use to finish.
+  if (tidy) RemoveMarker(fs, marker);
   return true;
 }
 

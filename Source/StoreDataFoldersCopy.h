@@ -3,11 +3,14 @@
 // either all of its old files or all of the new ones, never a mix.
 //
 // The new files are first copied under temporary names (name.new), each
-// written to the disk and compared with its source. Only then is each old
-// file moved aside (name.old) and the new one renamed into its place, one
-// file after the other; a failure on the way renames everything back. The
-// files moved aside are deleted last. A failure to delete a temporary file
-// changes nothing that counts: the next copy replaces it.
+// written to the disk and compared with its source. Only then is a marker
+// file written, each old file moved aside (name.old) and the new one renamed
+// into its place, one file after the other; a failure on the way renames
+// everything back. The files moved aside are deleted last, then the marker.
+// A stop of the program between the renames leaves the marker: the next use
+// of the folder finishes the replacement forward (FinishInterruptedCopy).
+// Without a marker, files under temporary names are left-overs of a copy that
+// never began to replace anything, and go.
 
 #include <functional>
 #include <string>
@@ -27,6 +30,14 @@ struct TCopyPiece {
 
 inline constexpr const char* kNewSuffix = ".new";
 inline constexpr const char* kOldSuffix = ".old";
+// In a folder while its files are being replaced.
+inline constexpr const char* kReplacingMarker = "pair.replacing";
+
+// Finishes a replacement of the named files that a stop cut short (renames
+// each name.new into place, deletes the name.old files and the marker), or
+// without a marker deletes stray name.new files. False when a marked
+// replacement could not be finished; the next call tries again.
+bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names);
 
 // Whether the copied files (their temporary names, one per piece in order;
 // empty for a piece without source) may replace the folder's.

@@ -1,0 +1,125 @@
+// The program stopped (power cut, killed) after any step of a restore: the
+// next start, on the same disk, finds Data holding a whole pair.
+
+#include <gtest/gtest.h>
+
+#include "tests/Backup/BackupFixture.h"
+
+namespace vk {
+namespace {
+
+using testing::BackupBench;
+using testing::Describe;
+using testing::Pair;
+using testing::Story;
+using testing::TellStory;
+
+// Passes through to a base until `limit` changes were made; from then on
+// every change fails and changes nothing, as after a stop. Reads go on.
+class StoppingFileSystem : public platform::FileSystem {
+ public:
+  StoppingFileSystem(platform::FileSystem& base, int limit) : base_(base), limit_(limit) {}
+
+  int Changes() const { return changes_; }
+  bool Stopped() const { return changes_ >= limit_; }
+
+  platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
+    if (mode != platform::OpenMode::ReadExisting && !Change()) return {};
+    platform::OpenResult result = base_.Open(path, mode);
+    if (result.Handle) result.Handle = std::make_unique<StoppingFile>(std::move(result.Handle), *this);
+    return result;
+  }
+  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
+  bool DeleteFile(const std::string& path) override { return Change() && base_.DeleteFile(path); }
+  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
+  bool CreateFolder(const std::string& path) override { return Change() && base_.CreateFolder(path); }
+  bool RemoveFolder(const std::string& path) override { return Change() && base_.RemoveFolder(path); }
+  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
+    return Change() && base_.CopyFile(from, to, overwrite);
+  }
+  bool RenameFile(const std::string& from, const std::string& to) override {
+    return Change() && base_.RenameFile(from, to);
+  }
+  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
+
+ private:
+  class StoppingFile : public platform::File {
+   public:
+    StoppingFile(std::unique_ptr<platform::File> base, StoppingFileSystem& fs) : base_(std::move(base)), fs_(fs) {}
+    size_t ReadAt(int64_t offset, void* buffer, size_t n) override { return base_->ReadAt(offset, buffer, n); }
+    size_t WriteAt(int64_t offset, const void* buffer, size_t n) override {
+      return fs_.Change() ? base_->WriteAt(offset, buffer, n) : 0;
+    }
+    int64_t Size() override { return base_->Size(); }
+    bool Truncate(int64_t size) override { return fs_.Change() && base_->Truncate(size); }
+    bool Flush() override { return fs_.Change() && base_->Flush(); }
+    std::string LastError() const override { return fs_.Stopped() ? "stopped" : base_->LastError(); }
+
+   private:
+    std::unique_ptr<platform::File> base_;
+    StoppingFileSystem& fs_;
+  };
+
+  // Counts a change; false once the program has stopped.
+  bool Change() {
+    if (Stopped()) return false;
+    ++changes_;
+    return true;
+  }
+
+  platform::FileSystem& base_;
+  int limit_;
+  int changes_ = 0;
+};
+
+TEST(StopBetweenSteps, NextStartFindsAWholePairInData) {
+  struct Case {
+    const char* name;
+    const char* from;
+    bool fromSafety;
+  } cases[] = {
+      {"restore from a folder", "/prog/Save", false},
+      {"undo from the safety folder", BackupBench::kSafety, true},
+  };
+  for (const Case& c : cases) {
+    bool finished = false;
+    for (int limit = 0; !finished && limit < 200; ++limit) {
+      SCOPED_TRACE(std::string(c.name) + ", stop after change " + std::to_string(limit));
+      BackupBench bench;
+      const Story story = TellStory(bench);
+      bench.store.Close();
+      StoppingFileSystem stopping(bench.memory, limit);
+      {
+        TStore store{stopping, bench.clock.Clock()};
+        store.SetProgramFolder(BackupBench::kProgram);
+        try {
+          store.Open(false, "Data");
+          store.RestoreFrom(c.from);
+        } catch (const Exception&) {
+          // stopped: the next start is what counts
+        }
+        finished = !stopping.Stopped();
+      }
+      TStore next{bench.memory, bench.clock.Clock()};
+      next.SetProgramFolder(BackupBench::kProgram);
+      std::string missing;
+      EXPECT_TRUE(next.CheckData(missing, "Data"));
+      EXPECT_EQ(missing, "");
+      const Pair data = bench.In(BackupBench::kData);
+      const Pair restored = c.fromSafety ? story.Safety : story.Saved;
+      EXPECT_TRUE(data == story.Current || data == restored) << "Data holds " << Describe(data, story);
+      EXPECT_NO_THROW(next.Open(false, "Data"));
+      EXPECT_TRUE(next.IsOpen());
+      // The state before the restore is never lost either.
+      bool kept = false;
+      for (const char* folder : {BackupBench::kData, BackupBench::kSafety, BackupBench::kTmp}) {
+        kept = kept || bench.In(folder) == story.Current;
+      }
+      EXPECT_TRUE(kept);
+    }
+    EXPECT_TRUE(finished) << c.name << " never ran to its end";
+  }
+}
+
+}  // namespace
+}  // namespace vk
