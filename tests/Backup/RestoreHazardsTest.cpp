@@ -150,5 +150,41 @@ TEST(RestoreHazards, FailedUndoNeverLosesTheStateBeforeIt) {
   }
 }
 
+// The opens, writes and flushes of the byte check, the table check and the
+// replacement marker fail in turn: Data holds the current pair after a false
+// answer and the restored one after a true answer, and stays so on the next
+// use of the folder.
+TEST(RestoreHazards, FailedOpenWriteFlushOrDeleteLeavesAWholePair) {
+  struct Case {
+    const char* name;
+    Op op;
+  } cases[] = {{"open", Op::Open}, {"write", Op::Write}, {"flush", Op::Flush}, {"delete", Op::Delete}};
+  for (const Case& c : cases) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE(std::string(c.name) + " " + std::to_string(n));
+      BackupBench bench;
+      const Story story = TellStory(bench);
+      bench.faulty.Reset();
+      bench.faulty.FailNth(c.op, n);
+      bool answer = false, raised = false;
+      try {
+        answer = bench.store.RestoreFrom("/prog/Save");
+      } catch (const Exception&) {
+        raised = true;  // the reopen after the restore failed: Data is whole either way
+      }
+      if (bench.faulty.InjectedCount() == 0) break;
+      const Pair data = bench.In(BackupBench::kData);
+      const Pair expected = raised ? data : answer ? story.Saved : story.Current;
+      EXPECT_TRUE(data == story.Saved || data == story.Current) << Describe(data, story);
+      EXPECT_EQ(Describe(data, story), Describe(expected, story));
+      bench.faulty.Reset();
+      bench.store.Close();
+      std::string missing;
+      EXPECT_TRUE(bench.store.CheckData(missing, "Data"));
+      EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), Describe(expected, story)) << "on the next use";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vk

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Source/StoreDataFoldersCopy.h"
 #include "tests/Backup/BackupFixture.h"
 
 namespace vk {
@@ -116,6 +117,54 @@ TEST(StopBetweenSteps, NextStartFindsAWholePairInData) {
         kept = kept || bench.In(folder) == story.Current;
       }
       EXPECT_TRUE(kept);
+    }
+    EXPECT_TRUE(finished) << c.name << " never ran to its end";
+  }
+}
+
+// Copies out of Data, stopped after any step: the folder they go to holds its
+// old pair or the new one once its next use has finished what was begun.
+TEST(StopBetweenSteps, CopyFolderHoldsAWholePairOnItsNextUse) {
+  constexpr const char* kDay = "/prog/Hist/2026-12-08";  // the bench clock's day
+  struct Case {
+    const char* name;
+    const char* target;
+    bool daily;  // else a save
+  } cases[] = {
+      {"save", "/prog/Save", false},
+      {"daily copy", kDay, true},
+  };
+  for (const Case& c : cases) {
+    bool finished = false;
+    for (int limit = 0; !finished && limit < 200; ++limit) {
+      SCOPED_TRACE(std::string(c.name) + ", stop after change " + std::to_string(limit));
+      BackupBench bench;
+      const Story story = TellStory(bench);
+      bench.store.Close();
+      const Pair before = bench.In(c.target);
+      StoppingFileSystem stopping(bench.memory, limit);
+      {
+        TStore store{stopping, bench.clock.Clock()};
+        store.SetProgramFolder(BackupBench::kProgram);
+        try {
+          if (c.daily) {
+            store.Backup(store.DailyCopyName(), false);
+          } else {
+            store.Open(false, "Data");
+            store.SaveTo(c.target);
+          }
+        } catch (const Exception&) {
+          // stopped: the next start is what counts
+        }
+        finished = !stopping.Stopped();
+      }
+      if (bench.memory.FolderExists(c.target)) {
+        EXPECT_TRUE(FinishInterruptedCopy(bench.memory, c.target, {"store.dat", "moves.dat"}));
+      }
+      const Pair after = bench.In(c.target);
+      EXPECT_TRUE(after == before || after == story.Current) << "the copy holds " << Describe(after, story);
+      EXPECT_EQ(bench.In(BackupBench::kData), story.Current);
+      if (finished) EXPECT_EQ(after, story.Current);
     }
     EXPECT_TRUE(finished) << c.name << " never ran to its end";
   }
