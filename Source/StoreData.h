@@ -92,7 +92,9 @@ class TStore {
   bool SaveTo(const std::string& folder);
   // Replaces the working files by a folder's pair after a checked safety
   // copy; false (and Data as it was) when the folder lacks a file, is Data
-  // itself, or any step fails. Reopens as SaveTo does.
+  // itself, or any step fails. Reopens as SaveTo does. Raises when an undo
+  // from the safety folder changed Data and could not put it back; the
+  // pre-restore pair then waits in the safety folder's tmp.
   bool RestoreFrom(const std::string& folder);
   // "0000-00-00": the safety copy into Data; "0000-00-00\tmp": the copy held
   // while restoring from the safety folder back into it; any other text: that

@@ -8,7 +8,10 @@
 //   files and not to be Data, and Data to hold both; it changes Data only once a checked safety
 //   copy exists, and it answers false only with Data as it was before;
 // - while restoring from the safety folder itself, the pre-restore files
-//   wait in its tmp subfolder until they are safe in their new place.
+//   wait in its tmp subfolder until they are safe in their new place, and a
+//   tmp holding a whole pair is never overwritten or cleared before that;
+// - a replacement that a stop of the program cut short is finished on the
+//   folder's next use, before anything looks at its files.
 
 #include <cstring>
 #include <limits>
