@@ -1,6 +1,7 @@
 #include "Source/StoreDataFoldersPaths.h"
 
-#include <cctype>
+
+#include "Core/AsciiCase.h"
 
 namespace vk {
 namespace {
@@ -46,7 +47,7 @@ bool SameRelativeName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (IsPathDelimiter(a[i]) && IsPathDelimiter(b[i])) continue;
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Core/AsciiCase.h"
 #include "Core/SysUtils.h"
 
 namespace vk {
@@ -193,14 +194,7 @@ void TBooleanField::SetData(const void* data) { value_ = Load<int32_t>(data); }
 
 std::string TBooleanField::GetAsString() const { return value_ ? "True" : "False"; }
 
-bool TBooleanField::ParseTrue(const std::string& text) {
-  if (text.size() != 4) return false;
-  std::string upper = text;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper == "TRUE";
-}
+bool TBooleanField::ParseTrue(const std::string& text) { return SameTextAscii(text, "TRUE"); }
 
 void TBooleanField::SetAsString(const std::string& text) {
   CheckEditable();

@@ -1,20 +1,9 @@
 #include "Tables/UFile.h"
 
+#include "Core/AsciiCase.h"
 #include "Core/SysUtils.h"
 
 namespace vk {
-namespace {
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 TFile::TFile(platform::FileSystem& fs) : fs_(fs) {}
 
@@ -31,7 +20,7 @@ void TFile::CheckInactive() const {
 void TFile::SetFileName(const std::string& name) {
   CheckInactive();
   if (name.empty()) throw Exception("Пустое имя файла");
-  if (SameNameIgnoringCase(name, fileName_)) return;
+  if (SameTextAscii(name, fileName_)) return;
   fileName_ = name;
 }
 

@@ -1,18 +1,9 @@
 #include "Tables/UTable.h"
 
+#include "Core/AsciiCase.h"
 #include "Core/SysUtils.h"
 
 namespace vk {
-namespace {
-
-std::string UpperAscii(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
-
-}  // namespace
 
 TTable::TTable(platform::FileSystem& fs) : TDatArr(fs) {}
 
@@ -226,9 +217,9 @@ void TTable::SetIndexName(const std::string& name) {
     indexName_.clear();
     return;
   }
-  const std::string wanted = UpperAscii(name);
+  const std::string wanted = AsciiUpperCase(name);
   for (TIndex* index : indexes_) {
-    if (UpperAscii(index->Name()) == wanted) {
+    if (AsciiUpperCase(index->Name()) == wanted) {
       try {
         TDatArr::SetIndex(index);
       } catch (...) {
@@ -245,9 +236,9 @@ void TTable::SetIndexName(const std::string& name) {
 void TTable::AddIndex(TIndex* index) {
   if (!index) throw Exception("Не определен индексный объект");
   if (index->Name().empty()) throw Exception("Не задано имя индекса");
-  const std::string wanted = UpperAscii(index->Name());
+  const std::string wanted = AsciiUpperCase(index->Name());
   for (TIndex* known : indexes_) {
-    if (UpperAscii(known->Name()) == wanted) throw Exception("Совпадение имен индексов");
+    if (AsciiUpperCase(known->Name()) == wanted) throw Exception("Совпадение имен индексов");
   }
   // An index over another table's fields would compare foreign bytes.
   if (index->FieldSet() != Fields()) throw Exception("Индекс построен не по полям таблицы");

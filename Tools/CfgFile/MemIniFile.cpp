@@ -1,5 +1,6 @@
 #include "Tools/CfgFile/MemIniFile.h"
 
+#include "Core/AsciiCase.h"
 #include "Core/SysUtils.h"
 
 namespace vk {
@@ -13,15 +14,7 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return SameTextAscii(a, b); }
 
 bool HasControlCharacter(std::string_view s) {
   for (char c : s) {
