@@ -52,6 +52,16 @@ class EOSError : public Exception {
   const char* ClassName() const noexcept override { return "EOSError"; }
 };
 
+// Runs a clean-up or roll-back step whose own failure must not hide the
+// failure being handled, nor escape a destructor.
+template <typename F>
+void BestEffort(F&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
 // Raises EAssertionFailed with the text when the condition does not hold.
 inline void Assert(bool condition, const char* text, const char* unit) {
   if (!condition) throw EAssertionFailed(text, unit);

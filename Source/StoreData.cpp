@@ -23,22 +23,8 @@ void Change(TTable& table, F&& change) {
   try {
     change();
   } catch (...) {
-    if (table.State() == tsEdit || table.State() == tsInsert) {
-      try {
-        table.Cancel();
-      } catch (...) {
-      }
-    }
+    if (table.State() == tsEdit || table.State() == tsInsert) BestEffort([&] { table.Cancel(); });
     throw;
-  }
-}
-
-// An undo step after a failure: a second failure must not hide the first.
-template <typename F>
-void Undo(F&& step) noexcept {
-  try {
-    step();
-  } catch (...) {
   }
 }
 
@@ -134,11 +120,11 @@ void TStore::AddGoods(const std::string& code, const std::string& name, const st
     try {
       WriteGoodsTotals({w, c, s}, when);
     } catch (...) {
-      Undo([&] { moves_.Delete(); });
+      BestEffort([&] { moves_.Delete(); });
       throw;
     }
   } catch (...) {
-    Undo([&] { goods_.Delete(); });
+    BestEffort([&] { goods_.Delete(); });
     throw;
   }
 }
@@ -167,7 +153,7 @@ void TStore::AddMove(bool incoming, const std::string& weight, const std::string
   try {
     WriteGoodsTotals(totals, lastDate);
   } catch (...) {
-    Undo([&] { moves_.Delete(); });
+    BestEffort([&] { moves_.Delete(); });
     throw;
   }
 }
@@ -196,7 +182,7 @@ std::vector<TStore::Reprice> TStore::PlanReprice(uint32_t price, int64_t& total)
 
 void TStore::RestorePrices(const std::vector<Reprice>& done) {
   for (const Reprice& r : done) {
-    Undo([&] {
+    BestEffort([&] {
       Change(moves_, [&] {
         moves_.SetRecNo(r.RecNo);
         moves_.Edit();
@@ -289,7 +275,7 @@ void TStore::DeleteMove() {
   try {
     moves_.Delete();
   } catch (...) {
-    Undo([&] { WriteGoodsTotals(old, oldLast); });
+    BestEffort([&] { WriteGoodsTotals(old, oldLast); });
     throw;
   }
 }

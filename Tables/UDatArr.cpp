@@ -25,12 +25,7 @@ constexpr size_t kLoadChunkBytes = 1 << 20;
 TDatArr::TDatArr(platform::FileSystem& fs) : TDatFile(fs) {}
 
 TDatArr::~TDatArr() {
-  if (Active()) {
-    try {
-      TDatArr::CloseFile();
-    } catch (...) {
-    }
-  }
+  if (Active()) BestEffort([this] { TDatArr::CloseFile(); });
 }
 
 int32_t TDatArr::GrowCapacity(int32_t n) {
@@ -133,10 +128,7 @@ void TDatArr::OpenFile(bool createIfMissing) {
     else
       Fields()->ClearValues();
   } catch (...) {
-    try {
-      CloseFile();
-    } catch (...) {
-    }
+    BestEffort([this] { CloseFile(); });
     throw;
   }
 }

@@ -28,15 +28,6 @@ std::vector<uint8_t> RecordPrefix(int32_t status) {
   return prefix;
 }
 
-// Runs a rollback step; a second failure must not hide the first one.
-template <typename F>
-void BestEffort(F&& step) noexcept {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 TDatFile::TDatFile(platform::FileSystem& fs) : TFile(fs) {}

@@ -8,12 +8,7 @@ namespace vk {
 TTable::TTable(platform::FileSystem& fs) : TDatArr(fs) {}
 
 TTable::~TTable() {
-  if (Active()) {
-    try {
-      TTable::Close();
-    } catch (...) {
-    }
-  }
+  if (Active()) BestEffort([this] { TTable::Close(); });
 }
 
 void TTable::CheckOpenTable() const {
