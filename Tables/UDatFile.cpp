@@ -41,7 +41,6 @@ void TDatFile::SetFields(TFields* fields) {
   if (!fields) throw Exception("Не определен объект полей");
   ownedFields_.reset();
   ownedFieldObjects_.clear();
-  ownsFields_ = false;
   fields_ = fields;
 }
 
@@ -94,10 +93,9 @@ void TDatFile::WriteKeyDescriptors() {
 }
 
 void TDatFile::ResetState() {
+  if (ownedFields_) fields_ = nullptr;  // the set built from the file goes with it
   ownedFields_.reset();
   ownedFieldObjects_.clear();
-  if (ownsFields_) fields_ = nullptr;
-  ownsFields_ = false;
   header_ = TDatHeader{};
   fieldRecs_.clear();
   if (fields_) {
@@ -214,7 +212,6 @@ void TDatFile::BuildFieldsFromDescriptors() {
   ownedFieldObjects_ = std::move(objects);
   ownedFields_ = std::move(set);
   fields_ = ownedFields_.get();
-  ownsFields_ = true;
 }
 
 void TDatFile::OpenFile(bool createIfMissing) {

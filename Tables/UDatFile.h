@@ -70,7 +70,6 @@ class TDatFile : public TFile {
   TDatHeader header_;
   TFieldRecs fieldRecs_;
   TFields* fields_ = nullptr;
-  bool ownsFields_ = false;
   std::unique_ptr<TFields> ownedFields_;
   std::vector<std::unique_ptr<TField>> ownedFieldObjects_;
   int32_t recordOffset_ = 0;
