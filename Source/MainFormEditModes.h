@@ -63,6 +63,9 @@ class TEditModes {
   // Runs the action when it is one of the above; false for the window's own
   // commands (sort, statistics, save, restore, work date, exit).
   bool Execute(TModeAction action);
+  // Ends a running search as an action started now must; the window calls
+  // it before its own commands.
+  void EndSearchFirst();
 
   // The goods grid's OnBeginSearch and OnEndSearch.
   void BeginSearch();
@@ -89,7 +92,6 @@ class TEditModes {
   TModeFacts Facts() const;
   bool Enabled(TModeAction action) const;
   bool HasCurrentMove() const;
-  void EndSearchFirst();
   TPlace CurrentPlace(bool withMove) const;
   void ReturnTo(const TPlace& place);
   void StartMoveEntry(TEditMode mode);

@@ -78,7 +78,8 @@ TModeUi ModeUi(TEditMode mode, const TModeFacts& f) {
   // A note is edited on a movement of the current goods; a movement is
   // deleted only while another one stays to carry the goods' last date.
   ui[A::ActMovEdit] = {browse && f.HasGoods && f.HasCurrentMove, true, f.MovesSide ? scF2 : scNone};
-  ui[A::ActMovDel] = {browse && f.HasGoods && f.HasCurrentMove && f.MovesRowCount > 2, true, browse && f.MovesSide ? scDel : scNone};
+  ui[A::ActMovDel] = {browse && f.HasGoods && f.HasCurrentMove && f.MovesRowCount > 2, true,
+                      browse && f.MovesSide ? scDel : scNone};
   ui[A::ActStat] = {browse, true, scNone};
   ui[A::ActSaveAs] = {browse, true, scNone};
   ui[A::ActRestoreBase] = {browse, true, scNone};

@@ -31,7 +31,8 @@ class TMainFormView {
   virtual void SetEntryText(TMainControl edit, const std::string& text) = 0;
   virtual TMainControl FocusedControl() const = 0;
   // Gives the control the focus when it can take it (shown, enabled, not
-  // locked); otherwise nothing happens. Its enter handler runs as usual.
+  // locked); otherwise, and for Other, nothing happens. Its enter handler
+  // runs as usual.
   virtual void FocusControl(TMainControl control) = 0;
 
   // The goods grid shows the table again (TDataGrid.Refresh of GridStore);
@@ -42,7 +43,8 @@ class TMainFormView {
   // with no goods, as ClearGoods. Calls TEditModes::UpdateModeUi at the end,
   // since the moves actions follow the moves grid.
   virtual void RefreshGoods(bool reposition) = 0;
-  // Empties the panel and the moves grid (a new goods is typed into it).
+  // Empties the panel and the moves grid (a new goods is typed into it);
+  // ends with UpdateModeUi as RefreshGoods does.
   virtual void ClearGoods() = 0;
   // The goods grid's current column: 1 code, 2 name, ... (0 is its fixed
   // column); setting it moves the grid's current cell.
