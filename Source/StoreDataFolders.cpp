@@ -167,10 +167,12 @@ bool TStore::OpensAsTables(const std::string& goodsFile, const std::string& move
     moves_.SetFileName(movesFile);
     goods_.Open(false);
     moves_.Open(false);
-  } catch (const Exception&) {
+  } catch (...) {
+    // Whatever stops them loading (damage, another layout, files larger
+    // than the memory) means they do not open.
     opens = false;
   }
-  Close();
+  BestEffort([this] { Close(); });
   return opens;
 }
 
@@ -241,7 +243,7 @@ void TStore::ReturnTo(TTable& table, const TablePlace& place) {
 void TStore::Reopen(const Places& places, bool newFiles) {
   try {
     Open(false, kDataFolder);
-  } catch (const Exception&) {
+  } catch (...) {
     // Open closed both tables: the program must not go on with one of them.
     throw Exception(ProgTexts.DataOpeningError);
   }
@@ -308,7 +310,7 @@ bool TStore::RestoreFrom(const std::string& folder) {
     try {
       Open(false, kDataFolder);
       Close();
-    } catch (const Exception&) {
+    } catch (...) {
       // Checked before they came in, so only a disk fault gets here; one
       // retry of the roll-back outlasts a passing fault.
       Close();

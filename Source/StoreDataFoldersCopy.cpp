@@ -122,7 +122,14 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
   if (check) {
     std::vector<std::string> fresh;
     for (const Slot& slot : slots) fresh.push_back(slot.Piece->Source.empty() ? std::string() : slot.Fresh);
-    if (!check(fresh)) {
+    bool accepted = false;
+    try {
+      accepted = check(fresh);
+    } catch (...) {
+      DiscardFresh(fs, slots);
+      throw;
+    }
+    if (!accepted) {
       DiscardFresh(fs, slots);
       return false;
     }
