@@ -205,11 +205,9 @@ bool TStore::SettleLeftOverTmp() {
 void TStore::ClearTmp() {
   const std::string tmp = JoinPath(SafetyFolder(), kTmpName);
   for (const char* name : {kGoodsFile, kMovesFile}) {
-    for (const char* suffix : {"", kNewSuffix, kOldSuffix}) {
-      const std::string path = JoinPath(tmp, name) + suffix;
-      if (Files().FileExists(path)) Files().DeleteFile(path);
-    }
+    if (Files().FileExists(JoinPath(tmp, name))) Files().DeleteFile(JoinPath(tmp, name));
   }
+  DeleteCopyLeftovers(Files(), tmp, {kGoodsFile, kMovesFile});
   const std::string marker = JoinPath(tmp, kReplacingMarker);
   if (Files().FileExists(marker)) Files().DeleteFile(marker);
   if (Files().FolderExists(tmp)) Files().RemoveFolder(tmp);
