@@ -80,7 +80,10 @@ void TCfgOptions::Open() {
 }
 
 void TCfgOptions::UpdateFile() {
-  environment_.Files->ReplaceWhole(fileName_, EncodeIniFile(ini_->Text(), encoding_, environment_.FileCodePage));
+  const std::string text = ini_->Text();
+  const IniEncoding encoding = EncodingToWrite(text, encoding_, environment_.FileCodePage);
+  environment_.Files->ReplaceWhole(fileName_, EncodeIniFile(text, encoding, environment_.FileCodePage));
+  encoding_ = encoding;  // the file on disk is in this form now
 }
 
 void TCfgOptions::ReadParam(TParam& param) {

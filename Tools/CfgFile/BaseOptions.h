@@ -142,7 +142,7 @@ class TCfgOptions {
 
   std::string fileName_;
   TOptionsEnvironment environment_;
-  IniEncoding encoding_ = IniEncoding::Ansi;
+  IniEncoding encoding_ = IniEncoding::Ansi;  // of the file on disk
   std::unique_ptr<TMemIniFile> ini_;
   mutable std::recursive_mutex mutex_;
 };

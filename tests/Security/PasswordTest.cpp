@@ -144,8 +144,10 @@ TEST(Pass, SetPasswordRefusesLettersTheCodePageLacks) {
     const char* lookAlike;  // what the refused text would have shared a hash with
   } cases[] = {
       {kRussianUtf8, 1252, "\xD0\xB0\xD0\xB1\xD0\xB2\xD0\xB3\xD0\xB4\xD0\xB5"},  // "абвгде"
-      {"\xC5\x81\xC3\xB3d\xC5\xBA", 1251, "??d?"},                               // "Łódź"
-      {"caf\xC3\xA9 \xD0\xBA", 1252, "caf\xC3\xA9 ?"},                           // "café к"
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       1251, "??d?"},                                   // "Łódź"
+      {"caf\xC3\xA9 \xD0\xBA", 1252, "caf\xC3\xA9 ?"},  // "café к"
   };
   for (const auto& c : cases) {
     Installation installation(IniLine(0x727FE128));
