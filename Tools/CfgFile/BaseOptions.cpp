@@ -116,7 +116,15 @@ void TRegOptions::ReadParam(TParam& param) {
   if (!regReader) return;
   param.Clear();
   if (auto key = Environment().Registry->OpenCurrentUserKey(keyPath_)) regReader->RegRead(*key);
-  if (!param.IsEmpty()) TCfgOptions::WriteParam(param);
+  if (param.IsEmpty()) return;
+  // The copy into the file only spares the next start a registry read; a
+  // file that cannot be written (a program folder without write rights)
+  // must not cost the value just read. A value the file refuses to hold
+  // still raises, and reads as empty.
+  try {
+    TCfgOptions::WriteParam(param);
+  } catch (const EOSError&) {
+  }
 }
 
 void TRegOptions::WriteParam(TParam& param) {
