@@ -3,8 +3,8 @@
 // case: what sorting and searching goods names rests on.
 //
 // win32: CompareStringW with the user's default locale and NORM_IGNORECASE.
-// posix (native tests only): upper-cases Latin, Latin-1 and Cyrillic letters
-// and compares the code units.
+// posix (native tests only): upper-cases the letters of Latin (ASCII, Latin-1,
+// Latin Extended-A), Greek and Cyrillic and compares the code units.
 
 #include <string_view>
 

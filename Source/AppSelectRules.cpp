@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "Platform/CodePage.h"
+#include "Platform/Locale.h"
+
 namespace vk {
 
 namespace {
@@ -31,15 +34,6 @@ std::u32string CodePoints(const std::string& text) {
   return out;
 }
 
-// Lower case of the Latin (ASCII, Latin-1) and Cyrillic capitals.
-char32_t Folded(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  return c;
-}
-
 std::string FirstCharacters(const std::string& text, size_t count) {
   size_t i = 0;
   for (size_t n = 0; i < text.size() && n < count; ++n) {
@@ -58,10 +52,10 @@ std::string MakeProgramTitle(const std::string& programFolder) {
 }
 
 bool MatchesName(const std::string& buffer, const std::string& name) {
-  std::u32string a = CodePoints(buffer);
-  std::u32string b = CodePoints(name);
-  if (a.size() != b.size()) return false;
-  return std::equal(a.begin(), a.end(), b.begin(), [](char32_t x, char32_t y) { return Folded(x) == Folded(y); });
+  const std::u16string a = platform::MultiByteToUtf16(buffer, platform::kCodePageUtf8);
+  const std::u16string b = platform::MultiByteToUtf16(name, platform::kCodePageUtf8);
+  // The system's own case rules, over the whole text: every alphabet counts.
+  return a.size() == b.size() && platform::CompareTextIgnoreCase(a, b) == 0;
 }
 
 TInstanceSearch::TInstanceSearch(std::string caption, std::string applicationClass,
