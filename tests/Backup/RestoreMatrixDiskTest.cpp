@@ -8,10 +8,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <new>
 
 #include "Source/StoreData.h"
+#include "tests/Backup/DiskPair.h"
 #include "tests/Platform/TempFolder.h"
 #include "tests/Store/StoreFixture.h"
 
@@ -70,18 +70,8 @@ class MemoryForTables : public platform::FileSystem {
   int64_t largest_;
 };
 
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct DiskPair {
-  std::string Goods, Moves;
-  bool operator==(const DiskPair&) const = default;
-};
-
-DiskPair PairIn(const fs::path& folder) { return {Bytes(folder / "store.dat"), Bytes(folder / "moves.dat")}; }
+using testing::DiskPair;
+using testing::PairIn;
 
 void AddProducts(TStore& store, int from, int to) {
   for (int i = from; i < to; ++i) {
