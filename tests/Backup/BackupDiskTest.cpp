@@ -85,7 +85,7 @@ TEST(BackupOnDisk, SavesIntoAFolderOfReadOnlyFiles) {
   }
   for (int save = 1; save <= 3; ++save) {
     SCOPED_TRACE("save " + std::to_string(save));
-    store.AddGoods("B" + std::to_string(save), "Груши", "1.00", "2.00", "1", "");
+    store.AddGoods(std::to_string(save) + "B", "Груши", "1.00", "2.00", "1", "");
     EXPECT_TRUE(store.SaveTo(temp.Path("Save")));
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(root / "Save"))
