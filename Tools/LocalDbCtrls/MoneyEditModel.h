@@ -78,6 +78,9 @@ class TMoneyEditModel {
   void RemoveAcrossPoint();
   // Replaces the selection by text and puts the caret after it.
   void ReplaceSelection(const std::string& text);
+  // Pasted digits at the caret (in the integer part, no selection); a lone
+  // zero is replaced. False, changing nothing, beyond the digit limit.
+  bool InsertPastedDigits(const std::string& digits);
 };
 
 }  // namespace vk
