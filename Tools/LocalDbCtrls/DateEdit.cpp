@@ -108,7 +108,8 @@ LRESULT TDateEdit::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_CUT: {
-      if (Editable() && SelLength() > 0 && gui::SetClipboardText(SelText())) {
+      // A read-only field still copies what is selected; it only keeps its text.
+      if (SelLength() > 0 && gui::SetClipboardText(SelText()) && Editable()) {
         TDateEditModel model = ModelNow();
         model.Cut();
         Apply(model.State);

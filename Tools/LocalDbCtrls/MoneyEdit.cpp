@@ -100,10 +100,9 @@ LRESULT TMoneyEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TMoneyEdit::WmCut(WPARAM /*wParam*/, LPARAM /*lParam*/) {
-  if (!Editable() || SelLength() == 0) return 0;
+  // A read-only field still copies what is selected; it only keeps its text.
+  if (SelLength() == 0 || !gui::SetClipboardText(SelText()) || !Editable()) return 0;
   TMoneyEditModel model = ModelNow();
-  std::string selected = SelText();
-  if (!gui::SetClipboardText(selected)) return 0;
   model.Cut();
   Apply(model.State);
   return 0;
