@@ -44,6 +44,11 @@ class TMoneyEditModel {
   void Clear() { RemoveSelection(false); }
   // WM_PASTE with the clipboard's text; false when refused. Ends with the caret rule.
   bool PasteText(const std::string& clipboard);
+  // PasteText, then the caret rule whether the paste was taken or not.
+  void Paste(const std::string& clipboard) {
+    PasteText(clipboard);
+    ApplyCaretRule();
+  }
 
   // The caret never rests just before a group mark.
   void ApplyCaretRule();
