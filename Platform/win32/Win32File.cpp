@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Platform/File.h"
+#include "Platform/win32/SystemError.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
@@ -17,11 +18,6 @@ namespace {
 
 // ReadFile and WriteFile take a DWORD count; larger transfers go in pieces.
 constexpr size_t kMaxChunk = size_t{1} << 30;
-
-// The one place where a Win32 error code becomes a text: the call, the path, the system's words.
-std::string ErrorText(const char* call, const std::string& path, DWORD error) {
-  return std::string(call) + " " + path + ": " + SystemErrorText(error);
-}
 
 OpenStatus StatusOf(DWORD error) {
   switch (error) {
@@ -130,7 +126,7 @@ class Win32File final : public File {
   std::string LastError() const override { return lastError_; }
 
  private:
-  void Record(const char* call, DWORD error) { lastError_ = ErrorText(call, path_, error); }
+  void Record(const char* call, DWORD error) { lastError_ = SystemCallError(call, path_, error); }
 
   std::string path_;
   UniqueFileHandle handle_;
@@ -164,7 +160,7 @@ class Win32FileSystem final : public FileSystem {
     OpenResult result;
     if (!handle) {
       result.Status = StatusOf(error);
-      result.Error = ErrorText("CreateFileW", path, error);
+      result.Error = SystemCallError("CreateFileW", path, error);
       return result;
     }
     result.Status = OpenStatus::Ok;
