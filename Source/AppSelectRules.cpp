@@ -3,21 +3,9 @@
 #include <algorithm>
 
 #include "Core/Utf8.h"
+#include "Platform/Locale.h"
 
 namespace vk {
-
-namespace {
-
-// Lower case of the Latin (ASCII, Latin-1) and Cyrillic capitals.
-char32_t Folded(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  return c;
-}
-
-}  // namespace
 
 std::string MakeProgramTitle(const std::string& programFolder) {
   std::string folder = programFolder;
@@ -26,10 +14,10 @@ std::string MakeProgramTitle(const std::string& programFolder) {
 }
 
 bool MatchesName(const std::string& buffer, const std::string& name) {
-  std::u32string a = Utf8Decode(buffer);
-  std::u32string b = Utf8Decode(name);
-  if (a.size() != b.size()) return false;
-  return std::equal(a.begin(), a.end(), b.begin(), [](char32_t x, char32_t y) { return Folded(x) == Folded(y); });
+  const std::u16string a = Utf8ToUtf16(buffer);
+  const std::u16string b = Utf8ToUtf16(name);
+  // The system's own case rules, over the whole text: every alphabet counts.
+  return a.size() == b.size() && platform::CompareTextIgnoreCase(a, b) == 0;
 }
 
 TInstanceSearch::TInstanceSearch(std::string caption, std::string applicationClass,

@@ -173,7 +173,19 @@ class Win32FileSystem final : public FileSystem {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
-  bool DeleteFile(const std::string& path) override { return DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
+  // A read-only mark does not keep a file, as on posix, where only the
+  // folder's rights count; the mark comes back when the delete fails anyway.
+  bool DeleteFile(const std::string& path) override {
+    const std::wstring wide = Utf8ToWide(path);
+    if (DeleteFileW(wide.c_str())) return true;
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kept) != FILE_ATTRIBUTE_READONLY) return false;
+    if (!SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    if (DeleteFileW(wide.c_str())) return true;
+    SetFileAttributesW(wide.c_str(), attributes);
+    return false;
+  }
 
   bool FolderExists(const std::string& path) override {
     DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
