@@ -4,13 +4,12 @@
 
 #include <algorithm>
 
-#include "Gui/Application.h"
 #include "Gui/ExceptionBarrier.h"
+#include "Gui/WindowClass.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
 
-using platform::SystemErrorText;
 using platform::Utf8ToWide;
 
 namespace {
@@ -51,7 +50,7 @@ TControl::~TControl() {
   if (!parent_) return;
   auto& list = parent_->controls_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (TForm* form = GetParentForm(parent_); form && form->activeControl_ == this) form->activeControl_ = nullptr;
+  parent_->ChildRemoved(this);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -207,33 +206,12 @@ void TWinControl::CreateHandle() {
   TCreateParams params;
   CreateParams(params);
   if (TWinControl* parent = Parent()) params.Parent = parent->handle_;
-  HINSTANCE instance = Application.Instance();
-  if (!params.SystemClass) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(instance, params.WindowClass.c_str(), &existing)) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.style = params.ClassStyle;
-      wc.lpfnWndProc = StaticWndProc;
-      wc.hInstance = instance;
-      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-      wc.lpszClassName = params.WindowClass.c_str();
-      if (!RegisterClassExW(&wc)) {
-        DWORD error = GetLastError();
-        throw EOSError("RegisterClassExW " + platform::WideToUtf8(params.WindowClass) + ": " + SystemErrorText(error));
-      }
-    }
-  }
+  if (!params.SystemClass) RegisterWindowClass(params.WindowClass, StaticWndProc, params.ClassStyle);
   HMENU id = nullptr;
   if (TWinControl* parent = Parent()) id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(parent->nextChildId_++));
-  std::wstring caption = Utf8ToWide(Caption());
-  HWND window = CreateWindowExW(params.ExStyle, params.WindowClass.c_str(), caption.c_str(), params.Style, params.X,
-                                params.Y, params.Width, params.Height, params.Parent, id, instance, this);
-  if (!window) {
-    DWORD error = GetLastError();
-    throw EOSError("CreateWindowExW " + platform::WideToUtf8(params.WindowClass) + ": " + SystemErrorText(error));
-  }
+  RECT bounds{params.X, params.Y, params.X + params.Width, params.Y + params.Height};
+  HWND window = CreateProgramWindow(params.ExStyle, params.WindowClass, Utf8ToWide(Caption()), params.Style, bounds,
+                                    params.Parent, id, this);
   if (params.SystemClass) {
     Attach(window);
     subclassed_ = true;
@@ -386,7 +364,7 @@ LRESULT TWinControl::WmWindowPosChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinControl::WmSetFocus(WPARAM wParam, LPARAM lParam) {
-  if (TForm* form = GetParentForm(this); form && form != static_cast<TControl*>(this)) form->FocusChanged(this);
+  if (TWinControl* parent = Parent()) parent->ChildFocused(this);
   return DefaultHandler(WM_SETFOCUS, wParam, lParam);
 }
 
@@ -520,7 +498,7 @@ bool TWinControl::EraseBackground(HDC dc) {
 }
 
 void TWinControl::PaintTo(HDC dc, const RECT& area) noexcept {
-  TApplication::PaintingScope painting;
+  PaintingScope painting;
   try {
     TCanvas canvas(dc);
     canvas.Font = Font();
@@ -589,12 +567,21 @@ bool TWinControl::CanFocus() const {
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
-  TForm* form = GetParentForm(this);
-  if (form && form != static_cast<TControl*>(this)) {
-    form->SetActiveControl(this);
-    return;
-  }
+  if (TWinControl* parent = Parent(); parent && parent->ChildFocusRequested(this)) return;
   ::SetFocus(Handle());
+}
+
+void TWinControl::ChildFocused(TWinControl* control) {
+  if (TWinControl* parent = Parent()) parent->ChildFocused(control);
+}
+
+bool TWinControl::ChildFocusRequested(TWinControl* control) {
+  TWinControl* parent = Parent();
+  return parent && parent->ChildFocusRequested(control);
+}
+
+void TWinControl::ChildRemoved(TControl* control) {
+  if (TWinControl* parent = Parent()) parent->ChildRemoved(control);
 }
 
 void TWinControl::CollectTabStops(std::vector<TWinControl*>& out) const {
@@ -617,11 +604,6 @@ void TWinControl::BroadcastFocusMoved(TWinControl* focused) {
     c->FocusMovedTo(focused);
     c->BroadcastFocusMoved(focused);
   }
-}
-
-TForm* GetParentForm(const TControl* control) {
-  while (control && control->Parent()) control = control->Parent();
-  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
 }
 
 }  // namespace vk::gui

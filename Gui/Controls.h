@@ -253,6 +253,16 @@ class TWinControl : public TControl {
   bool BroadcastDialogKey(WORD key, TWinControl* focused);
   void BroadcastFocusMoved(TWinControl* focused);
 
+  // Hooks that run up the parent chain, so that the top-level control (a
+  // form) can keep track of the focus among the controls inside it. Each
+  // passes the call on to the parent until one takes it.
+  // A control inside got the keyboard focus.
+  virtual void ChildFocused(TWinControl* control);
+  // A control inside asks for the focus; true when an owner took the request.
+  virtual bool ChildFocusRequested(TWinControl* control);
+  // A control inside is going away.
+  virtual void ChildRemoved(TControl* control);
+
   // Runs the own painting and the graphic children's into a DC.
   void PaintTo(HDC dc, const RECT& area) noexcept;
   void AlignControls();
@@ -297,8 +307,5 @@ class TWinControl : public TControl {
   UniqueBrush brush_;
   COLORREF brushRgb_ = 0;
 };
-
-// The form a control lies on (the control itself for a form); null when none.
-TForm* GetParentForm(const TControl* control);
 
 }  // namespace vk::gui
