@@ -9,43 +9,12 @@
 #include "Gui/Menus.h"
 #include "Gui/StdCtrls.h"
 #include "GuiTestSupport.h"
+#include "ShownMenus.h"
 #include "UserInput.h"
 #include "tests/MessageBox/WindowCapture.h"
 
 namespace vk::gui::test {
 namespace {
-
-// One entry of a system menu as it is shown.
-struct ShownEntry {
-  std::wstring Text;
-  bool Separator = false;
-  bool Disabled = false;
-  bool Checked = false;
-  bool Radio = false;
-  bool Submenu = false;
-};
-
-std::vector<ShownEntry> ShownEntries(HMENU menu) {
-  std::vector<ShownEntry> out;
-  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
-    wchar_t text[128] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
-    info.dwTypeData = text;
-    info.cch = 127;
-    GetMenuItemInfoW(menu, static_cast<UINT>(i), /*byPosition=*/TRUE, &info);
-    out.push_back({text, (info.fType & MFT_SEPARATOR) != 0, (info.fState & MFS_DISABLED) != 0,
-                   (info.fState & MFS_CHECKED) != 0, (info.fType & MFT_RADIOCHECK) != 0, info.hSubMenu != nullptr});
-  }
-  return out;
-}
-
-std::vector<std::wstring> Texts(const std::vector<ShownEntry>& entries) {
-  std::vector<std::wstring> out;
-  for (const ShownEntry& e : entries) out.push_back(e.Separator ? L"-" : e.Text);
-  return out;
-}
 
 // A main window in small: a menu bar, an action list, an edit with a
 // context menu.
@@ -131,13 +100,6 @@ class ActionForm : public TestForm {
   TMenuItem MenuProduct, ItemDelete, PopOpen, PopHidden, PopDelete;
   TEdit Edit{this};
 };
-
-// Leaves whatever menu may be open, so that a failed step does not leave the
-// test's thread in a menu's loop.
-void CloseMenus() {
-  PressKey(VK_ESCAPE);
-  PressKey(VK_ESCAPE);
-}
 
 class ActionMenuTest : public GuiTest {
  protected:
@@ -240,8 +202,7 @@ TEST_F(ActionMenuTest, OpenedMenuShowsTheActionsStateAndAnEntryChosenWithKeysRun
     shown = ShownEntries(GetSubMenu(bar, 0));
     language = ShownEntries(GetSubMenu(GetSubMenu(bar, 0), 3));
     vk::test::SaveWindowScreenshot(GetDesktopWindow(), vk::test::ArtifactPath("action-menu-file.bmp"));
-    PressKey(VK_DOWN);  // over the line to Laptop
-    PressKey(VK_RETURN);
+    ChooseEntry(GetSubMenu(bar, 0), 2);  // Laptop, past the line
   });
   ASSERT_TRUE(PumpUntil([&] { return !form->Ran().empty(); }));
   user.Join();
@@ -284,9 +245,7 @@ TEST_F(ActionMenuTest, RightClickOnTheEditShowsItsContextMenuAndRunsTheChosenAct
     if (!WaitFor([&] { return MenuShown(popup); })) return CloseMenus();
     shown = ShownEntries(form->PopupEdit.Handle());
     vk::test::SaveWindowScreenshot(GetDesktopWindow(), vk::test::ArtifactPath("action-menu-context.bmp"));
-    PressKey(VK_DOWN);
-    PressKey(VK_DOWN);
-    PressKey(VK_RETURN);
+    ChooseEntry(popup, 1);
   });
   ASSERT_TRUE(PumpUntil([&] { return !form->Ran().empty(); }));
   user.Join();
