@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Gui/ExceptionBarrier.h"
+#include "Gui/Menus.h"
 #include "Gui/WindowClass.h"
 #include "Platform/win32/Utf16.h"
 
@@ -284,6 +285,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: return WmSize(wParam, lParam);
     case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(wParam, lParam);
     case WM_SETFOCUS: return WmSetFocus(wParam, lParam);
+    case WM_CONTEXTMENU: return WmContextMenu(wParam, lParam);
     case WM_NCDESTROY: return WmNcDestroy(wParam, lParam);
   }
   return DefaultHandler(message, wParam, lParam);
@@ -366,6 +368,19 @@ LRESULT TWinControl::WmWindowPosChanged(WPARAM wParam, LPARAM lParam) {
 LRESULT TWinControl::WmSetFocus(WPARAM wParam, LPARAM lParam) {
   if (TWinControl* parent = Parent()) parent->ChildFocused(this);
   return DefaultHandler(WM_SETFOCUS, wParam, lParam);
+}
+
+LRESULT TWinControl::WmContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (!popupMenu_) return DefaultHandler(WM_CONTEXTMENU, wParam, lParam);
+  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: at the control's top left corner.
+    at = {0, 0};
+    ClientToScreen(handle_, &at);
+  }
+  popupMenu_->SetPopupComponent(this);
+  popupMenu_->Popup(at.x, at.y);
+  return 0;
 }
 
 LRESULT TWinControl::WmNcDestroy(WPARAM wParam, LPARAM lParam) {

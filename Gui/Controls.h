@@ -19,6 +19,7 @@ namespace vk::gui {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 // A window class used in a way it does not allow (showing a visible window
 // modally, focusing a hidden control).
@@ -199,6 +200,12 @@ class TWinControl : public TControl {
   void Invalidate() override;
   void Update();
 
+  // The context menu that a right click or the menu key shows on the control
+  // (not owned). Without one, WM_CONTEXTMENU goes on as usual: to the parent,
+  // or to the system's own menu of an edit.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
   // A brush of the control's colour, kept by the control (children answer
   // WM_CTLCOLOR* with their parent's).
   HBRUSH BackgroundBrush();
@@ -297,11 +304,13 @@ class TWinControl : public TControl {
   LRESULT WmSize(WPARAM wParam, LPARAM lParam);
   LRESULT WmWindowPosChanged(WPARAM wParam, LPARAM lParam);
   LRESULT WmSetFocus(WPARAM wParam, LPARAM lParam);
+  LRESULT WmContextMenu(WPARAM wParam, LPARAM lParam);
   LRESULT WmNcDestroy(WPARAM wParam, LPARAM lParam);
 
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
   bool tabStop_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
   bool subclassed_ = false;
   int nextChildId_ = 100;
   UniqueBrush brush_;
