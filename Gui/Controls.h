@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -151,12 +152,23 @@ class TGraphicControl : public TControl {
   // canvas comes with the control's font and colour. Must not throw.
   virtual void Paint(TCanvas& canvas) = 0;
 
+  // The system cursor shown over the control (IDC_HAND, ...); null: the
+  // parent's own.
+  LPCWSTR Cursor() const { return cursor_; }
+  void SetCursor(LPCWSTR systemCursor) { cursor_ = systemCursor; }
+  // A left-button press and release over the visible, enabled control; the
+  // parent window routes the mouse to it.
+  std::function<void()> OnClick;
+
  protected:
   void BoundsChanged(const RECT& oldBounds) override;
   void VisibleChanged() override { Invalidate(); }
   void EnabledChanged() override { Invalidate(); }
   void CaptionChanged() override { Invalidate(); }
   void FontChanged() override { Invalidate(); }
+
+ private:
+  LPCWSTR cursor_ = nullptr;
 };
 
 class TWinControl : public TControl {
@@ -288,12 +300,18 @@ class TWinControl : public TControl {
   LRESULT WmWindowPosChanged(WPARAM wParam, LPARAM lParam);
   LRESULT WmSetFocus(WPARAM wParam, LPARAM lParam);
   LRESULT WmNcDestroy(WPARAM wParam, LPARAM lParam);
+  LRESULT WmSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT WmLButtonDown(WPARAM wParam, LPARAM lParam);
+  LRESULT WmLButtonUp(WPARAM wParam, LPARAM lParam);
+  // The visible, enabled graphic child under the client point, topmost first.
+  TGraphicControl* GraphicAt(POINT point) const;
 
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
   bool tabStop_ = false;
   bool subclassed_ = false;
   int nextChildId_ = 100;
+  TGraphicControl* pressedGraphic_ = nullptr;
   UniqueBrush brush_;
   COLORREF brushRgb_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "Core/SysUtils.h"
 #include "Platform/ProgramFolder.h"
 #include "Platform/VersionResource.h"
+#include "Tools/CfgFile/CfgParams.h"
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Service/CardinalDate.h"
 #include "Tools/Service/ProductAddresses.h"
@@ -55,6 +56,11 @@ std::string VersionServer(const std::string& configured) {
   std::string server = Trim(configured);
   bool plain = !server.empty() && server.size() <= 255 && std::all_of(server.begin(), server.end(), IsHostChar);
   return plain ? server : std::string(kVersionServer);
+}
+
+std::string ConfiguredVersionServer(TProgOptions& options) {
+  TStringParam server(&options, "Updates", "VersionServer");
+  return VersionServer(server.GetValue());
 }
 
 std::string VersionCheckUrl(const std::string& server, const std::string& query) {

@@ -35,6 +35,8 @@ std::string SystemVersionQuery();
 // host or host:port) when it is a plain host name or address, else the
 // product's own (ProductAddresses.h).
 std::string VersionServer(const std::string& configured);
+// VersionServer of the settings' "Updates"/"VersionServer".
+std::string ConfiguredVersionServer(TProgOptions& options);
 // "http://<server>/download/store.ver?<query>".
 std::string VersionCheckUrl(const std::string& server, const std::string& query);
 

@@ -173,6 +173,13 @@ TEST_F(VersionSettings, OutcomesWriteTheDateAndOnlyAnotherVersion) {
   EXPECT_TRUE(VersionCheckDue(Day(2026, 5, 4), options->GetTestDate()));
 }
 
+TEST_F(VersionSettings, TheServerComesFromTheSettingsWhenOneIsSet) {
+  EXPECT_EQ(ConfiguredVersionServer(*options), "www.vorkel.example");
+  sys.Files.Put(testing::kCfgPath, "[Updates]\r\nVersionServer=127.0.0.1:8765\r\n");
+  auto reread = std::make_unique<TProgOptions>(testing::kCfgPath, testing::kKeyName, sys.Environment());
+  EXPECT_EQ(ConfiguredVersionServer(*reread), "127.0.0.1:8765");
+}
+
 TEST(VersionNote, ShownForAKnownVersionThatIsNotOurs) {
   EXPECT_TRUE(NewVersionKnown("1.44", "1.43"));
   EXPECT_TRUE(NewVersionKnown("9.9.9", "1 .43"));

@@ -1,0 +1,13 @@
+#include "Gui/LinkLabel.h"
+
+namespace vk::gui {
+
+TLinkLabel::TLinkLabel(TWinControl* parent) : TLabel(parent) {
+  TFont font = Font();
+  font.SetColor(clHotLight);
+  font.SetStyle(font.Style() | fsUnderline);
+  SetFont(font);
+  SetCursor(IDC_HAND);
+}
+
+}  // namespace vk::gui

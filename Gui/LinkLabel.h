@@ -1,0 +1,14 @@
+#pragma once
+// TLinkLabel: a label that looks and acts as a link: the system's hot-light
+// colour, underlined, the hand cursor, and OnClick when it is clicked.
+
+#include "Gui/StdCtrls.h"
+
+namespace vk::gui {
+
+class TLinkLabel : public TLabel {
+ public:
+  explicit TLinkLabel(TWinControl* parent);
+};
+
+}  // namespace vk::gui
