@@ -443,9 +443,7 @@ LRESULT TWinControl::WmLButtonUp(WPARAM wParam, LPARAM lParam) {
   TGraphicControl* pressed = std::exchange(pressedGraphic_, nullptr);
   LRESULT result = DefaultHandler(WM_LBUTTONUP, wParam, lParam);
   // Released over the control it was pressed on, which is still ours.
-  if (pressed && pressed == GraphicAt({MouseX(lParam), MouseY(lParam)}) && pressed->OnClick) {
-    pressed->OnClick();
-  }
+  if (pressed && pressed == GraphicAt({MouseX(lParam), MouseY(lParam)})) pressed->Click();
   return result;
 }
 

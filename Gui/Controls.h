@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,11 +153,10 @@ class TGraphicControl : public TControl {
 
   // The system cursor shown over the control (IDC_HAND, ...); null: the
   // parent's own.
-  LPCWSTR Cursor() const { return cursor_; }
-  void SetCursor(LPCWSTR systemCursor) { cursor_ = systemCursor; }
+  virtual LPCWSTR Cursor() const { return nullptr; }
   // A left-button press and release over the visible, enabled control; the
   // parent window routes the mouse to it.
-  std::function<void()> OnClick;
+  virtual void Click() {}
 
  protected:
   void BoundsChanged(const RECT& oldBounds) override;
@@ -166,9 +164,6 @@ class TGraphicControl : public TControl {
   void EnabledChanged() override { Invalidate(); }
   void CaptionChanged() override { Invalidate(); }
   void FontChanged() override { Invalidate(); }
-
- private:
-  LPCWSTR cursor_ = nullptr;
 };
 
 class TWinControl : public TControl {

@@ -7,7 +7,6 @@ TLinkLabel::TLinkLabel(TWinControl* parent) : TLabel(parent) {
   font.SetColor(clHotLight);
   font.SetStyle(font.Style() | fsUnderline);
   SetFont(font);
-  SetCursor(IDC_HAND);
 }
 
 }  // namespace vk::gui
