@@ -41,10 +41,10 @@ TFormStat::TFormStat(TStore* store) : store_(store) {
       label->SetTransparent(true);
     }
     row.text.SetName(row.textName);
-    row.text.SetBounds(8, top, 130, kValueHeight);
+    row.text.SetBounds(0, top, 150, kValueHeight);
     row.value.SetName(row.valueName);
     row.value.SetFont(valueFont);
-    row.value.SetBounds(140, top, 106, kValueHeight);
+    row.value.SetBounds(118, top, 128, kValueHeight);
     top += kRowStep;
   }
 

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
+
 #include "DialogsTestSupport.h"
+#include "Platform/Clock.h"
 #include "Platform/fake/MemoryFileSystem.h"
+#include "Source/AboutForm.h"
 #include "Source/DateChangeForm.h"
 #include "Source/DialogRules.h"
 #include "Source/PassChangeForm.h"
@@ -13,6 +17,7 @@
 #include "Source/StatForm.h"
 #include "Source/StoreData.h"
 #include "Tools/Security/Password.h"
+#include "Tools/Service/CardinalDate.h"
 #include "Tools/Service/TextConst.h"
 #include "tests/Store/StoreFixture.h"
 #include "vkNames/MessageBoxForm.h"
@@ -204,6 +209,7 @@ class TotalsTest : public DialogTest {
   platform::MemoryFileSystem fs;
   testing::FixedClock clock;
   TStore store{fs, clock.Clock()};
+  const char* codeNow = "";
 };
 
 TEST_F(TotalsTest, ShowsWholeTotalsAndNothingAfterAnOverflow) {
@@ -232,6 +238,62 @@ TEST_F(TotalsTest, ShowsWholeTotalsAndNothingAfterAnOverflow) {
   EXPECT_EQ(boxText, ProgTexts.TotalTooHigh);
   for (gui::TLabel* value : {&form->LbNames, &form->LbCount, &form->LbWeight, &form->LbSum}) {
     EXPECT_EQ(value->Caption(), "") << value->Name();
+  }
+  EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+}  // namespace
+}  // namespace vk::test
+
+namespace vk::test {
+namespace {
+
+// Every dialog and the about window as a person sees them, in Russian and in
+// English, kept under artifacts/ for people to look at.
+TEST_F(TotalsTest, EveryDialogInRussianAndEnglish) {
+  struct Language {
+    const char* code;
+    void (*load)();
+    const char* cfgCode;
+  } languages[] = {{"ru", LoadRussianTexts, "RUS"}, {"en", LoadEnglishTexts, "ENG"}};
+  for (const Language& language : languages) {
+    SCOPED_TRACE(language.code);
+    language.load();
+    FreeProgPass();
+    settings.reset();
+    TDateTime lastWeek = std::trunc(platform::Now()) - 7;
+    char testDate[9];
+    snprintf(testDate, sizeof testDate, "%08X", DateToCardinal(lastWeek));
+    dir.Write("vorkel.cfg", std::string("[Updates]\r\nTestDate=") + testDate +
+                                "\r\nLastVersion=9.9.9\r\n[Language]\r\nProgLang=" + language.cfgCode +
+                                "\r\n[Keyboard]\r\nEnhanced=00000001\r\n");
+    settings = std::make_unique<SettingsScope>(dir);
+    CreateProgPass();
+    store.SetWorkDate(testing::At(2026, 11, 30));
+    auto shoot = [&](gui::TForm& form, const std::string& name) {
+      WhenShowing([&form, name, this] {
+        gui::test::PumpUntil([] { return false; }, 150);  // the frame is drawn by now
+        EXPECT_TRUE(SaveWindowScreenshot(form.Handle(), ArtifactPath(name + "-" + std::string(codeNow) + ".bmp")));
+        PostKey(form.Handle(), VK_ESCAPE);
+      });
+      form.ShowModal();
+    };
+    codeNow = language.code;
+    auto prompt = MakeForm<TFormPass>();
+    shoot(*prompt, "FormPass");
+    auto change = MakeForm<TFormPassChange>();
+    shoot(*change, "FormPassChange");
+    auto date = MakeForm<TFormDateChange>(&store);
+    shoot(*date, "FormDateChange");
+    auto stat = MakeForm<TFormStat>(&store);
+    ASSERT_TRUE(stat->ShowTotals());
+    shoot(*stat, "FormStat");
+    auto about = MakeForm<TFormAbout>();
+    about->HandleNeeded();
+    EXPECT_FALSE(about->VersionCheckStarted());
+    EXPECT_TRUE(about->NewVersionFlag());
+    shoot(*about, "FormAbout");
+    EXPECT_EQ(about->LbNewVersion.Caption(), ProgTexts.NewVersionNote);
   }
   EXPECT_TRUE(errors.empty()) << errors.front();
 }
