@@ -152,6 +152,13 @@ class TGraphicControl : public TControl {
   // canvas comes with the control's font and colour. Must not throw.
   virtual void Paint(TCanvas& canvas) = 0;
 
+  // The system cursor shown over the control (IDC_HAND, ...); null: the
+  // parent's own.
+  virtual LPCWSTR Cursor() const { return nullptr; }
+  // A left-button press and release over the visible, enabled control; the
+  // parent window routes the mouse to it.
+  virtual void Click() {}
+
  protected:
   void BoundsChanged(const RECT& oldBounds) override;
   void VisibleChanged() override { Invalidate(); }
@@ -306,6 +313,11 @@ class TWinControl : public TControl {
   LRESULT WmSetFocus(WPARAM wParam, LPARAM lParam);
   LRESULT WmContextMenu(WPARAM wParam, LPARAM lParam);
   LRESULT WmNcDestroy(WPARAM wParam, LPARAM lParam);
+  LRESULT WmSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT WmLButtonDown(WPARAM wParam, LPARAM lParam);
+  LRESULT WmLButtonUp(WPARAM wParam, LPARAM lParam);
+  // The visible, enabled graphic child under the client point, topmost first.
+  TGraphicControl* GraphicAt(POINT point) const;
 
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
@@ -313,6 +325,7 @@ class TWinControl : public TControl {
   TPopupMenu* popupMenu_ = nullptr;
   bool subclassed_ = false;
   int nextChildId_ = 100;
+  TGraphicControl* pressedGraphic_ = nullptr;
   UniqueBrush brush_;
   COLORREF brushRgb_ = 0;
 };
