@@ -55,14 +55,14 @@ class GoodsData {
                                          "Tape measure 5 m"};
     return std::string(kNames[i % 10]) + " " + std::to_string(i);
   }
-  // Every 13th product costs 12'345.67 for 100 units: 1'234'567.00 in stock.
+  // Every 13th product costs 1'234'567.89 for one unit.
   static std::string PriceOf(int i) {
-    if (i % 13 == 0) return "12345.67";
+    if (i % 13 == 0) return "1234567.89";
     char price[16];
     std::snprintf(price, sizeof price, "%d.%02d", 1 + i * 37 % 900, i * 11 % 100);
     return price;
   }
-  static std::string WeightOf(int i) { return i % 13 == 0 ? "100.00" : std::to_string(1 + i % 50) + ".50"; }
+  static std::string WeightOf(int i) { return i % 13 == 0 ? "1.00" : std::to_string(1 + i % 50) + ".50"; }
 
   // The key range of one product's movements under IndSD.
   static std::vector<Variant> MovesFrom(int32_t id) { return {Variant::Integer(id), Variant::Date(kFirstDay)}; }
