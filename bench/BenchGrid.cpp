@@ -20,6 +20,7 @@
 #include "Tools/LocalDbCtrls/DataGridPainter.h"
 #include "Tools/LocalDbCtrls/DataGridSearch.h"
 #include "Tools/Service/TextConst.h"
+#include "tests/GridControls/StockGridColumns.h"
 
 namespace {
 
@@ -170,23 +171,6 @@ struct GridData {
 GridData& Data() {
   static GridData data;
   return data;
-}
-
-std::vector<TDataColumn> GoodsColumns(TTableStore& g) {
-  return {MakeDataColumn(1, taLeftJustify, 55, "Код", &g.IndCode, 8),
-          MakeDataColumn(2, taLeftJustify, 145, "Наименование", &g.IndName, 40),
-          MakeDataColumn(5, taRightJustify, 60, "Цена", &g.IndCost, 0),
-          MakeDataColumn(7, taCenter, 70, "Дата", &g.IndDate, 0),
-          MakeDataColumn(4, taRightJustify, 60, "Кол-во", &g.IndWeight, 0),
-          MakeDataColumn(3, taRightJustify, 45, "Упак", &g.IndPock, 0),
-          MakeDataColumn(6, taRightJustify, 85, "Сумма", &g.IndSum, 0)};
-}
-
-std::vector<TDataColumn> MovesColumns() {
-  return {MakeDataColumn(2, taCenter, 65, "Дата", nullptr, 0), MakeDataColumn(3, taCenter, 38, "Дв", nullptr, 0),
-          MakeDataColumn(5, taRightJustify, 42, "Кол-во", nullptr, 0),
-          MakeDataColumn(4, taRightJustify, 35, "Упак", nullptr, 0),
-          MakeDataColumn(7, taRightJustify, 65, "Сумма", nullptr, 0)};
 }
 
 void Repaint(benchmark::State& state, const TDataGridModel& model, int32_t topRow) {
