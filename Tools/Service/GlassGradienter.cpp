@@ -20,12 +20,7 @@ constexpr char kGlassManagerUnit[] = "Tools\\Service\\GlassManager";
 constexpr char kGlassGradientUnit[] = "Tools\\Service\\GlassGradient";
 constexpr wchar_t kDwmKey[] = L"Software\\Microsoft\\Windows\\DWM";
 
-struct RegKeyTraits {
-  using Type = HKEY;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type value) noexcept { RegCloseKey(value); }
-};
-using UniqueRegKey = platform::UniqueHandle<RegKeyTraits>;
+using platform::UniqueRegKey;
 
 std::optional<uint32_t> ReadDword(HKEY root, REGSAM access, const std::string& name) {
   UniqueRegKey key;
