@@ -145,7 +145,7 @@ bool TApplication::ProcessMessage(MSG& message) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(message, handled);
-  if (handled || IsDialogKey(message)) return true;
+  if (handled || IsShortCutKey(message) || IsDialogKey(message)) return true;
   TranslateMessage(&message);
   DispatchMessageW(&message);
   return true;
@@ -162,6 +162,21 @@ bool TApplication::IsDialogKey(const MSG& message) {
   if (code & DLGC_WANTALLKEYS) return false;
   if (key == VK_TAB && (code & DLGC_WANTTAB)) return false;
   return form->DialogKey(message);
+}
+
+// A key as a command of the form it was typed in, before the focused control
+// sees it. While a modal window is open no form's commands run: its own keys
+// go to it.
+bool TApplication::IsShortCutKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+  if (modalLevel_ > 0) return false;
+  auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(message.hwnd, GA_ROOT)));
+  if (!form) return false;
+  TShortCut modifiers = 0;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= scAlt;
+  return form->IsShortCut(ShortCut(static_cast<std::uint16_t>(message.wParam), modifiers));
 }
 
 void TApplication::Restore() {

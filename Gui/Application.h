@@ -98,6 +98,7 @@ class TApplication {
   LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool ProcessMessage(MSG& message);
   bool IsDialogKey(const MSG& message);
+  bool IsShortCutKey(const MSG& message);
   void Report(std::exception_ptr error);
   void ShowDeferredExceptions();
   void TimerFired(UINT_PTR id);

@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "Gui/ExceptionBarrier.h"
+#include "Gui/Menus.h"
 #include "Gui/WindowClass.h"
 #include "Platform/win32/Utf16.h"
 
@@ -16,6 +18,10 @@ namespace {
 
 // The window property that ties one of our windows to its control object.
 constexpr wchar_t kControlProperty[] = L"VorkelControl";
+
+// Signed client coordinates of a mouse message.
+int MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -50,6 +56,7 @@ TControl::~TControl() {
   if (!parent_) return;
   auto& list = parent_->controls_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  if (parent_->pressedGraphic_ == this) parent_->pressedGraphic_ = nullptr;
   parent_->ChildRemoved(this);
 }
 
@@ -284,7 +291,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: return WmSize(wParam, lParam);
     case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(wParam, lParam);
     case WM_SETFOCUS: return WmSetFocus(wParam, lParam);
+    case WM_CONTEXTMENU: return WmContextMenu(wParam, lParam);
     case WM_NCDESTROY: return WmNcDestroy(wParam, lParam);
+    case WM_SETCURSOR: return WmSetCursor(wParam, lParam);
+    case WM_LBUTTONDOWN: return WmLButtonDown(wParam, lParam);
+    case WM_LBUTTONUP: return WmLButtonUp(wParam, lParam);
   }
   return DefaultHandler(message, wParam, lParam);
 }
@@ -368,6 +379,19 @@ LRESULT TWinControl::WmSetFocus(WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(WM_SETFOCUS, wParam, lParam);
 }
 
+LRESULT TWinControl::WmContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (!popupMenu_) return DefaultHandler(WM_CONTEXTMENU, wParam, lParam);
+  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: at the control's top left corner.
+    at = {0, 0};
+    ClientToScreen(handle_, &at);
+  }
+  popupMenu_->SetPopupComponent(this);
+  popupMenu_->Popup(at.x, at.y);
+  return 0;
+}
+
 LRESULT TWinControl::WmNcDestroy(WPARAM wParam, LPARAM lParam) {
   HWND window = handle_;
   if (subclassed_) RemoveWindowSubclass(window, SubclassProc, /*id=*/0);
@@ -376,6 +400,43 @@ LRESULT TWinControl::WmNcDestroy(WPARAM wParam, LPARAM lParam) {
   if (!subclassed_) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   handle_ = nullptr;
   subclassed_ = false;
+  return result;
+}
+
+TGraphicControl* TWinControl::GraphicAt(POINT point) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(*it);
+    if (!graphic || !graphic->Visible() || !graphic->Enabled()) continue;
+    RECT bounds = graphic->BoundsRect();
+    if (PtInRect(&bounds, point)) return graphic;
+  }
+  return nullptr;
+}
+
+LRESULT TWinControl::WmSetCursor(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT) {
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(handle_, &point);
+    TGraphicControl* graphic = GraphicAt(point);
+    if (graphic && graphic->Cursor()) {
+      ::SetCursor(LoadCursorW(/*instance=*/nullptr, graphic->Cursor()));
+      return TRUE;
+    }
+  }
+  return DefaultHandler(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT TWinControl::WmLButtonDown(WPARAM wParam, LPARAM lParam) {
+  pressedGraphic_ = GraphicAt({MouseX(lParam), MouseY(lParam)});
+  return DefaultHandler(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT TWinControl::WmLButtonUp(WPARAM wParam, LPARAM lParam) {
+  TGraphicControl* pressed = std::exchange(pressedGraphic_, nullptr);
+  LRESULT result = DefaultHandler(WM_LBUTTONUP, wParam, lParam);
+  // Released over the control it was pressed on, which is still ours.
+  if (pressed && pressed == GraphicAt({MouseX(lParam), MouseY(lParam)})) pressed->Click();
   return result;
 }
 
