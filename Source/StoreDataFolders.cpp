@@ -271,8 +271,8 @@ bool TStore::SaveTo(const std::string& folder) {
 bool TStore::RestoreFrom(const std::string& folder) {
   const std::string from = ExcludeTrailingDelimiter(folder);
   const std::string data = FolderUnder(kDataFolder);
-  for (const std::string& folder : {from, data, SafetyFolder(), JoinPath(SafetyFolder(), kTmpName)}) {
-    FinishInterrupted(Files(), folder);
+  for (const std::string& place : {from, data, SafetyFolder(), JoinPath(SafetyFolder(), kTmpName)}) {
+    FinishInterrupted(Files(), place);
   }
   // A mistaken choice changes nothing, least of all the safety copy; nor does
   // a Data without both files, whose state no safety copy could hold whole.

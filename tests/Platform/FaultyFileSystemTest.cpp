@@ -165,7 +165,7 @@ TEST_P(FaultyFileSystemTest, TornWriteLeavesOnlyItsFirstBytes) {
       {0, 0, "", 0},
       {3, 0, "abc", 3},
       {6, 0, "abcde", 5},  // as many as asked: it still falls short, or no caller could see the failure
-      {0, 5, "", 0},        // nothing written: the file does not grow to the offset
+      {0, 5, "", 0},       // nothing written: the file does not grow to the offset
       {2, 5, std::string("\0\0\0\0\0ab", 7), 2},
   };
   for (const Case& c : cases) {
@@ -231,7 +231,7 @@ TEST_P(FaultyFileSystemTest, BaseErrorsPassThrough) {
 
 INSTANTIATE_TEST_SUITE_P(All, FaultyFileSystemTest,
                          testing::Values(Base{"OverMemory", true}, Base{"OverSystem", false}),
-                         [](const testing::TestParamInfo<Base>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<Base>& base) { return std::string(base.param.Name); });
 
 }  // namespace
 }  // namespace vk::platform::test
