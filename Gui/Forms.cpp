@@ -246,7 +246,6 @@ void TForm::AddActionList(TActionList* list) {
 void TForm::RemoveActionList(TActionList* list) { std::erase(actionLists_, list); }
 
 bool TForm::IsShortCut(TShortCut shortCut) {
-  if (menu_ && menu_->IsShortCut(shortCut)) return true;
   for (TActionList* list : std::vector<TActionList*>(actionLists_)) {
     if (list->IsShortCut(shortCut)) return true;
   }

@@ -104,8 +104,8 @@ class TForm : public TWinControl {
   // must outlive the form's window or be removed first).
   void AddActionList(TActionList* list);
   void RemoveActionList(TActionList* list);
-  // A key pressed in the form as a command: a menu item's own shortcut, then
-  // the action lists' in the order they were added; true when one ran.
+  // A key pressed in the form as a command of its action lists, in the order
+  // they were added; true when one ran.
   bool IsShortCut(TShortCut shortCut);
 
   // While one lives, the form's menu messages (the entries' hints) also
