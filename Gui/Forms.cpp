@@ -273,6 +273,20 @@ void TForm::FocusChanged(TWinControl* control) {
   BroadcastFocusMoved(control);
 }
 
+bool TForm::ChildFocusRequested(TWinControl* control) {
+  SetActiveControl(control);
+  return true;
+}
+
+void TForm::ChildRemoved(TControl* control) {
+  if (activeControl_ == control) activeControl_ = nullptr;
+}
+
+TForm* GetParentForm(const TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
+
 void TForm::FocusActiveControl() {
   TWinControl* target = activeControl_;
   if (!target || !target->CanFocus()) {

@@ -146,10 +146,12 @@ class TForm : public TWinControl {
   void Resize() override;
   virtual bool CloseQuery();
   virtual void DoClose(TCloseAction& action);
+  // The focus among the form's controls.
+  void ChildFocused(TWinControl* control) override { FocusChanged(control); }
+  bool ChildFocusRequested(TWinControl* control) override;
+  void ChildRemoved(TControl* control) override;
 
  private:
-  friend class TControl;
-  friend class TWinControl;
   friend class TApplication;
 
   void FocusChanged(TWinControl* control);
@@ -194,5 +196,8 @@ template <typename T, typename... Args>
 FormPtr<T> MakeForm(Args&&... args) {
   return FormPtr<T>(new T(std::forward<Args>(args)...));
 }
+
+// The form a control lies on (the control itself for a form); null when none.
+TForm* GetParentForm(const TControl* control);
 
 }  // namespace vk::gui
