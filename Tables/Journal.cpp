@@ -48,13 +48,36 @@ std::vector<TJournalRegion> BeforeImage(platform::File& file, const TPendingWrit
   return regions;
 }
 
+// Every byte of the result that may differ from the file's old bytes: what
+// is written below the end of the old bytes that stay, and all of the file
+// from there on (written bytes and the zeros of any lengthening).
+std::vector<TJournalRegion> AfterImage(platform::File& file, const TPendingWrites& held) {
+  const int64_t kept = std::min(held.CutAt(), held.BaseLength());
+  std::vector<TJournalRegion> regions;
+  for (const auto& [start, bytes] : held.Extents()) {
+    if (start >= kept) break;
+    const size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(bytes.size()), kept - start));
+    regions.push_back({start, std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<int64_t>(n))});
+  }
+  if (kept < held.Length()) {
+    TJournalRegion tail{kept, std::vector<uint8_t>(static_cast<size_t>(held.Length() - kept))};
+    held.Read(file, kept, tail.Bytes.data(), tail.Bytes.size());  // past the old bytes: nothing from the disk
+    if (!regions.empty() && regions.back().Offset + static_cast<int64_t>(regions.back().Bytes.size()) == kept) {
+      regions.back().Bytes.insert(regions.back().Bytes.end(), tail.Bytes.begin(), tail.Bytes.end());
+    } else {
+      regions.push_back(std::move(tail));
+    }
+  }
+  return regions;
+}
+
 TJournalEntry EntryOf(TDatFile& file, const TPendingWrites& held) {
   TJournalEntry e;
   e.Name = file.FileName().substr(NameStart(file.FileName()));
   e.OldLength = held.BaseLength();
   e.NewLength = held.Length();
   e.Before = BeforeImage(file.SystemFile(), held);
-  for (const auto& [start, bytes] : held.Extents()) e.After.push_back({start, bytes});
+  e.After = AfterImage(file.SystemFile(), held);
   return e;
 }
 
