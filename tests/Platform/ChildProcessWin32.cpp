@@ -21,8 +21,13 @@ std::wstring TestFolder() {
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-// Arguments here are paths and words without quotes, so plain quoting is enough.
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+// Arguments here are paths and words without quotes. Backslashes at the end
+// are doubled, or the closing quote would count as an escaped one (a folder
+// path such as "C:\data\").
+std::wstring Quoted(const std::wstring& text) {
+  const size_t kept = text.find_last_not_of(L'\\') + 1;
+  return L"\"" + text + std::wstring(text.size() - kept, L'\\') + L"\"";
+}
 
 constexpr UINT kKilledExitCode = 137;
 
