@@ -65,12 +65,13 @@ class TStore {
   // products; EIntOverflow when a total does not fit.
   void GetTotals(std::string& count, std::string& weight, std::string& sum, std::string& goods);
 
-  // Data folders, backup and restore (StoreDataFolders.cpp). Each first
-  // settles an operation a stop cut short in Data (RecoverOperation); so do
-  // the tables when they open a folder. The working
+  // Data folders, backup and restore (StoreDataFolders.cpp). The working
   // files lie in Data, copies in Hist\<yyyy-mm-dd> and the safety copy in
   // Hist\0000-00-00, all in the program folder. Whatever fails, a folder's
-  // store.dat and moves.dat are replaced together or not at all.
+  // store.dat and moves.dat are replaced together or not at all. An operation
+  // that a stop cut short in a folder is rolled back before its files are
+  // used: by CheckData, Backup and SaveTo (RecoverOperation), by RestoreFrom
+  // through its safety copy, and by the tables themselves when Open opens them.
 
   // The folder that holds Data and Hist, with its trailing delimiter; the
   // program's own unless a test set another.

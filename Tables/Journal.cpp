@@ -171,32 +171,14 @@ void TJournal::ReloadMembers() {
   }
 }
 
-void TJournal::RunOperation(const std::function<void()>& body) {
-  if (running_) {
-    try {
-      body();
-    } catch (...) {
-      failed_ = true;
-      throw;
-    }
-    return;
-  }
-  Begin();
-  try {
-    body();
-    Commit();
-  } catch (...) {
-    // Memory changed with the held writes: it follows the files back.
-    ReloadMembers();
-    throw;
-  }
-  End();
-}
+void TJournal::RunOperation(const std::function<void()>& body) { Run(nullptr, body); }
 
-void TJournal::RunChange(TDatFile& file, const std::function<void()>& body) {
+void TJournal::RunChange(TDatFile& file, const std::function<void()>& body) { Run(&file, body); }
+
+void TJournal::Run(TDatFile* file, const std::function<void()>& body) {
   if (running_) {
     try {
-      Join(file);
+      if (file) Join(*file);
       body();
     } catch (...) {
       failed_ = true;
@@ -206,11 +188,16 @@ void TJournal::RunChange(TDatFile& file, const std::function<void()>& body) {
   }
   Begin();
   try {
-    Join(file);
+    if (file) Join(*file);
     body();
     Commit();
   } catch (...) {
-    End();
+    // A file's own change puts its memory back itself; the tables of an
+    // operation changed memory with the held writes and follow their files.
+    if (file)
+      End();
+    else
+      ReloadMembers();
     throw;
   }
   End();

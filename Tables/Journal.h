@@ -66,6 +66,8 @@ class TJournal {
     int32_t Place;  // its record offset when it joined, to come back to
   };
 
+  // file: a table file's own change (see RunChange); nothing: RunOperation.
+  void Run(TDatFile* file, const std::function<void()>& body);
   void Begin();
   void Join(TDatFile& file);
   void Commit();

@@ -22,6 +22,16 @@ using Bytes = std::vector<uint8_t>;
 constexpr int32_t kRecords = 300;
 constexpr int32_t kTarget = 104 + 151 * 20;  // a live record in the middle
 
+// t.dat of a disk, as a table file with the two-field layout.
+struct Table {
+  TwoFieldLayout layout;
+  TDatFile file;
+  explicit Table(platform::FileSystem& fs) : file(fs) {
+    file.SetFileName("t.dat");
+    file.SetFields(&layout.set);
+  }
+};
+
 enum class Change { Append, Rewrite, Delete, Empty };
 
 const char* NameOf(Change c) {
@@ -32,29 +42,28 @@ const char* NameOf(Change c) {
 // A table of kRecords records, every seventh deleted.
 Bytes MakeTable() {
   platform::MemoryFileSystem disk;
-  TwoFieldLayout layout;
-  TDatFile file(disk);
-  file.SetFileName("t.dat");
-  file.SetFields(&layout.set);
-  file.CreateFile(false);
+  Table t(disk);
+  t.file.CreateFile(false);
   for (int32_t i = 0; i < kRecords; ++i) {
-    layout.Fill("r" + std::to_string(i));
-    file.AppendRecord();
+    t.layout.Fill("r" + std::to_string(i));
+    t.file.AppendRecord();
   }
   for (int32_t i = 3; i < kRecords; i += 7) {
-    file.SetRecordOffset(104 + i * 20);
-    file.DeleteRecord();
+    t.file.SetRecordOffset(104 + i * 20);
+    t.file.DeleteRecord();
   }
-  file.CloseFile();
+  t.file.CloseFile();
   return *disk.Contents("t.dat");
 }
 
-const Bytes& Table() {
+const Bytes& OldTable() {
   static const Bytes table = MakeTable();
   return table;
 }
 
-void Make(TDatFile& file, TwoFieldLayout& layout, Change change) {
+void Make(Table& t, Change change) {
+  TDatFile& file = t.file;
+  TwoFieldLayout& layout = t.layout;
   switch (change) {
     case Change::Append:
       layout.Fill("new");
@@ -78,14 +87,11 @@ void Make(TDatFile& file, TwoFieldLayout& layout, Change change) {
 // The bytes after the change made on a sound disk.
 Bytes After(Change change) {
   platform::MemoryFileSystem disk;
-  disk.SetContents("t.dat", Table());
-  TwoFieldLayout layout;
-  TDatFile file(disk);
-  file.SetFileName("t.dat");
-  file.SetFields(&layout.set);
-  file.OpenFile(false);
-  Make(file, layout, change);
-  file.CloseFile();
+  disk.SetContents("t.dat", OldTable());
+  Table t(disk);
+  t.file.OpenFile(false);
+  Make(t, change);
+  t.file.CloseFile();
   return *disk.Contents("t.dat");
 }
 
@@ -99,22 +105,19 @@ class DatFileFaults : public ::testing::TestWithParam<std::tuple<Change, size_t>
 
 TEST_P(DatFileFaults, AFailedChangeLeavesTheOldBytesAndGoesOnAsBefore) {
   const auto [change, partial] = GetParam();
-  const Bytes before = Table(), after = After(change);
+  const Bytes before = OldTable(), after = After(change);
   for (int n = 1;; ++n) {
     const std::string where = std::string(NameOf(change)) + " failing at write " + std::to_string(n);
     platform::MemoryFileSystem disk;
     disk.SetContents("t.dat", before);
     platform::FaultyFileSystem faulty(disk);
-    TwoFieldLayout layout;
-    TDatFile file(faulty);
-    file.SetFileName("t.dat");
-    file.SetFields(&layout.set);
-    file.OpenFile(false);
+    Table t(faulty);
+    t.file.OpenFile(false);
     faulty.Reset();
     faulty.FailNthMutation(n, partial);
     bool failed = false;
     try {
-      Make(file, layout, change);
+      Make(t, change);
     } catch (const Exception&) {
       failed = true;
     }
@@ -124,19 +127,15 @@ TEST_P(DatFileFaults, AFailedChangeLeavesTheOldBytesAndGoesOnAsBefore) {
     // The header and key counters in memory agree with the file: the next
     // append writes what it writes on a fresh open of the same bytes.
     faulty.Reset();
-    layout.Fill("next");
-    file.AppendRecord();
-    file.CloseFile();
     platform::MemoryFileSystem fresh;
     fresh.SetContents("t.dat", failed ? before : after);
-    TwoFieldLayout freshLayout;
-    TDatFile freshFile(fresh);
-    freshFile.SetFileName("t.dat");
-    freshFile.SetFields(&freshLayout.set);
-    freshFile.OpenFile(false);
-    freshLayout.Fill("next");
-    freshFile.AppendRecord();
-    freshFile.CloseFile();
+    Table freshTable(fresh);
+    freshTable.file.OpenFile(false);
+    for (Table* table : {&t, &freshTable}) {
+      table->layout.Fill("next");
+      table->file.AppendRecord();
+      table->file.CloseFile();
+    }
     EXPECT_EQ(*disk.Contents("t.dat"), *fresh.Contents("t.dat")) << where;
     if (!injected) break;
     ASSERT_LT(n, 100) << "no end to the failure points";
@@ -156,31 +155,25 @@ class DatFileStops : public ::testing::TestWithParam<std::tuple<Change, size_t>>
 bool OpenStoppingAt(platform::MemoryFileSystem& disk, int m) {
   platform::FaultyFileSystem faulty(disk);
   faulty.StopAtNthChange(m);
-  TwoFieldLayout layout;
-  TDatFile file(faulty);
-  file.SetFileName("t.dat");
-  file.SetFields(&layout.set);
+  Table t(faulty);
   try {
-    file.OpenFile(false);
+    t.file.OpenFile(false);
   } catch (const Exception&) {
   }
   return faulty.InjectedCount() > 0;
 }
 
 std::string SettledState(platform::MemoryFileSystem& disk, const Bytes& before, const Bytes& after) {
-  TwoFieldLayout layout;
-  TDatFile file(disk);
-  file.SetFileName("t.dat");
-  file.SetFields(&layout.set);
-  file.OpenFile(false);
-  file.CloseFile();
+  Table t(disk);
+  t.file.OpenFile(false);
+  t.file.CloseFile();
   EXPECT_TRUE(disk.Contents("t.dat.jnl").value_or(Bytes{}).empty()) << "nothing left to roll back";
   return Describe(*disk.Contents("t.dat"), before, after);
 }
 
 TEST_P(DatFileStops, EveryStopLeavesTheOldOrTheNewBytes) {
   const auto [change, partial] = GetParam();
-  const Bytes before = Table(), after = After(change);
+  const Bytes before = OldTable(), after = After(change);
   std::set<std::string> seen;
   for (int n = 1;; ++n) {
     const std::string where = std::string(NameOf(change)) + " stopped at change " + std::to_string(n);
@@ -189,15 +182,12 @@ TEST_P(DatFileStops, EveryStopLeavesTheOldOrTheNewBytes) {
     bool stopped = false;
     {
       platform::FaultyFileSystem faulty(disk);
-      TwoFieldLayout layout;
-      TDatFile file(faulty);
-      file.SetFileName("t.dat");
-      file.SetFields(&layout.set);
-      file.OpenFile(false);
+      Table t(faulty);
+      t.file.OpenFile(false);
       faulty.Reset();
       faulty.StopAtNthChange(n, partial);
       try {
-        Make(file, layout, change);
+        Make(t, change);
       } catch (const Exception&) {
       }
       stopped = faulty.InjectedCount() > 0;
