@@ -23,8 +23,10 @@ constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
 class Writer {
  public:
   void Bytes(const void* p, size_t n) {
-    const auto* b = static_cast<const uint8_t*>(p);
-    out_.insert(out_.end(), b, b + n);
+    if (n == 0) return;
+    const size_t at = out_.size();
+    out_.resize(at + n);
+    std::memcpy(out_.data() + at, p, n);
   }
   void Int32(int32_t v) { Bytes(&v, 4); }
   void Int64(int64_t v) { Bytes(&v, 8); }
