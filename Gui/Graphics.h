@@ -40,6 +40,7 @@ inline constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
 inline constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
 inline constexpr TColor clCaptionText = clSystemColor | COLOR_CAPTIONTEXT;
 inline constexpr TColor clInactiveCaptionText = clSystemColor | COLOR_INACTIVECAPTIONTEXT;
+inline constexpr TColor clHotLight = clSystemColor | COLOR_HOTLIGHT;
 inline constexpr TColor clNone = 0x1FFFFFFF;
 
 // The colour's RGB value, with system colours looked up now.
@@ -125,6 +126,13 @@ class TCanvas {
   void TextOut(int x, int y, const std::string& text);
   // Text at (x, y) clipped to the rectangle; a solid brush fills the whole rectangle.
   void TextRect(const RECT& rect, int x, int y, const std::string& text);
+  // Where each character (code point) of the text ends, measured from the
+  // start of the text as drawn whole.
+  std::vector<int> CharacterEnds(const std::string& text);
+  // Text at (x, y) clipped to the rectangle, each character placed at x
+  // plus the end of the one before (ends as CharacterEnds gives them); a
+  // solid brush fills the whole rectangle.
+  void TextRectPlaced(const RECT& rect, int x, int y, const std::string& text, const std::vector<int>& ends);
   int TextWidth(const std::string& text);
   int TextHeight(const std::string& text);
   SIZE TextExtent(const std::string& text);

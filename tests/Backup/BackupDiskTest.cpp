@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "Source/StoreData.h"
+#include "tests/Backup/DiskPair.h"
 #include "tests/Platform/TempFolder.h"
 #include "tests/Store/StoreFixture.h"
 
@@ -19,20 +18,8 @@ using platform::test::FromUtf8;
 using platform::test::TempFolder;
 using platform::test::ToUtf8;
 
-std::string Bytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct DiskPair {
-  std::string Goods, Moves;
-  bool operator==(const DiskPair&) const = default;
-};
-
-DiskPair PairIn(const std::filesystem::path& folder) {
-  return {Bytes(folder / "store.dat"), Bytes(folder / "moves.dat")};
-}
+using testing::DiskPair;
+using testing::PairIn;
 
 TEST(BackupOnDisk, DailyCopySaveAndSwapWithTheSafetyCopy) {
   LoadEnglishTexts();
