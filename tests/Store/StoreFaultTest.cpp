@@ -132,9 +132,9 @@ TEST_P(StoreFaults, AFailedOperationLeavesFilesAndMemoryAsBefore) {
 INSTANTIATE_TEST_SUITE_P(AllOperations, StoreFaults,
                          ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kOperations))),
                                             ::testing::Values(size_t{0}, size_t{5})),
-                         [](const auto& info) {
-                           return std::string(kOperations[std::get<0>(info.param)].Name) + "_torn" +
-                                  std::to_string(std::get<1>(info.param));
+                         [](const auto& testInfo) {
+                           return std::string(kOperations[std::get<0>(testInfo.param)].Name) + "_torn" +
+                                  std::to_string(std::get<1>(testInfo.param));
                          });
 
 // -- The program stops; the next start settles ----------------------------------
@@ -230,9 +230,9 @@ TEST_P(StoreStops, EveryStopLeavesTheStateBeforeOrAfter) {
 INSTANTIATE_TEST_SUITE_P(AllOperations, StoreStops,
                          ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kOperations))),
                                             ::testing::Values(size_t{0}, size_t{7})),
-                         [](const auto& info) {
-                           return std::string(kOperations[std::get<0>(info.param)].Name) + "_torn" +
-                                  std::to_string(std::get<1>(info.param));
+                         [](const auto& testInfo) {
+                           return std::string(kOperations[std::get<0>(testInfo.param)].Name) + "_torn" +
+                                  std::to_string(std::get<1>(testInfo.param));
                          });
 
 }  // namespace
