@@ -1,0 +1,4 @@
+# The print manager and its layout over a printer interface (portable, tested
+# natively); the Win32 printer behind it is Windows only.
+vk_library(vk_print ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp ${CMAKE_CURRENT_LIST_DIR}/Print.cpp)
+target_link_libraries(vk_print PUBLIC vk_texts vk_platform)
