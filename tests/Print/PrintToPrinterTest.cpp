@@ -5,9 +5,12 @@
 // page count the manager put in every footer is printed for it to compare.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Gui/Printers.h"
@@ -16,6 +19,7 @@
 #include "Source/PrintWin32.h"
 #include "Source/StoreData.h"
 #include "Tools/Service/TextConst.h"
+#include "tests/MessageBox/WindowCapture.h"
 
 namespace vk {
 namespace {
@@ -33,6 +37,22 @@ std::vector<std::string> Row(TTableStore& goods) {
   date.erase(6, 2);
   return {goods.Code.GetAsString(),   goods.Name.GetAsString(),   goods.Cost.GetAsString(), date,
           goods.Weight.GetAsString(), goods.PCount.GetAsString(), goods.Sum.GetAsString()};
+}
+
+// The visible system dialog (window class "#32770") of the thread, if any.
+HWND VisibleDialogOf(DWORD thread) {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM data) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 TEST(PrintToPrinter, StockListOfEightyGoods) {
@@ -72,6 +92,41 @@ TEST(PrintToPrinter, StockListOfEightyGoods) {
   std::printf("VORKEL_PAGES=%d\n", PrintManager().PageCount());
   store.Close();
   FreePrintManager();
+}
+
+// The printer command with landscape chosen in the set-up dialog as a user
+// would: the page is measured again with the settings chosen there. (After
+// the stock list, which stays in portrait.)
+TEST(PrintToPrinter, SetupDialogSettingsAreThoseOfTheNextJobs) {
+  LoadEnglishTexts();
+  CreateSystemPrintManager();
+  ASSERT_TRUE(PrintManager().PrintersExist()) << "no printer installed";
+  const DWORD guiThread = GetCurrentThreadId();
+  std::atomic<bool> shown = false;
+  std::thread user([&] {
+    for (int i = 0; i < 200 && !shown; ++i) {
+      if (HWND dialog = VisibleDialogOf(guiThread)) {
+        Sleep(300);  // let it paint
+        // The dialog's landscape button (rad2 of the system's dialog ids).
+        SendMessageW(GetDlgItem(dialog, 0x421), BM_CLICK, 0, 0);
+        test::SaveWindowScreenshot(dialog, test::ArtifactPath("PrinterSetup.bmp"));
+        shown = true;
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      }
+      Sleep(50);
+    }
+  });
+  const TPageGeometry portrait = PrintManager().Geometry();
+  ASSERT_LT(portrait.RightEdge, portrait.PageHeight);
+  RunPrinterSetup(nullptr);
+  user.join();
+  EXPECT_TRUE(shown) << "no set-up dialog";
+  EXPECT_EQ(gui::Printer().CurrentPrinter(), gui::TPrinter::DefaultPrinter());
+  const TPageGeometry landscape = PrintManager().Geometry();
+  EXPECT_GT(landscape.RightEdge, landscape.PageHeight);
+  EXPECT_EQ(landscape.PageHeight, portrait.RightEdge + portrait.LeftMargin / 2);
+  FreePrintManager();
+  UnloadTexts();
 }
 
 }  // namespace
