@@ -1,5 +1,6 @@
 #include "Gui/Printers.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <winspool.h>
 
@@ -108,6 +109,7 @@ bool TPrinter::ExecuteSetupDialog(HWND owner) {
   devMode_.Reset(dialog.hDevMode);
   devNames_.Reset(dialog.hDevNames);
   if (!ok) {
+    if (error == PDERR_NODEFAULTPRN) throw EPrinter(kNoDefaultPrinterText);
     if (error != 0) throw EPrinter("PrintDlgW: error " + std::to_string(error));
     return false;
   }

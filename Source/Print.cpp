@@ -158,6 +158,7 @@ void TPrintManager::EndReport() {
   });
   job_.reset();
   started_ = false;
+  tableAdded_ = false;
 }
 
 void TPrintManager::ClearTable() {

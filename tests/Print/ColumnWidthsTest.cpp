@@ -8,11 +8,12 @@
 
 #include "Core/SysUtils.h"
 #include "Source/PrintLayout.h"
+#include "tests/Print/PrintReportFixture.h"
 
 namespace vk {
 namespace {
 
-const std::vector<int> kListWeights = {4, 16, 5, 5, 5, 3, 6};
+using test::kListWeights;
 
 TEST(ColumnWidths, PartRoundWidensTheFirstColumnsAndTheOvershootIsGivenBack) {
   struct Case {

@@ -39,19 +39,18 @@ std::vector<std::string> Row(TTableStore& goods) {
           goods.Weight.GetAsString(), goods.PCount.GetAsString(), goods.Sum.GetAsString()};
 }
 
+BOOL CALLBACK NoteVisibleDialog(HWND window, LPARAM data) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
 // The visible system dialog (window class "#32770") of the thread, if any.
 HWND VisibleDialogOf(DWORD thread) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread, NoteVisibleDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
