@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Gui/GdiHandles.h"
+#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
@@ -59,21 +61,16 @@ std::string ClipboardText() {
 bool SetClipboardText(const std::string& text) {
   std::wstring wide = Utf8ToWide(text);
   size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return false;
-  void* target = GlobalLock(memory);
-  if (!target) {
-    GlobalFree(memory);
-    return false;
-  }
+  void* target = GlobalLock(memory.Get());
+  if (!target) return false;
   memcpy(target, wide.c_str(), bytes);
-  GlobalUnlock(memory);
+  GlobalUnlock(memory.Get());
   ClipboardScope clipboard;
-  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory)) {
-    GlobalFree(memory);
-    return false;
-  }
-  return true;  // the clipboard owns the memory now
+  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
+  memory.Release();  // the clipboard owns it now
+  return true;
 }
 
 // ---- TEdit ----

@@ -12,7 +12,7 @@ namespace vk::gui {
 using platform::Utf8ToWide;
 using platform::WideToUtf8;
 
-TPrinterDc::TPrinterDc(UniqueCreatedDc dc, std::string printerName)
+TPrinterDc::TPrinterDc(UniqueDc dc, std::string printerName)
     : dc_(std::move(dc)), printerName_(std::move(printerName)), canvas_(std::make_unique<TCanvas>(dc_.Get())) {}
 
 TPrinterDc::~TPrinterDc() {
@@ -128,7 +128,7 @@ std::unique_ptr<TPrinterDc> TPrinter::Open() const {
   // The settings chosen in the dialog belong to the printer chosen there.
   const DEVMODEW* settings = nullptr;
   if (!chosen_.empty() && devMode_) settings = static_cast<const DEVMODEW*>(GlobalLock(devMode_.Get()));
-  UniqueCreatedDc dc(CreateDCW(L"WINSPOOL", Utf8ToWide(name).c_str(), /*output=*/nullptr, settings));
+  UniqueDc dc(CreateDCW(L"WINSPOOL", Utf8ToWide(name).c_str(), /*output=*/nullptr, settings));
   DWORD code = GetLastError();
   if (settings) GlobalUnlock(devMode_.Get());
   if (!dc) throw EPrinter(platform::SystemCallError("CreateDCW", name, code));

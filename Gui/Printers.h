@@ -9,43 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "Core/SysUtils.h"
+#include "Gui/GdiHandles.h"
 #include "Gui/Graphics.h"
+#include "Gui/PrinterError.h"
 
 namespace vk::gui {
-
-// The text of the error raised when a job needs the default printer and the
-// system has none; callers recognise the case by it.
-inline constexpr const char* kNoDefaultPrinterText = "There is no default printer currently selected";
-
-// A printer that cannot be found, opened or made to print.
-class EPrinter : public Exception {
- public:
-  using Exception::Exception;
-  const char* ClassName() const noexcept override { return "EPrinter"; }
-};
-
-// A device context made by CreateDCW, deleted with DeleteDC.
-struct CreatedDcTraits {
-  using Type = HDC;
-  static Type Invalid() noexcept { return nullptr; }
-  static bool Close(Type value) noexcept { return DeleteDC(value) != FALSE; }
-};
-using UniqueCreatedDc = platform::UniqueHandle<CreatedDcTraits>;
-
-// Memory from GlobalAlloc (the set-up dialog's DEVMODE and DEVNAMES).
-struct GlobalMemoryTraits {
-  using Type = HGLOBAL;
-  static Type Invalid() noexcept { return nullptr; }
-  static bool Close(Type value) noexcept { return GlobalFree(value) == nullptr; }
-};
-using UniqueGlobalMemory = platform::UniqueHandle<GlobalMemoryTraits>;
 
 // One printer's device context: the page, the canvas, and one job at a time.
 // A job left unfinished is aborted when the object goes.
 class TPrinterDc {
  public:
-  TPrinterDc(UniqueCreatedDc dc, std::string printerName);
+  TPrinterDc(UniqueDc dc, std::string printerName);
   ~TPrinterDc();
   TPrinterDc(const TPrinterDc&) = delete;
   TPrinterDc& operator=(const TPrinterDc&) = delete;
@@ -70,7 +44,7 @@ class TPrinterDc {
  private:
   [[noreturn]] void Raise(const char* call) const;
 
-  UniqueCreatedDc dc_;
+  UniqueDc dc_;
   std::string printerName_;
   // Declared after the DC: it puts the DC's own objects back before DeleteDC.
   std::unique_ptr<TCanvas> canvas_;
@@ -108,8 +82,8 @@ class TPrinter {
  private:
   std::string chosen_;
   // The dialog's DEVMODE and DEVNAMES, handed back to it the next time.
-  UniqueGlobalMemory devMode_;
-  UniqueGlobalMemory devNames_;
+  GlobalMemory devMode_;
+  GlobalMemory devNames_;
 };
 
 // The program's printer, as the window class library keeps one.

@@ -7,7 +7,8 @@
 #include "Gui/Printers.h"
 #include "Source/Print.h"
 #include "Tools/Service/TextConst.h"
-#include "vkNames/MessageBoxForm.h"
+#include "vkNames/MessageBoxCall.h"
+#include "vkNames/MessageBoxRules.h"
 
 namespace vk {
 
@@ -70,7 +71,7 @@ class TWin32PrinterSystem : public TPrinterSystem {
 };
 
 void ShowPrintBox(const std::string& text) {
-  ShowMessageBox(text, ProgTexts.PrintCaption, kMbIconInformation, "OK", ProgTexts.ClosePrintMessageHint, "", "");
+  ProgramMessageBox(text, ProgTexts.PrintCaption, kMbIconInformation, "OK", ProgTexts.ClosePrintMessageHint);
 }
 
 }  // namespace

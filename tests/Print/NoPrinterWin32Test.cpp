@@ -13,6 +13,7 @@
 #include "Tools/Service/TextConst.h"
 #include "tests/Gui/GuiTestSupport.h"
 #include "tests/MessageBox/WindowCapture.h"
+#include "vkNames/MessageBoxCall.h"
 #include "vkNames/MessageBoxForm.h"
 
 namespace vk::test {
@@ -28,13 +29,17 @@ class NoPrinterTest : public gui::test::GuiTest {
     GuiTest::SetUp();
     if (!gui::Printer().Printers().empty()) GTEST_SKIP() << "this Wine prefix has printers";
     if (!FormMessageBox) Application.CreateForm<TFormMessageBox>();
+    previousBox_ = SetProgramMessageBox(ShowMessageBox);
     CreateSystemPrintManager();
   }
   void TearDown() override {
+    SetProgramMessageBox(previousBox_);
     FreePrintManager();
     UnloadTexts();
     GuiTest::TearDown();
   }
+
+  TMessageBoxCall previousBox_;
 };
 
 TEST_F(NoPrinterTest, ReportIsRefusedAndThePrinterCommandShowsTheBox) {
