@@ -83,6 +83,7 @@ const TTextField kTextFields[] = {
     {&TTexts::SendingMessageCaption, "SendingMessageCaption"},
     {&TTexts::MailClientError, "MailClientError"},
     {&TTexts::PageCounter, "PageCounter"},
+    {&TTexts::PageTooSmall, "PageTooSmall"},
     {&TTexts::AboutCaption, "AboutCaption"},
     {&TTexts::AboutCloseHint, "AboutCloseHint"},
     {&TTexts::VisitPageHint, "VisitPageHint"},

@@ -125,6 +125,9 @@ struct TTexts {
 
   // Page counter of printed lists: page number and page count.
   std::string PageCounter;
+  // A printer's page that cannot hold a report's header, head row, one row
+  // and foot row.
+  std::string PageTooSmall;
 
   // About window.
   std::string AboutCaption;
