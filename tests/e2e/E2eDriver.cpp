@@ -7,6 +7,7 @@
 #include "Core/SysUtils.h"
 #include "Platform/Clock.h"
 #include "Platform/win32/Utf16.h"
+#include "Tools/CfgFile/CfgParams.h"
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Security/Password.h"
 #include "tests/e2e/DataFill.h"
@@ -117,30 +118,21 @@ std::string PrepareFolder(const std::string& name, const FolderSetup& setup) {
     TPass pass(&options);
     if (!pass.SetPassword(setup.Password.value_or(""))) throw Exception("cannot write the password");
     options.SetProgLang(static_cast<uint32_t>(setup.Language));
+    // The shop's names are Cyrillic: its data code page is 1251 whatever the
+    // interface language.
+    if (setup.Shop) TCardinalParam(&options, "Language", "BaseCodePage").SetValue(1251);
   }
   if (setup.Shop) FillFolder(folder, /*large=*/false, platform::Now());
   return folder;
 }
 
-RunningProgram::RunningProgram(const std::string& folder, const std::string& locale) {
+RunningProgram::RunningProgram(const std::string& folder) {
   std::wstring commandLine = L"\"" + Utf8ToWide(folder + "Vorkel.exe") + L"\"";
-  std::wstring environment;
-  if (!locale.empty()) {
-    for (const wchar_t* e = GetEnvironmentStringsW(); *e; e += wcslen(e) + 1) {
-      std::wstring entry = e;
-      if (entry.rfind(L"LANG=", 0) == 0 || entry.rfind(L"LC_ALL=", 0) == 0) continue;
-      environment += entry + L'\0';
-    }
-    environment += L"LANG=" + Utf8ToWide(locale) + L'\0';
-    environment += L"LC_ALL=" + Utf8ToWide(locale) + L'\0';
-    environment += L'\0';
-  }
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                      environment.empty() ? nullptr : environment.data(), Utf8ToWide(folder).c_str(), &startup,
-                      &info)) {
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Utf8ToWide(folder).c_str(),
+                      &startup, &info)) {
     throw Exception("cannot start " + folder + "Vorkel.exe");
   }
   CloseHandle(info.hThread);

@@ -32,10 +32,10 @@ std::string PrepareFolder(const std::string& name, const FolderSetup& setup);
 
 class RunningProgram {
  public:
-  // Starts Vorkel.exe of the folder with the folder as its working folder;
-  // language: a locale for the program's ANSI code page ("ru_RU.UTF-8"), or
-  // empty to inherit.
-  RunningProgram(const std::string& folder, const std::string& locale = "");
+  // Starts Vorkel.exe of the folder with the folder as its working folder.
+  // It runs under this process's locale (Wine takes it from LANG and LC_ALL
+  // when a process starts).
+  explicit RunningProgram(const std::string& folder);
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
