@@ -144,6 +144,48 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text) 
   ExtTextOutW(dc_, x, y, options, &rect, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 }
 
+std::vector<int> TCanvas::CharacterEnds(const std::string& text) {
+  RealizeFont();
+  std::wstring wide = Utf8ToWide(text);
+  std::vector<int> unitEnds(wide.size());
+  SIZE size{};
+  if (!wide.empty() &&
+      !GetTextExtentExPointW(dc_, wide.c_str(), static_cast<int>(wide.size()), 0, nullptr, unitEnds.data(), &size)) {
+    return {};
+  }
+  std::vector<int> ends;
+  for (size_t i = 0; i < wide.size(); ++i) {
+    // A character outside the basic plane ends with the second unit of its pair.
+    if (IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size()) continue;
+    ends.push_back(unitEnds[i]);
+  }
+  return ends;
+}
+
+void TCanvas::TextRectPlaced(const RECT& rect, int x, int y, const std::string& text, const std::vector<int>& ends) {
+  PrepareText();
+  std::wstring wide = Utf8ToWide(text);
+  // One advance per UTF-16 unit: a pair takes its character's advance on
+  // the first unit.
+  std::vector<INT> advances(wide.size(), 0);
+  size_t character = 0;
+  int previous = 0;
+  bool placed = true;
+  for (size_t i = 0; i < wide.size(); ++i) {
+    if (i > 0 && IS_LOW_SURROGATE(wide[i]) && IS_HIGH_SURROGATE(wide[i - 1])) continue;
+    if (character == ends.size()) {
+      placed = false;
+      break;
+    }
+    advances[i] = ends[character] - previous;
+    previous = ends[character++];
+  }
+  placed = placed && character == ends.size();
+  UINT options = ETO_CLIPPED | (Brush.Style == TBrushStyle::bsSolid ? ETO_OPAQUE : 0);
+  ExtTextOutW(dc_, x, y, options, &rect, wide.c_str(), static_cast<UINT>(wide.size()),
+              placed ? advances.data() : nullptr);
+}
+
 SIZE TCanvas::TextExtent(const std::string& text) {
   RealizeFont();
   std::wstring wide = Utf8ToWide(text);

@@ -125,6 +125,13 @@ class TCanvas {
   void TextOut(int x, int y, const std::string& text);
   // Text at (x, y) clipped to the rectangle; a solid brush fills the whole rectangle.
   void TextRect(const RECT& rect, int x, int y, const std::string& text);
+  // Where each character (code point) of the text ends, measured from the
+  // start of the text as drawn whole.
+  std::vector<int> CharacterEnds(const std::string& text);
+  // Text at (x, y) clipped to the rectangle, each character placed at x
+  // plus the end of the one before (ends as CharacterEnds gives them); a
+  // solid brush fills the whole rectangle.
+  void TextRectPlaced(const RECT& rect, int x, int y, const std::string& text, const std::vector<int>& ends);
   int TextWidth(const std::string& text);
   int TextHeight(const std::string& text);
   SIZE TextExtent(const std::string& text);

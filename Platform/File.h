@@ -63,7 +63,8 @@ class FileSystem {
   // destroying the File.
   virtual OpenResult Open(const std::string& path, OpenMode mode) = 0;
   virtual bool FileExists(const std::string& path) = 0;
-  // Removes a file; false when it could not be removed.
+  // Removes a file, also one marked read-only; false when it could not be
+  // removed (open elsewhere, no rights on its folder).
   virtual bool DeleteFile(const std::string& path) = 0;
 
   // Whether a folder is at path; a file of that name is not one.

@@ -3,14 +3,33 @@
 // case: what sorting and searching goods names rests on.
 //
 // win32: CompareStringW with the user's default locale and NORM_IGNORECASE.
-// posix (native tests only): upper-cases Latin, Latin-1 and Cyrillic letters
-// and compares the code units.
+// posix (native tests only): upper-cases the letters of Latin (ASCII, Latin-1,
+// Latin Extended-A), Greek and Cyrillic and compares the code units.
 
+#include <array>
+#include <string>
 #include <string_view>
 
 namespace vk::platform {
 
 // -1, 0 or 1 as a sorts before, with, or after b.
 int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b);
+
+// The date and time formats of the user's locale as the system states them:
+// pictures in the system's letters (d M y for dates; h and H for 12- and
+// 24-hour clocks, m s, t for the AM/PM mark; literal text in single quotes),
+// texts in UTF-8. An item the system does not answer stays empty.
+struct LocaleDateTimeFormats {
+  std::string ShortDate, LongDate, ShortTime, LongTime;
+  std::string DateSeparator, TimeSeparator;
+  std::string AmDesignator, PmDesignator;
+  std::array<std::string, 12> ShortMonthNames, LongMonthNames;
+  std::array<std::string, 7> ShortDayNames, LongDayNames;  // Sunday first
+};
+
+// win32: GetLocaleInfoW for the user's default locale, read afresh at each
+// call. posix: fixed Russian, Ukrainian or US English formats by LANG, as a
+// Windows of that language has them by default.
+LocaleDateTimeFormats UserDateTimeFormats();
 
 }  // namespace vk::platform

@@ -2,54 +2,10 @@
 
 #include <algorithm>
 
+#include "Core/Utf8.h"
+#include "Platform/Locale.h"
+
 namespace vk {
-
-namespace {
-
-// The code points of a UTF-8 text; a byte that starts no valid sequence
-// stands for itself.
-std::u32string CodePoints(const std::string& text) {
-  std::u32string out;
-  for (size_t i = 0; i < text.size();) {
-    auto byte = static_cast<unsigned char>(text[i]);
-    int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-    char32_t cp = extra == 0 ? byte : byte & (0x3F >> extra);
-    bool valid = i + extra < text.size() || extra == 0;
-    for (int k = 1; valid && k <= extra; ++k) {
-      auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) valid = false;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    if (!valid) {
-      out.push_back(byte);
-      ++i;
-      continue;
-    }
-    out.push_back(cp);
-    i += static_cast<size_t>(extra) + 1;
-  }
-  return out;
-}
-
-// Lower case of the Latin (ASCII, Latin-1) and Cyrillic capitals.
-char32_t Folded(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  return c;
-}
-
-std::string FirstCharacters(const std::string& text, size_t count) {
-  size_t i = 0;
-  for (size_t n = 0; i < text.size() && n < count; ++n) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-  }
-  return text.substr(0, i);
-}
-
-}  // namespace
 
 std::string MakeProgramTitle(const std::string& programFolder) {
   std::string folder = programFolder;
@@ -58,10 +14,10 @@ std::string MakeProgramTitle(const std::string& programFolder) {
 }
 
 bool MatchesName(const std::string& buffer, const std::string& name) {
-  std::u32string a = CodePoints(buffer);
-  std::u32string b = CodePoints(name);
-  if (a.size() != b.size()) return false;
-  return std::equal(a.begin(), a.end(), b.begin(), [](char32_t x, char32_t y) { return Folded(x) == Folded(y); });
+  const std::u16string a = Utf8ToUtf16(buffer);
+  const std::u16string b = Utf8ToUtf16(name);
+  // The system's own case rules, over the whole text: every alphabet counts.
+  return a.size() == b.size() && platform::CompareTextIgnoreCase(a, b) == 0;
 }
 
 TInstanceSearch::TInstanceSearch(std::string caption, std::string applicationClass,
@@ -70,12 +26,14 @@ TInstanceSearch::TInstanceSearch(std::string caption, std::string applicationCla
       applicationClass_(std::move(applicationClass)),
       formClasses_(std::move(formClasses)),
       queries_(std::move(queries)) {
-  classNameLength_ = CodePoints(applicationClass_).size();
-  for (const auto& name : formClasses_) classNameLength_ = std::max(classNameLength_, CodePoints(name).size());
+  classNameLength_ = static_cast<size_t>(Utf8Length(applicationClass_));
+  for (const auto& name : formClasses_) {
+    classNameLength_ = std::max(classNameLength_, static_cast<size_t>(Utf8Length(name)));
+  }
 }
 
 void TInstanceSearch::Visit(Window window, const std::string& className) {
-  std::string name = FirstCharacters(className, classNameLength_);
+  std::string name = className.substr(0, Utf8PrefixBytes(className, static_cast<int32_t>(classNameLength_)));
   if (MatchesName(name, applicationClass_)) {
     // The whole caption must be the sought title: a program of another folder
     // whose title merely begins with it is not the one sought.

@@ -26,8 +26,8 @@ inline constexpr char kProgramTitlePrefix[] = "Vorkel - ";
 // "Vorkel - " and the folder without a trailing path delimiter.
 std::string MakeProgramTitle(const std::string& programFolder);
 
-// The name equals the sought one over its whole length, ignoring the case of
-// Latin and Cyrillic letters. A longer or shorter name never matches.
+// The name equals the sought one over its whole length, ignoring letter case
+// as the system compares texts. A longer or shorter name never matches.
 bool MatchesName(const std::string& buffer, const std::string& name);
 
 // One search: fed the top-level windows in the order the enumeration meets

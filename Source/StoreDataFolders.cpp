@@ -192,10 +192,12 @@ bool TStore::OpensAsTables(const std::string& goodsFile, const std::string& move
     moves_.SetFileName(movesFile);
     goods_.Open(false);
     moves_.Open(false);
-  } catch (const Exception&) {
+  } catch (...) {
+    // Whatever stops them loading (damage, another layout, files larger
+    // than the memory) means they do not open.
     opens = false;
   }
-  Close();
+  BestEffort([this] { Close(); });
   return opens;
 }
 
@@ -228,11 +230,9 @@ bool TStore::SettleLeftOverTmp() {
 void TStore::ClearTmp() {
   const std::string tmp = JoinPath(SafetyFolder(), kTmpName);
   for (const char* name : {kGoodsFile, kMovesFile}) {
-    for (const char* suffix : {"", kNewSuffix, kOldSuffix}) {
-      const std::string path = JoinPath(tmp, name) + suffix;
-      if (Files().FileExists(path)) Files().DeleteFile(path);
-    }
+    if (Files().FileExists(JoinPath(tmp, name))) Files().DeleteFile(JoinPath(tmp, name));
   }
+  DeleteCopyLeftovers(Files(), tmp, {kGoodsFile, kMovesFile});
   const std::string marker = JoinPath(tmp, kReplacingMarker);
   if (Files().FileExists(marker)) Files().DeleteFile(marker);
   if (Files().FolderExists(tmp)) Files().RemoveFolder(tmp);
@@ -266,7 +266,7 @@ void TStore::ReturnTo(TTable& table, const TablePlace& place) {
 void TStore::Reopen(const Places& places, bool newFiles) {
   try {
     Open(false, kDataFolder);
-  } catch (const Exception&) {
+  } catch (...) {
     // Open closed both tables: the program must not go on with one of them.
     throw Exception(ProgTexts.DataOpeningError);
   }
@@ -333,7 +333,7 @@ bool TStore::RestoreFrom(const std::string& folder) {
     try {
       Open(false, kDataFolder);
       Close();
-    } catch (const Exception&) {
+    } catch (...) {
       // Checked before they came in, so only a disk fault gets here; one
       // retry of the roll-back outlasts a passing fault.
       Close();

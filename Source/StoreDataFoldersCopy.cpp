@@ -9,6 +9,30 @@ namespace vk {
 namespace {
 
 constexpr size_t kCompareChunk = 64 * 1024;
+// Names an old file may wait under: name.old, then name.old2 .. name.old9
+// while left-overs that could not be deleted hold the names before.
+constexpr int kAsideNames = 9;
+
+std::string AsideName(const std::string& target, int n) {
+  return target + kOldSuffix + (n > 1 ? std::to_string(n) : std::string());
+}
+
+// Best effort: a left-over that cannot go now is tried again next time.
+void DeleteAsides(platform::FileSystem& fs, const std::string& target) {
+  for (int n = 1; n <= kAsideNames; ++n) {
+    const std::string aside = AsideName(target, n);
+    if (fs.FileExists(aside)) fs.DeleteFile(aside);
+  }
+}
+
+// The first aside name that is free, or can be freed; empty when none is.
+std::string FreeAsideName(platform::FileSystem& fs, const std::string& target) {
+  for (int n = 1; n <= kAsideNames; ++n) {
+    const std::string aside = AsideName(target, n);
+    if (!fs.FileExists(aside) || fs.DeleteFile(aside)) return aside;
+  }
+  return {};
+}
 
 struct Slot {
   const TCopyPiece* Piece;
@@ -78,23 +102,27 @@ bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string
   return true;
 }
 
+void DeleteCopyLeftovers(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    const std::string target = JoinPath(folder, name);
+    if (fs.FileExists(target + kNewSuffix)) fs.DeleteFile(target + kNewSuffix);
+    DeleteAsides(fs, target);
+  }
+}
+
 bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names) {
   const std::string marker = JoinPath(folder, kReplacingMarker);
   if (!fs.FileExists(marker)) {
-    for (const std::string& name : names) {
-      const std::string fresh = JoinPath(folder, name) + kNewSuffix;
-      if (fs.FileExists(fresh)) fs.DeleteFile(fresh);
-    }
+    DeleteCopyLeftovers(fs, folder, names);
     return true;
   }
   for (const std::string& name : names) {
     const std::string target = JoinPath(folder, name);
     if (fs.FileExists(target + kNewSuffix) && !fs.RenameFile(target + kNewSuffix, target)) return false;
   }
-  for (const std::string& name : names) {
-    const std::string aside = JoinPath(folder, name) + kOldSuffix;
-    if (fs.FileExists(aside) && !fs.DeleteFile(aside)) return false;
-  }
+  // The new set is whole in its place: old files that cannot go now are
+  // mere left-overs and must not hold the marker.
+  for (const std::string& name : names) DeleteAsides(fs, JoinPath(folder, name));
   return fs.DeleteFile(marker);
 }
 
@@ -109,7 +137,9 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
   std::vector<Slot> slots;
   for (const TCopyPiece& piece : pieces) {
     const std::string target = JoinPath(folder, piece.Name);
-    slots.push_back(Slot{&piece, target, target + kNewSuffix, target + kOldSuffix});
+    const std::string aside = FreeAsideName(fs, target);
+    if (aside.empty()) return false;
+    slots.push_back(Slot{&piece, target, target + kNewSuffix, aside});
   }
   for (const Slot& slot : slots) {
     const std::string& source = slot.Piece->Source;
@@ -122,7 +152,14 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
   if (check) {
     std::vector<std::string> fresh;
     for (const Slot& slot : slots) fresh.push_back(slot.Piece->Source.empty() ? std::string() : slot.Fresh);
-    if (!check(fresh)) {
+    bool accepted = false;
+    try {
+      accepted = check(fresh);
+    } catch (...) {
+      DiscardFresh(fs, slots);
+      throw;
+    }
+    if (!accepted) {
       DiscardFresh(fs, slots);
       return false;
     }
@@ -147,12 +184,12 @@ bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, 
       return false;
     }
   }
-  bool tidy = true;
+  // The new set is whole: an old file that cannot be deleted is left over
+  // under its aside name, which the next copy steps around.
   for (const Slot& slot : slots) {
-    if (slot.MovedAside) tidy = fs.DeleteFile(slot.Aside) && tidy;
+    if (slot.MovedAside) fs.DeleteFile(slot.Aside);
   }
-  // With an old file left, the marker stays for the next use to finish.
-  if (tidy) RemoveMarker(fs, marker);
+  RemoveMarker(fs, marker);
   return true;
 }
 

@@ -10,7 +10,9 @@
 // A stop of the program between the renames leaves the marker: the next use
 // of the folder finishes the replacement forward (FinishInterruptedCopy).
 // Without a marker, files under temporary names are left-overs of a copy that
-// never began to replace anything, and go.
+// never began to replace anything, or old files that could not be deleted
+// (held by another program), and go when they can. Such a left-over never
+// blocks a later copy: old files then move aside under name.old2 and on.
 
 #include <functional>
 #include <string>
@@ -29,15 +31,19 @@ struct TCopyPiece {
 };
 
 inline constexpr const char* kNewSuffix = ".new";
-inline constexpr const char* kOldSuffix = ".old";
+inline constexpr const char* kOldSuffix = ".old";  // and .old2 .. .old9
 // In a folder while its files are being replaced.
 inline constexpr const char* kReplacingMarker = "pair.replacing";
 
 // Finishes a replacement of the named files that a stop cut short (renames
-// each name.new into place, deletes the name.old files and the marker), or
-// without a marker deletes stray name.new files. False when a marked
+// each name.new into place, deletes the old files it can and the marker), or
+// without a marker deletes the left-overs it can. False when a marked
 // replacement could not be finished; the next call tries again.
 bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names);
+
+// Deletes what copies into the folder left of the named files: name.new and
+// the old files moved aside. Best effort.
+void DeleteCopyLeftovers(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names);
 
 // Whether the copied files (their temporary names, one per piece in order;
 // empty for a piece without source) may replace the folder's.

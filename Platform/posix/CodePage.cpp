@@ -7,11 +7,10 @@
 #include <cstdlib>
 
 #include "Core/SysUtils.h"
+#include "Core/Utf8.h"
 
 namespace vk::platform {
 namespace {
-
-constexpr char16_t kReplacement = 0xFFFD;
 
 // The upper halves (bytes 0x80..0xFF). Bytes that the code page leaves
 // undefined map to the control character of the same number, as Windows does.
@@ -52,91 +51,6 @@ void RequireKnown(uint32_t codePage) {
   if (!IsValidCodePage(codePage)) {
     throw EOSError("Code page " + std::to_string(codePage) + " is not supported on this system");
   }
-}
-
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out += static_cast<char16_t>(cp);
-  } else {
-    cp -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (cp >> 10));
-    out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-  }
-}
-
-// Strict UTF-8: overlong forms, surrogates and values above U+10FFFF are
-// refused; each maximal invalid subpart becomes one U+FFFD.
-std::u16string DecodeUtf8(std::string_view in) {
-  std::u16string out;
-  size_t i = 0;
-  while (i < in.size()) {
-    unsigned char b = static_cast<unsigned char>(in[i]);
-    if (b < 0x80) {
-      out += b;
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    char32_t cp = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF)
-      extra = 1, cp = b & 0x1F;
-    else if (b >= 0xE0 && b <= 0xEF)
-      extra = 2, cp = b & 0x0F, lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
-    else if (b >= 0xF0 && b <= 0xF4)
-      extra = 3, cp = b & 0x07, lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
-    else {
-      out += kReplacement;
-      ++i;
-      continue;
-    }
-    size_t j = i + 1;
-    bool ok = true;
-    for (int k = 0; k < extra; ++k, ++j) {
-      unsigned char c = j < in.size() ? static_cast<unsigned char>(in[j]) : 0;
-      unsigned char low = k == 0 ? lo : 0x80, high = k == 0 ? hi : 0xBF;
-      if (j >= in.size() || c < low || c > high) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (ok)
-      AppendCodePoint(out, cp);
-    else
-      out += kReplacement;
-    i = j;
-  }
-  return out;
-}
-
-std::string EncodeUtf8(std::u16string_view in) {
-  std::string out;
-  for (size_t i = 0; i < in.size(); ++i) {
-    char32_t cp = in[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = kReplacement;
-    }
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
 }
 
 std::string LocaleName() {
@@ -183,7 +97,7 @@ bool IsValidCodePage(uint32_t codePage) { return codePage == 1251 || codePage ==
 std::u16string MultiByteToUtf16(std::string_view bytes, uint32_t codePage) {
   if (bytes.empty()) return {};
   RequireKnown(codePage);
-  if (codePage == kCodePageUtf8) return DecodeUtf8(bytes);
+  if (codePage == kCodePageUtf8) return Utf8ToUtf16(bytes);
   std::u16string out;
   out.reserve(bytes.size());
   for (char b : bytes) out += SingleByteToUnit(static_cast<unsigned char>(b), codePage);
@@ -193,7 +107,7 @@ std::u16string MultiByteToUtf16(std::string_view bytes, uint32_t codePage) {
 std::string Utf16ToMultiByte(std::u16string_view text, uint32_t codePage) {
   if (text.empty()) return {};
   RequireKnown(codePage);
-  if (codePage == kCodePageUtf8) return EncodeUtf8(text);
+  if (codePage == kCodePageUtf8) return Utf16ToUtf8(text);
   std::string out;
   out.reserve(text.size());
   // As Windows does, each half of a surrogate pair becomes a default character.

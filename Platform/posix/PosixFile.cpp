@@ -15,14 +15,11 @@
 #include <utility>
 
 #include "Platform/File.h"
+#include "Platform/posix/SystemError.h"
+#include "Platform/posix/UniqueFd.h"
 
 namespace vk::platform {
 namespace {
-
-// The one place where errno becomes a text: the call, the path, the system's words.
-std::string ErrorText(const char* call, const std::string& path, int error) {
-  return std::string(call) + " " + path + ": " + std::strerror(error);
-}
 
 OpenStatus StatusOf(int error) {
   switch (error) {
@@ -32,36 +29,6 @@ OpenStatus StatusOf(int error) {
     default: return OpenStatus::Failed;
   }
 }
-
-// Owns a descriptor; closing keeps errno as the failing call left it.
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd = -1) noexcept : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-  }
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() { Reset(); }
-
-  int Get() const noexcept { return fd_; }
-  bool Valid() const noexcept { return fd_ >= 0; }
-  void Reset() noexcept {
-    if (fd_ < 0) return;
-    int saved = errno;
-    ::close(fd_);
-    errno = saved;
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 class PosixFile final : public File {
  public:
@@ -149,7 +116,7 @@ class PosixFile final : public File {
   std::string LastError() const override { return lastError_; }
 
  private:
-  void Record(const char* call, int error) { lastError_ = ErrorText(call, path_, error); }
+  void Record(const char* call, int error) { lastError_ = SystemCallError(call, path_, error); }
 
   std::string path_;
   UniqueFd fd_;
@@ -159,7 +126,7 @@ class PosixFile final : public File {
 OpenResult Failure(const char* call, const std::string& path, int error) {
   OpenResult result;
   result.Status = StatusOf(error);
-  result.Error = ErrorText(call, path, error);
+  result.Error = SystemCallError(call, path, error);
   return result;
 }
 

@@ -3,10 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
-#include "Core/SysUtils.h"
+#include "Platform/posix/SystemError.h"
 
 namespace vk::platform {
 
@@ -14,7 +13,7 @@ std::string ProgramFolder() {
   std::vector<char> buffer(4096);
   ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (n <= 0 || static_cast<size_t>(n) >= buffer.size()) {
-    throw EOSError(std::string("readlink (/proc/self/exe): ") + std::strerror(n < 0 ? errno : ENAMETOOLONG));
+    RaiseSystemCallError("readlink", "/proc/self/exe", n < 0 ? errno : ENAMETOOLONG);
   }
   std::string path(buffer.data(), static_cast<size_t>(n));
   return path.substr(0, path.rfind('/') + 1);

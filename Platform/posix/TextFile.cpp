@@ -10,33 +10,11 @@
 #include <vector>
 
 #include "Core/SysUtils.h"
+#include "Platform/posix/SystemError.h"
+#include "Platform/posix/UniqueFd.h"
 
 namespace vk::platform {
 namespace {
-
-std::string ErrorText(const char* call, const std::string& path, int error) {
-  return std::string(call) + " (" + path + "): " + std::strerror(error);
-}
-
-class ScopedFd {
- public:
-  explicit ScopedFd(int fd) : fd_(fd) {}
-  ~ScopedFd() { Close(); }
-  ScopedFd(const ScopedFd&) = delete;
-  ScopedFd& operator=(const ScopedFd&) = delete;
-  int Get() const { return fd_; }
-  bool Valid() const { return fd_ >= 0; }
-  // Closes now; false (errno kept) when closing failed.
-  bool Close() {
-    if (fd_ < 0) return true;
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 std::string FolderOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -57,7 +35,7 @@ void WriteAll(int fd, std::string_view bytes, const std::string& temp) {
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throw EOSError(ErrorText("write", temp, n < 0 ? errno : ENOSPC));
+    if (n <= 0) throw EOSError(SystemCallError("write", temp, n < 0 ? errno : ENOSPC));
     done += static_cast<size_t>(n);
   }
 }
@@ -65,15 +43,15 @@ void WriteAll(int fd, std::string_view bytes, const std::string& temp) {
 class PosixTextFiles final : public TextFiles {
  public:
   WholeReadResult ReadWhole(const std::string& path) override {
-    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.Valid()) {
       int error = errno;
       if (error == ENOENT || error == ENOTDIR) return {WholeReadStatus::NotFound, {}, {}};
-      return {WholeReadStatus::Failed, {}, ErrorText("open", path, error)};
+      return {WholeReadStatus::Failed, {}, SystemCallError("open", path, error)};
     }
     if (flock(fd.Get(), LOCK_SH | LOCK_NB) != 0) {
       int error = errno;
-      return {WholeReadStatus::Failed, {}, ErrorText("flock", path, error)};
+      return {WholeReadStatus::Failed, {}, SystemCallError("flock", path, error)};
     }
     WholeReadResult result{WholeReadStatus::Ok, {}, {}};
     char buffer[65536];
@@ -82,7 +60,7 @@ class PosixTextFiles final : public TextFiles {
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {
         int error = errno;
-        return {WholeReadStatus::Failed, {}, ErrorText("read", path, error)};
+        return {WholeReadStatus::Failed, {}, SystemCallError("read", path, error)};
       }
       if (n == 0) break;
       result.Bytes.append(buffer, static_cast<size_t>(n));
@@ -93,9 +71,9 @@ class PosixTextFiles final : public TextFiles {
   void ReplaceWhole(const std::string& path, std::string_view bytes) override {
     mode_t mode = 0644;
     {
-      ScopedFd original(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+      UniqueFd original(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
       if (original.Valid()) {
-        if (HeldByAnother(original.Get())) throw EOSError(ErrorText("flock", path, EWOULDBLOCK));
+        if (HeldByAnother(original.Get())) throw EOSError(SystemCallError("flock", path, EWOULDBLOCK));
         struct stat st;
         if (fstat(original.Get(), &st) == 0) mode = st.st_mode & 07777;
       }
@@ -103,25 +81,25 @@ class PosixTextFiles final : public TextFiles {
     std::vector<char> name(path.begin(), path.end());
     for (char c : std::string_view(".XXXXXX")) name.push_back(c);
     name.push_back('\0');
-    ScopedFd fd(mkstemp(name.data()));
+    UniqueFd fd(mkstemp(name.data()));
     std::string temp(name.data());
     if (!fd.Valid()) {
       int error = errno;
-      throw EOSError(ErrorText("mkstemp", temp, error));
+      throw EOSError(SystemCallError("mkstemp", temp, error));
     }
     try {
-      if (fchmod(fd.Get(), mode) != 0) throw EOSError(ErrorText("fchmod", temp, errno));
+      if (fchmod(fd.Get(), mode) != 0) throw EOSError(SystemCallError("fchmod", temp, errno));
       WriteAll(fd.Get(), bytes, temp);
-      if (fsync(fd.Get()) != 0) throw EOSError(ErrorText("fsync", temp, errno));
-      if (!fd.Close()) throw EOSError(ErrorText("close", temp, errno));
-      if (::rename(temp.c_str(), path.c_str()) != 0) throw EOSError(ErrorText("rename", path, errno));
+      if (fsync(fd.Get()) != 0) throw EOSError(SystemCallError("fsync", temp, errno));
+      if (!fd.Close()) throw EOSError(SystemCallError("close", temp, errno));
+      if (::rename(temp.c_str(), path.c_str()) != 0) throw EOSError(SystemCallError("rename", path, errno));
     } catch (...) {
       fd.Close();
       ::unlink(temp.c_str());
       throw;
     }
     // Makes the rename itself durable.
-    ScopedFd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Valid()) fsync(folder.Get());
   }
 };

@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include "Core/SysUtils.h"
+#include "Platform/win32/SystemError.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::platform {
 namespace {
 
 [[noreturn]] void RaiseConversionError(const char* call, uint32_t codePage, DWORD code) {
-  throw EOSError(std::string(call) + " (code page " + std::to_string(codePage) + "): " + SystemErrorText(code));
+  RaiseSystemCallError(call, "code page " + std::to_string(codePage), code);
 }
 
 }  // namespace

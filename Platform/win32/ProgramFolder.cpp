@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Core/SysUtils.h"
+#include "Platform/win32/SystemError.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::platform {
@@ -12,7 +12,7 @@ std::string ProgramFolder() {
   for (;;) {
     DWORD n = GetModuleFileNameW(/*module=*/nullptr, path.data(), static_cast<DWORD>(path.size()));
     DWORD error = GetLastError();
-    if (n == 0) throw EOSError("GetModuleFileNameW: " + SystemErrorText(error));
+    if (n == 0) RaiseSystemCallError("GetModuleFileNameW", "the running program", error);
     if (n < path.size()) {
       path.resize(n);
       break;

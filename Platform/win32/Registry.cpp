@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "Core/SysUtils.h"
+#include "Platform/win32/SystemError.h"
+#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::platform {
@@ -12,8 +13,7 @@ namespace {
 
 [[noreturn]] void RaiseRegistryError(const char* call, const std::string& path, const std::string& name,
                                      LSTATUS status) {
-  throw EOSError(std::string(call) + " (HKEY_CURRENT_USER\\" + path + ", '" + name +
-                 "'): " + SystemErrorText(static_cast<DWORD>(status)));
+  RaiseSystemCallError(call, "HKEY_CURRENT_USER\\" + path + ", '" + name + "'", static_cast<DWORD>(status));
 }
 
 RegValueType TypeOf(DWORD type) {
@@ -28,20 +28,17 @@ RegValueType TypeOf(DWORD type) {
 
 class Win32RegistryKey final : public RegistryKey {
  public:
-  Win32RegistryKey(HKEY key, std::string path) : key_(key), path_(std::move(path)) {}
-  ~Win32RegistryKey() override { RegCloseKey(key_); }
-  Win32RegistryKey(const Win32RegistryKey&) = delete;
-  Win32RegistryKey& operator=(const Win32RegistryKey&) = delete;
+  Win32RegistryKey(UniqueRegKey key, std::string path) : key_(std::move(key)), path_(std::move(path)) {}
 
   std::optional<RegValue> ReadValue(const std::string& name) override {
     std::wstring wideName = Utf8ToWide(name);
     DWORD type = 0, size = 0;
-    LSTATUS status = RegQueryValueExW(key_, wideName.c_str(), /*reserved=*/nullptr, &type, nullptr, &size);
+    LSTATUS status = RegQueryValueExW(key_.Get(), wideName.c_str(), /*reserved=*/nullptr, &type, nullptr, &size);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_SUCCESS) RaiseRegistryError("RegQueryValueExW", path_, name, status);
     std::vector<uint8_t> data(size);
     // The value may change between the two calls; the second one says how much it wrote.
-    status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, data.data(), &size);
+    status = RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, data.data(), &size);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_SUCCESS) RaiseRegistryError("RegQueryValueExW", path_, name, status);
     data.resize(size);
@@ -61,31 +58,32 @@ class Win32RegistryKey final : public RegistryKey {
   }
 
   void WriteBinary(const std::string& name, const std::vector<uint8_t>& data) override {
-    LSTATUS status = RegSetValueExW(key_, Utf8ToWide(name).c_str(), /*reserved=*/0, REG_BINARY, data.data(),
+    LSTATUS status = RegSetValueExW(key_.Get(), Utf8ToWide(name).c_str(), /*reserved=*/0, REG_BINARY, data.data(),
                                     static_cast<DWORD>(data.size()));
     if (status != ERROR_SUCCESS) RaiseRegistryError("RegSetValueExW", path_, name, status);
   }
 
   void WriteString(const std::string& name, const std::string& text) override {
     std::wstring wide = Utf8ToWide(text);
-    LSTATUS status = RegSetValueExW(key_, Utf8ToWide(name).c_str(), /*reserved=*/0, REG_SZ,
+    LSTATUS status = RegSetValueExW(key_.Get(), Utf8ToWide(name).c_str(), /*reserved=*/0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(wide.c_str()),
                                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     if (status != ERROR_SUCCESS) RaiseRegistryError("RegSetValueExW", path_, name, status);
   }
 
  private:
-  HKEY key_;
+  UniqueRegKey key_;
   std::string path_;
 };
 
 class Win32Registry final : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override {
-    HKEY key = nullptr;
-    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(path).c_str(), /*options=*/0, KEY_ALL_ACCESS, &key);
+    UniqueRegKey key;
+    LSTATUS status =
+        RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(path).c_str(), /*options=*/0, KEY_ALL_ACCESS, key.Put());
     if (status != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32RegistryKey>(key, path);
+    return std::make_unique<Win32RegistryKey>(std::move(key), path);
   }
 };
 

@@ -6,34 +6,12 @@
 #include <atomic>
 
 #include "Core/SysUtils.h"
+#include "Platform/win32/SystemError.h"
+#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::platform {
 namespace {
-
-std::string ErrorText(const char* call, const std::string& path, DWORD code) {
-  return std::string(call) + " (" + path + "): " + SystemErrorText(code);
-}
-
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() { Close(); }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  // Closes now; false (with the system's error kept) when closing failed.
-  bool Close() {
-    if (!Valid()) return true;
-    bool ok = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 std::string TemporaryNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
@@ -47,7 +25,7 @@ void WriteAll(HANDLE file, std::string_view bytes, const std::string& temp) {
     DWORD written = 0;
     if (!WriteFile(file, bytes.data() + done, chunk, &written, /*overlapped=*/nullptr) || written == 0) {
       DWORD error = GetLastError();
-      throw EOSError(ErrorText("WriteFile", temp, error));
+      throw EOSError(SystemCallError("WriteFile", temp, error));
     }
     done += written;
   }
@@ -57,17 +35,17 @@ class Win32TextFiles final : public TextFiles {
  public:
   WholeReadResult ReadWhole(const std::string& path) override {
     // Others may read along, nobody may write while we read.
-    ScopedHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, /*security=*/nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, /*template=*/nullptr));
+    UniqueFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, /*security=*/nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, /*template=*/nullptr));
     if (!file.Valid()) {
       DWORD error = GetLastError();
       if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {WholeReadStatus::NotFound, {}, {}};
-      return {WholeReadStatus::Failed, {}, ErrorText("CreateFileW", path, error)};
+      return {WholeReadStatus::Failed, {}, SystemCallError("CreateFileW", path, error)};
     }
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size)) {
       DWORD error = GetLastError();
-      return {WholeReadStatus::Failed, {}, ErrorText("GetFileSizeEx", path, error)};
+      return {WholeReadStatus::Failed, {}, SystemCallError("GetFileSizeEx", path, error)};
     }
     if (size.QuadPart > (1 << 30)) return {WholeReadStatus::Failed, {}, "File too large: " + path};
     WholeReadResult result{WholeReadStatus::Ok, std::string(static_cast<size_t>(size.QuadPart), '\0'), {}};
@@ -77,7 +55,7 @@ class Win32TextFiles final : public TextFiles {
       if (!ReadFile(file.Get(), result.Bytes.data() + done, static_cast<DWORD>(result.Bytes.size() - done), &got,
                     /*overlapped=*/nullptr)) {
         DWORD error = GetLastError();
-        return {WholeReadStatus::Failed, {}, ErrorText("ReadFile", path, error)};
+        return {WholeReadStatus::Failed, {}, SystemCallError("ReadFile", path, error)};
       }
       if (got == 0) break;  // the file shrank meanwhile
       done += got;
@@ -91,21 +69,21 @@ class Win32TextFiles final : public TextFiles {
     std::wstring wideTemp = Utf8ToWide(temp);
     {
       // Share mode 0: nobody sees the temporary file half-written.
-      ScopedHandle file(CreateFileW(wideTemp.c_str(), GENERIC_WRITE, /*share=*/0, /*security=*/nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, /*template=*/nullptr));
+      UniqueFileHandle file(CreateFileW(wideTemp.c_str(), GENERIC_WRITE, /*share=*/0, /*security=*/nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, /*template=*/nullptr));
       if (!file.Valid()) {
         DWORD error = GetLastError();
-        throw EOSError(ErrorText("CreateFileW", temp, error));
+        throw EOSError(SystemCallError("CreateFileW", temp, error));
       }
       try {
         WriteAll(file.Get(), bytes, temp);
         if (!FlushFileBuffers(file.Get())) {
           DWORD error = GetLastError();
-          throw EOSError(ErrorText("FlushFileBuffers", temp, error));
+          throw EOSError(SystemCallError("FlushFileBuffers", temp, error));
         }
         if (!file.Close()) {
           DWORD error = GetLastError();
-          throw EOSError(ErrorText("CloseHandle", temp, error));
+          throw EOSError(SystemCallError("CloseHandle", temp, error));
         }
       } catch (...) {
         file.Close();
@@ -116,7 +94,7 @@ class Win32TextFiles final : public TextFiles {
     if (!MoveFileExW(wideTemp.c_str(), Utf8ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       DWORD error = GetLastError();
       DeleteFileW(wideTemp.c_str());
-      throw EOSError(ErrorText("MoveFileExW", path, error));
+      throw EOSError(SystemCallError("MoveFileExW", path, error));
     }
   }
 };

@@ -1,80 +1,57 @@
 #pragma once
-// One move-only owner for every kind of Win32 handle. The traits give the
-// handle type, its invalid value and how to close it:
-//
-//   struct Traits {
-//     using Type = HANDLE;
-//     static Type Invalid() noexcept;
-//     static void Close(Type value) noexcept;
-//   };
-//
-// Closing keeps GetLastError as the failing call left it, so an owner that
-// goes out of scope on an error path does not overwrite the code that is about
-// to be reported.
+// The one handle owner (Platform/UniqueHandle.h) for Win32 handles, keeping
+// GetLastError while it closes, and the traits of the handles Platform/ owns.
+// Gui/ adds its GDI objects in Gui/GdiHandles.h.
 
 #include <windows.h>
 
-#include <utility>
+#include "Platform/UniqueHandle.h"
 
 namespace vk::platform {
 
-template <typename Traits>
-class UniqueHandle {
+// Saves GetLastError and puts it back.
+class KeepLastError {
  public:
-  using Type = typename Traits::Type;
-
-  UniqueHandle() noexcept : value_(Traits::Invalid()) {}
-  explicit UniqueHandle(Type value) noexcept : value_(value) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : value_(other.Release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { Reset(); }
-
-  Type Get() const noexcept { return value_; }
-  bool Valid() const noexcept { return value_ != Traits::Invalid(); }
-  explicit operator bool() const noexcept { return Valid(); }
-
-  // Gives up ownership without closing.
-  Type Release() noexcept { return std::exchange(value_, Traits::Invalid()); }
-
-  // Closes the held handle (if any) and takes value.
-  void Reset(Type value = Traits::Invalid()) noexcept {
-    Type old = std::exchange(value_, value);
-    if (old == Traits::Invalid()) return;
-    DWORD error = GetLastError();
-    Traits::Close(old);
-    SetLastError(error);
-  }
-
-  // For calls that return a handle through a pointer: closes the held one first.
-  Type* Put() noexcept {
-    Reset();
-    return &value_;
-  }
+  KeepLastError() noexcept : error_(GetLastError()) {}
+  ~KeepLastError() { SetLastError(error_); }
+  KeepLastError(const KeepLastError&) = delete;
+  KeepLastError& operator=(const KeepLastError&) = delete;
 
  private:
-  Type value_;
+  DWORD error_;
 };
+
+template <typename Traits>
+using UniqueHandle = BasicUniqueHandle<Traits, KeepLastError>;
 
 // Files from CreateFileW: invalid is INVALID_HANDLE_VALUE.
 struct FileHandleTraits {
   using Type = HANDLE;
   static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Type value) noexcept { CloseHandle(value); }
+  static bool Close(Type value) noexcept { return CloseHandle(value) != FALSE; }
 };
 
 // Processes, threads, mutexes, events: invalid is null.
 struct KernelHandleTraits {
   using Type = HANDLE;
   static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type value) noexcept { CloseHandle(value); }
+  static bool Close(Type value) noexcept { return CloseHandle(value) != FALSE; }
+};
+
+// Registry keys from RegOpenKeyExW and RegCreateKeyExW. RegCloseKey returns
+// its error instead of setting it; it is set so that Close can report it.
+struct RegKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() noexcept { return nullptr; }
+  static bool Close(Type value) noexcept {
+    LSTATUS status = RegCloseKey(value);
+    if (status != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(status));
+    return status == ERROR_SUCCESS;
+  }
 };
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 
 }  // namespace vk::platform

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Platform/File.h"
+#include "Platform/win32/SystemError.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
@@ -17,11 +18,6 @@ namespace {
 
 // ReadFile and WriteFile take a DWORD count; larger transfers go in pieces.
 constexpr size_t kMaxChunk = size_t{1} << 30;
-
-// The one place where a Win32 error code becomes a text: the call, the path, the system's words.
-std::string ErrorText(const char* call, const std::string& path, DWORD error) {
-  return std::string(call) + " " + path + ": " + SystemErrorText(error);
-}
 
 OpenStatus StatusOf(DWORD error) {
   switch (error) {
@@ -130,7 +126,7 @@ class Win32File final : public File {
   std::string LastError() const override { return lastError_; }
 
  private:
-  void Record(const char* call, DWORD error) { lastError_ = ErrorText(call, path_, error); }
+  void Record(const char* call, DWORD error) { lastError_ = SystemCallError(call, path_, error); }
 
   std::string path_;
   UniqueFileHandle handle_;
@@ -164,7 +160,7 @@ class Win32FileSystem final : public FileSystem {
     OpenResult result;
     if (!handle) {
       result.Status = StatusOf(error);
-      result.Error = ErrorText("CreateFileW", path, error);
+      result.Error = SystemCallError("CreateFileW", path, error);
       return result;
     }
     result.Status = OpenStatus::Ok;
@@ -177,7 +173,19 @@ class Win32FileSystem final : public FileSystem {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
-  bool DeleteFile(const std::string& path) override { return DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
+  // A read-only mark does not keep a file, as on posix, where only the
+  // folder's rights count; the mark comes back when the delete fails anyway.
+  bool DeleteFile(const std::string& path) override {
+    const std::wstring wide = Utf8ToWide(path);
+    if (DeleteFileW(wide.c_str())) return true;
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kept) != FILE_ATTRIBUTE_READONLY) return false;
+    if (!SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    if (DeleteFileW(wide.c_str())) return true;
+    SetFileAttributesW(wide.c_str(), attributes);
+    return false;
+  }
 
   bool FolderExists(const std::string& path) override {
     DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());

@@ -80,7 +80,10 @@ void TCfgOptions::Open() {
 }
 
 void TCfgOptions::UpdateFile() {
-  environment_.Files->ReplaceWhole(fileName_, EncodeIniFile(ini_->Text(), encoding_, environment_.FileCodePage));
+  const std::string text = ini_->Text();
+  const IniEncoding encoding = EncodingToWrite(text, encoding_, environment_.FileCodePage);
+  environment_.Files->ReplaceWhole(fileName_, EncodeIniFile(text, encoding, environment_.FileCodePage));
+  encoding_ = encoding;  // the file on disk is in this form now
 }
 
 void TCfgOptions::ReadParam(TParam& param) {
@@ -113,7 +116,15 @@ void TRegOptions::ReadParam(TParam& param) {
   if (!regReader) return;
   param.Clear();
   if (auto key = Environment().Registry->OpenCurrentUserKey(keyPath_)) regReader->RegRead(*key);
-  if (!param.IsEmpty()) TCfgOptions::WriteParam(param);
+  if (param.IsEmpty()) return;
+  // The copy into the file only spares the next start a registry read; a
+  // file that cannot be written (a program folder without write rights)
+  // must not cost the value just read. A value the file refuses to hold
+  // still raises, and reads as empty.
+  try {
+    TCfgOptions::WriteParam(param);
+  } catch (const EOSError&) {
+  }
 }
 
 void TRegOptions::WriteParam(TParam& param) {

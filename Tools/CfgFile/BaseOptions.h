@@ -142,7 +142,7 @@ class TCfgOptions {
 
   std::string fileName_;
   TOptionsEnvironment environment_;
-  IniEncoding encoding_ = IniEncoding::Ansi;
+  IniEncoding encoding_ = IniEncoding::Ansi;  // of the file on disk
   std::unique_ptr<TMemIniFile> ini_;
   mutable std::recursive_mutex mutex_;
 };
@@ -154,7 +154,8 @@ class TRegOptions : public TCfgOptions {
   TRegOptions(const std::string& fileName, const std::string& regKeyName, TOptionsEnvironment environment = {});
 
   // The INI value; when it is empty and the parameter has a registry form,
-  // the registry value, which is then copied into the INI file.
+  // the registry value, which is then copied into the INI file (a failed
+  // copy keeps the value read).
   void ReadParam(TParam& param) override;
   // The INI value and file, then the registry value when the key exists.
   void WriteParam(TParam& param) override;

@@ -54,4 +54,9 @@ std::string EncodeIniFile(const std::string& text, IniEncoding encoding, uint32_
   return Utf8ToCodePage(text, ansiCodePage);
 }
 
+IniEncoding EncodingToWrite(const std::string& text, IniEncoding fileEncoding, uint32_t ansiCodePage) {
+  if (fileEncoding == IniEncoding::Ansi && !SurvivesCodePage(text, ansiCodePage)) return IniEncoding::Utf8Bom;
+  return fileEncoding;
+}
+
 }  // namespace vk

@@ -5,205 +5,67 @@
 
 #include <algorithm>
 
-#include "Platform/win32/Utf16.h"
-#include "Tools/LocalDbCtrls/DataGridSearch.h"
-#include "Tools/Service/WindowsVersion.h"
+#include "Gui/VisualThemes.h"
 
 namespace vk::gui {
 namespace {
 
-constexpr int kRowStep = kDefaultRowHeight + 1;  // a row and its grid line
-
-int HeaderFormat(TColumnAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify: return HDF_RIGHT;
-    case taCenter: return HDF_CENTER;
-    default: return HDF_LEFT;
-  }
-}
-
 TRgb RgbOf(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
-// Visual themes in use: asked of uxtheme.dll at run time, so the program
-// starts where there is none.
-bool ThemesActive() {
-  HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
-  if (!uxtheme) uxtheme = LoadLibraryW(L"uxtheme.dll");
-  if (!uxtheme) return false;
-  using Query = BOOL(WINAPI*)();
-  auto isAppThemed = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsAppThemed")));
-  auto isThemeActive = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
-  return isAppThemed && isThemeActive && isAppThemed() && isThemeActive();
-}
+// The grid's painting on a window's canvas.
+class TGdiGridCanvas : public TGridCanvas {
+ public:
+  TGdiGridCanvas(TCanvas& canvas, TColor evenRow, TColor oddRow) : canvas_(canvas), rows_{evenRow, oddRow} {}
 
-TAlignment GuiAlignment(TColumnAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify: return TAlignment::taRightJustify;
-    case taCenter: return TAlignment::taCenter;
-    default: return TAlignment::taLeftJustify;
+  void FillRect(const TGridRect& rect, TGridColor color) override {
+    canvas_.Brush.Style = TBrushStyle::bsSolid;
+    canvas_.Brush.Color = ColorOf(color);
+    canvas_.FillRect(RectOf(rect));
   }
-}
+  std::vector<int32_t> CharacterEnds(const std::string& text) override { return canvas_.CharacterEnds(text); }
+  int32_t TextHeight() override {
+    if (textHeight_ < 0) textHeight_ = canvas_.TextHeight("Wg");
+    return textHeight_;
+  }
+  void TextRect(const TGridRect& clip, int32_t x, int32_t y, const std::string& text, const std::vector<int32_t>& ends,
+                TGridColor fore, TGridColor back) override {
+    canvas_.Brush.Style = TBrushStyle::bsSolid;
+    canvas_.Brush.Color = ColorOf(back);
+    canvas_.Font.SetColor(ColorOf(fore));
+    canvas_.TextRectPlaced(RectOf(clip), x, y, text, ends);
+  }
+  void FocusRect(const TGridRect& rect) override { canvas_.DrawFocusRect(RectOf(rect)); }
 
-// The text cut at its end, with three dots, to fit the width.
-std::string CutToWidth(TCanvas& canvas, const std::string& text, int width) {
-  if (canvas.TextWidth(text) <= width) return text;
-  std::string cut = text;
-  while (!cut.empty()) {
-    Utf8DropLast(cut);
-    if (canvas.TextWidth(cut + "...") <= width) break;
+ private:
+  static RECT RectOf(const TGridRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+  TColor ColorOf(TGridColor color) const {
+    switch (color) {
+      case TGridColor::EvenRow: return rows_[0];
+      case TGridColor::OddRow: return rows_[1];
+      case TGridColor::Window: return clWindow;
+      case TGridColor::WindowText: return clWindowText;
+      case TGridColor::Highlight: return clHighlight;
+      case TGridColor::HighlightText: return clHighlightText;
+      case TGridColor::ButtonFace: return clBtnFace;
+      case TGridColor::ButtonShadow: return clBtnShadow;
+    }
+    return clWindow;
   }
-  return cut + "...";
-}
+
+  TCanvas& canvas_;
+  TColor rows_[2];
+  int32_t textHeight_ = -1;
+};
 
 }  // namespace
-
-// ---- TGridHeader ----
-
-TGridHeader::TGridHeader(TDataGrid* grid) : TWinControl(grid), grid_(grid) {
-  SetColor(clBtnFace);
-  const int left = GridHeaderLeft(grid->Model().FixedCols());
-  SetBounds(left, 0, std::max(grid->ClientWidth() - left, 0), GridHeaderHeight(WindowsVersionClass()));
-  SetAnchors(akLeft | akTop | akRight);
-}
-
-void TGridHeader::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.WindowClass = WC_HEADERW;
-  params.SystemClass = true;
-  params.Style |= HDS_BUTTONS | HDS_FULLDRAG | HDS_HORZ;
-}
-
-void TGridHeader::HandleCreated() {
-  const TGridSections& sections = grid_->Model().Header().Sections();
-  for (size_t i = 0; i < sections.size(); ++i) {
-    HDITEMW item{};
-    item.mask = HDI_WIDTH;
-    item.cxy = sections[i].Width;
-    settingSections_ = true;
-    SendMessageW(handle_, HDM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    settingSections_ = false;
-  }
-  // The sections fill the header from the start.
-  grid_->Model().Header().Resize(Width());
-  UpdateSections();
-  grid_->CopyHeaderWidths();
-}
-
-int TGridHeader::SectionCount() { return static_cast<int>(SendMessageW(Handle(), HDM_GETITEMCOUNT, 0, 0)); }
-
-void TGridHeader::UpdateSections() {
-  if (!HandleAllocated()) return;
-  const TGridSections& sections = grid_->Model().Header().Sections();
-  // The control asks its parent before every width change, ours included.
-  settingSections_ = true;
-  struct Clear {
-    bool& flag;
-    ~Clear() { flag = false; }
-  } clear{settingSections_};
-  for (size_t i = 0; i < sections.size(); ++i) {
-    std::wstring text = platform::Utf8ToWide(sections[i].Text);
-    HDITEMW item{};
-    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
-    item.cxy = sections[i].Width;
-    item.pszText = text.data();
-    item.fmt = (ownerDraw_ ? HDF_OWNERDRAW : HDF_STRING) | HeaderFormat(sections[i].Alignment);
-    SendMessageW(handle_, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-LRESULT TGridHeader::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COLUMNRESIZE: ColumnResize(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
-    case WM_SIZE: {
-      LRESULT result = TWinControl::WndProc(message, wParam, lParam);
-      grid_->Model().Header().Resize(Width());
-      UpdateSections();
-      return result;
-    }
-  }
-  return TWinControl::WndProc(message, wParam, lParam);
-}
-
-std::optional<LRESULT> TGridHeader::NotifyReflected(NMHDR& header) {
-  switch (header.code) {
-    case HDN_ITEMCHANGINGA:
-    case HDN_ITEMCHANGINGW: return ItemChanging(reinterpret_cast<NMHEADERW&>(header));
-    case HDN_ITEMCLICKA:
-    case HDN_ITEMCLICKW: {
-      auto& notify = reinterpret_cast<NMHEADERW&>(header);
-      if (grid_->CanFocus()) grid_->SetFocus();
-      grid_->Model().SectionClick(notify.iItem);
-      return 0;
-    }
-  }
-  return std::nullopt;
-}
-
-void TGridHeader::SetOwnerDraw(bool ownerDraw) {
-  if (ownerDraw_ == ownerDraw) return;
-  ownerDraw_ = ownerDraw;
-  UpdateSections();
-  if (HandleAllocated()) InvalidateRect(handle_, nullptr, TRUE);
-}
-
-std::optional<LRESULT> TGridHeader::DrawItemReflected(DRAWITEMSTRUCT& item) {
-  if (item.CtlType != ODT_HEADER) return std::nullopt;
-  DrawSection(item.hDC, static_cast<int>(item.itemID), item.rcItem, (item.itemState & ODS_SELECTED) != 0);
-  return TRUE;
-}
-
-void TGridHeader::DrawSection(HDC dc, int section, RECT rect, bool pressed) {
-  const TGridSections& sections = grid_->Model().Header().Sections();
-  if (section < 0 || static_cast<size_t>(section) >= sections.size()) return;
-  if (pressed) {
-    rect.left += 4;
-    rect.right -= 2;
-    rect.top += 2;
-  } else {
-    rect.left += 3;
-    rect.right -= 3;
-  }
-  TCanvas canvas(dc);
-  canvas.Font = Font();
-  canvas.Brush.Style = TBrushStyle::bsClear;
-  const TGridSection& s = sections[static_cast<size_t>(section)];
-  canvas.DrawTextEllipsis(rect, s.Text, GuiAlignment(s.Alignment));
-}
-
-// The control never resizes a section itself: the wanted change is posted
-// and the proposed width refused.
-LRESULT TGridHeader::ItemChanging(NMHEADERW& notify) {
-  if (settingSections_ || !notify.pitem || !(notify.pitem->mask & HDI_WIDTH)) return FALSE;
-  const int delta = grid_->Model().Header().DragDelta(notify.iItem, notify.pitem->cxy);
-  if (delta != 0) PostMessageW(handle_, WM_COLUMNRESIZE, static_cast<WPARAM>(notify.iItem), delta);
-  return TRUE;
-}
-
-void TGridHeader::ColumnResize(int section, int delta) {
-  TGridHeaderModel& model = grid_->Model().Header();
-  if (!model.ColumnResize(section, delta)) return;
-  UpdateSections();
-  const int fixed = grid_->Model().FixedCols();
-  grid_->inHeaderResize_ = true;
-  try {
-    CopySectionWidths(model.Sections(), grid_->Model().Layout().ColWidths, fixed);
-    grid_->inHeaderResize_ = false;
-  } catch (...) {
-    grid_->inHeaderResize_ = false;
-    throw;
-  }
-  grid_->RepaintColumns(section + fixed, section + 1 + fixed);
-  if (OnSectionResize) {
-    OnSectionResize(section);
-    OnSectionResize(section + 1);
-  }
-}
 
 // ---- TDataGrid ----
 
 TDataGrid::TDataGrid(TWinControl* parent, TTable* table, const std::vector<TDataColumn>& columns, bool centredCaptions)
     : TDataGrid(parent, table, columns, centredCaptions, false) {}
 
+// The model moves to the table's current record while it is built; the
+// grid attaches itself as its view once it holds it, and shows that row.
 TDataGrid::TDataGrid(TWinControl* parent, TTable* table, const std::vector<TDataColumn>& columns, bool centredCaptions,
                      bool filtered)
     : TWinControl(parent) {
@@ -211,12 +73,14 @@ TDataGrid::TDataGrid(TWinControl* parent, TTable* table, const std::vector<TData
   SetColor(clWindow);
   SetBounds(0, 0, 320, 120);
   if (filtered)
-    model_ = std::make_unique<TFilteredDataGridModel>(table, columns, centredCaptions, this);
+    model_ = std::make_unique<TFilteredDataGridModel>(table, columns, centredCaptions);
   else
-    model_ = std::make_unique<TDataGridModel>(table, columns, centredCaptions, this);
+    model_ = std::make_unique<TDataGridModel>(table, columns, centredCaptions);
+  model_->SetView(this);
   header_ = std::make_unique<TGridHeader>(this);
   UpdateSelectionColor();
   UpdateHeaderStyle();
+  CurrentCellMoved();
 }
 
 TColor TDataGrid::SelectionColor() {
@@ -232,7 +96,7 @@ void TDataGrid::SetBounds(int left, int top, int width, int height) {
   TWinControl::SetBounds(left, top, model_ ? std::max(width, MinControlWidth()) : width, height);
 }
 
-void TDataGrid::UpdateHeaderStyle() { header_->SetOwnerDraw(!ThemesActive()); }
+void TDataGrid::UpdateHeaderStyle() { header_->SetOwnerDraw(!VisualThemesActive()); }
 
 void TDataGrid::SetSelectionColor(TColor color) {
   if (rowColors_[0] == color) return;
@@ -250,6 +114,12 @@ void TDataGrid::CreateParams(TCreateParams& params) {
   params.WindowClass = L"TDataGrid";
   params.Style |= WS_VSCROLL | WS_CLIPCHILDREN;
   params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TDataGrid::HandleCreated() {
+  PlaceHeader();
+  KeepCurrentRowInView();
+  UpdateScrollBar();
 }
 
 LRESULT TDataGrid::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -275,23 +145,21 @@ LRESULT TDataGrid::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return TWinControl::WndProc(message, wParam, lParam);
 }
 
-RECT TDataGrid::CellRect(int col, int row) const {
-  const TDataGridLayout::Span span = model_->Layout().ColumnsSpan(col, col);
-  const int y = row == 0 ? 0 : kRowStep * (row - topRow_ + 1);
-  return {span.Left, y, span.Right - 1, y + kDefaultRowHeight};
-}
+TGridGeometry TDataGrid::Geometry() const { return TGridGeometry(model_->Layout(), topRow_, ClientHeight()); }
 
-int TDataGrid::VisibleDataRows() const { return std::max((ClientHeight() - kRowStep) / kRowStep, 1); }
+int TDataGrid::VisibleDataRows() const { return TGridGeometry::VisibleDataRows(ClientHeight()); }
 
 void TDataGrid::InvalidateCell(int32_t col, int32_t row) {
   if (!HandleAllocated() || inHeaderResize_) return;
-  RECT r = CellRect(col, row);
-  InflateRect(&r, 1, 1);
+  const TGridRect cell = Geometry().CellRect(col, row);
+  RECT r{cell.Left - 1, cell.Top - 1, cell.Right + 1, cell.Bottom + 1};
   InvalidateRect(handle_, &r, FALSE);
 }
 
 void TDataGrid::RepaintData() {
   if (!HandleAllocated() || inHeaderResize_) return;
+  // A table that shrank leaves no top row past its end.
+  topRow_ = ClampedTopRow(topRow_);
   UpdateScrollBar();
   RECT r = ClientRect();
   r.top = header_ ? header_->Height() : 0;
@@ -306,13 +174,18 @@ void TDataGrid::RepaintColumns(int c1, int c2) {
 }
 
 void TDataGrid::CurrentCellMoved() {
+  KeepCurrentRowInView();
+  RepaintData();
+}
+
+void TDataGrid::KeepCurrentRowInView() {
   const int visible = VisibleDataRows();
   const int row = model_->Row();
   if (row < topRow_)
-    ScrollTo(row);
+    topRow_ = row;
   else if (row >= topRow_ + visible)
-    ScrollTo(row - visible + 1);
-  RepaintData();
+    topRow_ = row - visible + 1;
+  topRow_ = ClampedTopRow(topRow_);
 }
 
 void TDataGrid::SectionTextChanged(int32_t) {
@@ -321,15 +194,19 @@ void TDataGrid::SectionTextChanged(int32_t) {
 
 bool TDataGrid::SelectCellEvent(int32_t col, int32_t row) { return OnSelectCell ? OnSelectCell(col, row) : true; }
 
+int TDataGrid::ClampedTopRow(int topRow) const {
+  return std::clamp(topRow, 1, std::max(model_->RowCount() - VisibleDataRows(), 1));
+}
+
 void TDataGrid::ScrollTo(int topRow) {
-  const int last = std::max(model_->RowCount() - VisibleDataRows(), 1);
-  topRow = std::clamp(topRow, 1, last);
+  topRow = ClampedTopRow(topRow);
   if (topRow == topRow_) return;
   topRow_ = topRow;
   RepaintData();
 }
 
 void TDataGrid::UpdateScrollBar() {
+  if (!HandleAllocated()) return;
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -400,28 +277,25 @@ LRESULT TDataGrid::Char(WPARAM ch) {
 
 LRESULT TDataGrid::LButtonDown(LPARAM lParam) {
   if (CanFocus()) SetFocus();
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
-  if (y < kRowStep) return 0;
-  const int row = topRow_ + (y - kRowStep) / kRowStep;
-  int left = 0;
-  for (int col = 0; col < model_->ColCount(); ++col) {
-    const int right = left + ColWidth(col) + 1;
-    if (x >= left && x < right) {
-      if (col >= model_->FixedCols() && row < model_->RowCount()) model_->MoveTo(col, row);
-      return 0;
-    }
-    left = right;
-  }
+  int col = 0, row = 0;
+  if (!Geometry().CellAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), col, row)) return 0;
+  if (col >= model_->FixedCols() && row < model_->RowCount()) model_->MoveTo(col, row);
   return 0;
 }
 
-// The header follows the grid's width by its anchors and has spread the new
-// width over its sections by now.
+// The header spans the real client width, which changes with the grid's
+// size and with its scroll bar coming and going.
+void TDataGrid::PlaceHeader() {
+  if (!header_) return;
+  const int left = header_->Left();
+  header_->SetBounds(left, 0, std::max(ClientWidth() - left, 0), header_->Height());
+}
+
 void TDataGrid::Resize() {
   if (!header_) return;
+  PlaceHeader();
   CopyHeaderWidths();
-  ScrollTo(topRow_);
+  topRow_ = ClampedTopRow(topRow_);
   RepaintData();
 }
 
@@ -441,80 +315,19 @@ void TDataGrid::CopyHeaderWidths() {
 }
 
 void TDataGrid::PaintWindow(TCanvas& canvas) {
-  const RECT client = ClientRect();
-  canvas.Brush.Color = clBtnFace;  // the grid lines between the cells
-  canvas.FillRect(client);
-  const int lastRow = std::min(model_->RowCount() - 1, topRow_ + VisibleDataRows());
-  for (int row = 0; row <= lastRow; row = row == 0 ? topRow_ : row + 1) {
-    for (int col = 0; col < model_->ColCount(); ++col) DrawCell(canvas, col, row, CellRect(col, row));
+  RECT clip{};
+  if (GetClipBox(canvas.Handle(), &clip) == ERROR) clip = ClientRect();
+  TGridPaint paint;
+  paint.TopRow = topRow_;
+  paint.ClientWidth = ClientWidth();
+  paint.ClientHeight = ClientHeight();
+  if (header_ && header_->Visible()) {
+    const RECT h = header_->BoundsRect();
+    paint.Header = {h.left, h.top, h.right, h.bottom};
   }
-  // Below the last row the window colour.
-  RECT rest = client;
-  rest.top = CellRect(0, lastRow).bottom + 1;
-  if (rest.top < rest.bottom) {
-    canvas.Brush.Color = clWindow;
-    canvas.FillRect(rest);
-  }
-}
-
-void TDataGrid::DrawCell(TCanvas& canvas, int col, int row, const RECT& r) {
-  const int fixed = model_->FixedCols();
-  if (col < fixed) {
-    canvas.Brush.Color = clBtnFace;
-    canvas.FillRect(r);
-    canvas.Pen.Color = clBtnShadow;
-    if (row == 0) {
-      canvas.MoveTo(r.right, r.bottom - 1);
-      canvas.LineTo(r.right + 1, r.bottom - 1);
-    } else {
-      canvas.MoveTo(r.right, r.top - 1);
-      canvas.LineTo(r.right, r.bottom + 1);
-      if (row == model_->RowCount() - 1) {
-        canvas.MoveTo(r.right, r.bottom);
-        canvas.LineTo(r.left - 1, r.bottom);
-      }
-    }
-    if (row > 0 && model_->Searching() && row == model_->Row()) {
-      canvas.Brush.Color = clHighlight;
-      canvas.Pen.Color = clHighlight;
-      canvas.Polygon(
-          {{r.left + 1, r.top + 1}, {r.right - 1, r.top + (r.bottom - r.top) / 2}, {r.left + 1, r.bottom - 1}});
-    }
-    return;
-  }
-  if (row == 0) return;  // under the header
-  const bool selected = col == model_->Col() && row == model_->Row();
-  const bool searching = model_->Searching();
-  const TColor rowColor = rowColors_[RowColorSlot(row)];
-  std::string text;
-  try {
-    text = model_->GetCellText(col, row);
-  } catch (...) {
-    text.clear();  // a cell that cannot be read paints empty
-  }
-  const TColumnAlignment alignment = model_->Alignment(col - fixed);
-  text = CutToWidth(canvas, text, std::max<int>(r.right - 1 - (r.left + 2), 0));
-  const int width = canvas.TextWidth(text);
-  int x0 = r.left + 2;
-  if (alignment == taRightJustify) x0 = r.right - 1 - width;
-  if (alignment == taCenter) x0 = (r.left + r.right - width) / 2 + 1;
-  const int y = r.top + 2;
-  if (!(selected && searching)) {
-    canvas.Brush.Color = selected ? clHighlight : rowColor;
-    canvas.Font.SetColor(selected ? clHighlightText : clWindowText);
-    canvas.TextRect(r, x0, y, text);
-  } else {
-    const size_t plain = Utf8PrefixBytes(text, model_->HighlightLength());
-    canvas.Brush.Color = rowColor;
-    canvas.Font.SetColor(clWindowText);
-    canvas.TextRect(r, x0, y, text.substr(0, plain));
-    if (plain < text.size()) {
-      canvas.Brush.Color = clHighlight;
-      canvas.Font.SetColor(clHighlightText);
-      canvas.TextOut(x0 + canvas.TextWidth(text.substr(0, plain)), y, text.substr(plain));
-    }
-  }
-  if (selected && Focused()) canvas.DrawFocusRect(r);
+  paint.Focused = Focused();
+  TGdiGridCanvas gridCanvas(canvas, rowColors_[0], rowColors_[1]);
+  PaintDataGrid(gridCanvas, *model_, paint, {clip.left, clip.top, clip.right, clip.bottom});
 }
 
 // ---- TFilteredDataGrid ----

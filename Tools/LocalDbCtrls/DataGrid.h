@@ -9,6 +9,7 @@
 // the table file's CreateFile in every virtual table built here.
 #include "Tools/LocalDbCtrls/DataGridFiltered.h"
 #include "Tools/LocalDbCtrls/DataGridModel.h"
+#include "Tools/LocalDbCtrls/DataGridPainter.h"
 #include <windows.h>
 #include <commctrl.h>
 // clang-format on
@@ -115,7 +116,9 @@ class TDataGrid : public TWinControl, public TGridView {
             bool filtered);
 
   void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Every pixel once (see PaintDataGrid), so nothing flickers.
   void PaintWindow(TCanvas& canvas) override;
   bool EraseBackground(HDC) override { return true; }
   void Resize() override;
@@ -123,11 +126,14 @@ class TDataGrid : public TWinControl, public TGridView {
  private:
   friend class TGridHeader;
 
-  RECT CellRect(int col, int row) const;
+  TGridGeometry Geometry() const;
   int VisibleDataRows() const;
+  // The top row kept so that no row past the last shows while rows above are hidden.
+  int ClampedTopRow(int topRow) const;
+  void KeepCurrentRowInView();
+  void PlaceHeader();
   void ScrollTo(int topRow);
   void UpdateScrollBar();
-  void DrawCell(TCanvas& canvas, int col, int row, const RECT& rect);
   LRESULT KeyDown(WPARAM key);
   LRESULT MouseWheel(int delta);
   LRESULT Char(WPARAM ch);

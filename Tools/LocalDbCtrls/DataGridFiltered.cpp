@@ -27,10 +27,12 @@ void TFilteredDataGridModel::UpdateRow() {
 // Records deleted since the run was computed paint empty until the owner
 // sets the filter again.
 std::string TFilteredDataGridModel::GetCellText(int32_t col, int32_t row) const {
-  if (range_.Empty() || row < 1 || row > range_.Count) return {};
-  const int32_t record = range_.Start + row - 1;
-  if (record >= Table()->RecordCount()) return {};
-  return Table()->CellText(record, FieldNo(col - FixedCols()));
+  if (!RowShowsRecord(row)) return {};
+  return Table()->CellText(range_.Start + row - 1, FieldNo(col - FixedCols()));
+}
+
+bool TFilteredDataGridModel::RowShowsRecord(int32_t row) const {
+  return row >= 1 && row <= range_.Count && range_.Start + row - 1 < Table()->RecordCount();
 }
 
 void TFilteredDataGridModel::RowSelected(int32_t row) {

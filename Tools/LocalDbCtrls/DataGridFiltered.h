@@ -23,6 +23,7 @@ class TFilteredDataGridModel : public TDataGridModel {
   void UpdateRow() override;
   std::string GetCellText(int32_t col, int32_t row) const override;
   void RowSelected(int32_t row) override;
+  bool RowShowsRecord(int32_t row) const override;
   bool SelectCell(int32_t col, int32_t row) override;
 
   // Selects the index, computes the run, positions the table and the grid.

@@ -58,6 +58,8 @@ void TDataGridModel::Build(const std::vector<TDataColumn>& columns, bool centred
   }
 }
 
+void TDataGridModel::SetView(TGridView* view) { view_ = view ? view : &defaultView_; }
+
 void TDataGridModel::Refresh() {
   UpdateRowCount();
   UpdateRow();
@@ -75,9 +77,11 @@ void TDataGridModel::UpdateRow() {
 }
 
 std::string TDataGridModel::GetCellText(int32_t col, int32_t row) const {
-  if (TableEmpty()) return {};
+  if (!RowShowsRecord(row)) return {};
   return table_->CellText(row - 1, FieldNo(col - layout_.FixedCols));
 }
+
+bool TDataGridModel::RowShowsRecord(int32_t row) const { return row >= 1 && row <= table_->RecordCount(); }
 
 void TDataGridModel::RowSelected(int32_t row) {
   if (TableEmpty()) return;
@@ -87,7 +91,9 @@ void TDataGridModel::RowSelected(int32_t row) {
 bool TDataGridModel::SelectCell(int32_t col, int32_t row) {
   if (searching_ && !inSearchChar_) EndSearch();
   RowSelected(row);
-  return view_->SelectCellEvent(col, row);
+  if (view_->SelectCellEvent(col, row)) return true;
+  if (row != row_ && RowShowsRecord(row_)) RowSelected(row_);
+  return false;
 }
 
 void TDataGridModel::SetCol(int32_t col) {
@@ -113,10 +119,13 @@ void TDataGridModel::MoveTo(int32_t col, int32_t row) {
   view_->CurrentCellMoved();
 }
 
-// A shorter grid keeps its current row inside, as the library grid does.
+// A shorter grid keeps its current row inside, as the library grid does,
+// and the window brings it into view.
 void TDataGridModel::SetRowCount(int32_t count) {
   rowCount_ = count < 2 ? 2 : count;
-  if (row_ >= rowCount_) row_ = rowCount_ - 1;
+  if (row_ < rowCount_) return;
+  row_ = rowCount_ - 1;
+  view_->CurrentCellMoved();
 }
 
 int32_t TDataGridModel::DataColumn(int32_t dataColumn) const {
@@ -140,9 +149,11 @@ bool TDataGridModel::CurrentColumnSearches() const {
   return col_ >= layout_.FixedCols && SearchLength(col_ - layout_.FixedCols) > 0;
 }
 
-// Enter belongs to the library grid; every other character goes to the
+// The owner's hook comes first, as the library grid's own key handling
+// does; Enter belongs to the library grid; every other character goes to the
 // search in a search column of a non-empty table, or is swallowed.
 void TDataGridModel::KeyPress(char32_t& key) {
+  if (OnKeyPress) OnKeyPress(key);
   if (key == kEnter) key = 0;
   if (key != 0 && IsSearchChar(key) && CurrentColumnSearches() && !TableEmpty()) {
     if (!searching_) BeginSearch();

@@ -33,6 +33,9 @@ class TGridView {
 };
 
 using TSearchEvent = std::function<void(std::string& text)>;
+// The owner's look at a typed character before the grid's own handling; it
+// may change it, or consume it by setting it to 0.
+using TKeyPressEvent = std::function<void(char32_t& key)>;
 using TSortColumnEvent = std::function<void(int32_t gridColumn, TIndex*& index)>;
 
 class TDataGridModel {
@@ -45,6 +48,10 @@ class TDataGridModel {
   TDataGridModel(const TDataGridModel&) = delete;
   TDataGridModel& operator=(const TDataGridModel&) = delete;
 
+  // A window built around its model attaches itself once it holds the
+  // model: the construction already moves to the table's current record.
+  void SetView(TGridView* view);
+
   // Row count and current row from the table; the owner calls it after
   // every change of the table.
   void Refresh();
@@ -55,8 +62,12 @@ class TDataGridModel {
   virtual std::string GetCellText(int32_t col, int32_t row) const;
   // The table follows a selected row.
   virtual void RowSelected(int32_t row);
+  // Whether the grid row shows a record of the table as it is now (rows of
+  // records deleted before the next Refresh do not).
+  virtual bool RowShowsRecord(int32_t row) const;
   // The grid's cell selection: ends a search not driven by a keystroke,
-  // moves the table, then asks the owner's event.
+  // moves the table, then asks the owner's event. A refused cell puts the
+  // table back on the row the grid keeps.
   virtual bool SelectCell(int32_t col, int32_t row);
 
   // The library grid's current cell: a move runs SelectCell first and
@@ -72,8 +83,9 @@ class TDataGridModel {
   // Moving the current cell with the keys or the mouse.
   void MoveTo(int32_t col, int32_t row);
 
-  // Typed search. KeyPress consumes every character (key := 0) except those
-  // it hands to the search.
+  // A typed character: the owner's OnKeyPress first, then the search.
+  // KeyPress consumes every character (key := 0) except those it hands to
+  // the search.
   void KeyPress(char32_t& key);
   void StartSearch();
   void StopSearch();
@@ -105,6 +117,7 @@ class TDataGridModel {
   const TDataGridLayout& Layout() const { return layout_; }
   TTable* Table() const { return table_; }
 
+  TKeyPressEvent OnKeyPress;
   TSearchEvent OnBeginSearch;
   TSearchEvent OnSearch;
   TSearchEvent OnEndSearch;

@@ -6,16 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "Core/Utf8.h"
+
 namespace vk {
 
 constexpr char32_t kBackspace = 8;
 constexpr char32_t kEnter = 13;
-
-int32_t Utf8Length(const std::string& text);
-// Bytes taken by the first n characters (all of them when n is larger).
-size_t Utf8PrefixBytes(const std::string& text, int32_t n);
-void Utf8Append(std::string& text, char32_t ch);
-void Utf8DropLast(std::string& text);
 
 // What one typed character does to the search text: Backspace drops the
 // last character (an empty text stays empty); another character is

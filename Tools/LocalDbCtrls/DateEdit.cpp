@@ -4,27 +4,12 @@
 
 #include "Gui/GdiHandles.h"
 #include "Platform/win32/Utf16.h"
-#include "Tools/LocalDbCtrls/EditKeys.h"
 
 namespace vk {
 
-TDateEdit::TDateEdit(gui::TWinControl* parent) : TLocalDbEdit(parent) {
+TDateEdit::TDateEdit(gui::TWinControl* parent) : TModelEdit(parent) {
   SetMaxLength(TDateEditModel::kDateWidth);
   TEdit::SetText(model_.EmptyMask());
-}
-
-TDateEditModel TDateEdit::ModelNow() const {
-  TDateEditModel model = model_;
-  model.State = {Text(), SelStart(), SelLength()};
-  return model;
-}
-
-void TDateEdit::Apply(const TEditState& state) {
-  // Setting an unchanged selection again would turn a selection made
-  // leftwards around.
-  if (state == TEditState{Text(), SelStart(), SelLength()}) return;
-  if (state.Text != Text()) TEdit::SetText(state.Text);
-  SetSelection(state.SelStart, state.SelLength);
 }
 
 bool TDateEdit::HasPlaceholder() const { return Text().find(TDateEditModel::kPlaceholder) != std::string::npos; }
@@ -48,36 +33,13 @@ void TDateEdit::SetDate(TDateTime value) {
   TEdit::SetText(model.State.Text);
 }
 
-void TDateEdit::KeyDown(WORD& key, gui::TShiftState shift) {
-  if (Editable()) {
-    TDateEditModel model = ModelNow();
-    std::string cut;
-    if (model.KeyDown(EditKeyOf(key), ModifiersOf(shift), cut)) {
-      if (cut.empty() || gui::SetClipboardText(cut)) Apply(model.State);
-      key = 0;
-    }
-  }
-  TLocalDbEdit::KeyDown(key, shift);
-}
-
-void TDateEdit::KeyPress(wchar_t& key) {
-  if (Editable() && key != 0) {
-    TDateEditModel model = ModelNow();
-    if (model.KeyPress(ModelChar(key))) {
-      Apply(model.State);
-      key = 0;
-    }
-  }
-  TLocalDbEdit::KeyPress(key);
-}
-
 void TDateEdit::DoExit() {
   TDateEditModel model = ModelNow();
   if (model.IsValidDate()) {
     std::string completed = model.CompletedText();
     if (completed != Text()) TEdit::SetText(completed);
   }
-  TLocalDbEdit::DoExit();
+  TModelEdit::DoExit();
 }
 
 LRESULT TDateEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,46 +51,22 @@ LRESULT TDateEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TDateEdit::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN: {
-      LRESULT result = TLocalDbEdit::WndProc(message, wParam, lParam);
-      TDateEditModel model = ModelNow();
-      model.CaretRuleAfterKey(EditKeyOf(static_cast<WORD>(wParam)));
-      Apply(model.State);
-      if (model.State.SelLength > 0 &&
-          model.State.Text.substr(model.State.SelStart, model.State.SelLength).find(TDateEditModel::kPlaceholder) !=
-              std::string::npos) {
-        Invalidate();
-      }
+      LRESULT result = TModelEdit::WndProc(message, wParam, lParam);
+      TEditKey key = EditKeyOf(static_cast<WORD>(wParam));
+      Edit([key](TDateEditModel& model) { model.CaretRuleAfterKey(key); });
+      // The standard edit draws a selection by itself, placeholders included.
+      std::string selected = SelText();
+      if (selected.find(TDateEditModel::kPlaceholder) != std::string::npos) Invalidate();
       return result;
     }
     case WM_LBUTTONDOWN: {
-      LRESULT result = TLocalDbEdit::WndProc(message, wParam, lParam);
-      TDateEditModel model = ModelNow();
-      model.CaretRuleAfterClick();
-      Apply(model.State);
+      LRESULT result = TModelEdit::WndProc(message, wParam, lParam);
+      Edit([](TDateEditModel& model) { model.CaretRuleAfterClick(); });
       return result;
     }
-    case WM_CUT: {
-      if (Editable() && SelLength() > 0 && gui::SetClipboardText(SelText())) {
-        TDateEditModel model = ModelNow();
-        model.Cut();
-        Apply(model.State);
-      }
-      return 0;
-    }
-    case WM_CLEAR:
-      if (Editable()) {
-        TDateEditModel model = ModelNow();
-        model.Clear();
-        Apply(model.State);
-      }
-      return 0;
-    case WM_PASTE:
-      if (Editable()) {
-        TDateEditModel model = ModelNow();
-        model.PasteDate(gui::ClipboardText());
-        Apply(model.State);
-      }
-      return 0;
+    case WM_CUT: return WmCut();
+    case WM_CLEAR: return WmClear();
+    case WM_PASTE: return WmPaste();
     case WM_PAINT: {
       if (wParam) {
         Paint(reinterpret_cast<HDC>(wParam));
@@ -139,7 +77,7 @@ LRESULT TDateEdit::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
   }
-  return TLocalDbEdit::WndProc(message, wParam, lParam);
+  return TModelEdit::WndProc(message, wParam, lParam);
 }
 
 void TDateEdit::TrackSelection() {
@@ -155,7 +93,7 @@ void TDateEdit::TrackSelection() {
 }
 
 std::optional<LRESULT> TDateEdit::CtlColorReflected(UINT message, HDC dc) {
-  auto result = TLocalDbEdit::CtlColorReflected(message, dc);
+  auto result = TModelEdit::CtlColorReflected(message, dc);
   // When the standard edit draws by itself, placeholders show red until the
   // control paints itself again.
   if (HasPlaceholder()) {

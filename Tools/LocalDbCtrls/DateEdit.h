@@ -1,16 +1,17 @@
 #pragma once
 // TDateEdit: a masked entry field for a date ("__.__.____" until typed). The
-// rules live in TDateEditModel; this class feeds it the window's state and
-// messages, and paints the text itself so that placeholders show as blanks.
+// rules live in TDateEditModel, which decides every key and clipboard
+// message; this class paints the text itself so that placeholders show as
+// blanks.
 
 #include <string>
 
 #include "Tools/LocalDbCtrls/DateEditModel.h"
-#include "Tools/LocalDbCtrls/LocalDbEdit.h"
+#include "Tools/LocalDbCtrls/ModelEdit.h"
 
 namespace vk {
 
-class TDateEdit : public TLocalDbEdit {
+class TDateEdit : public TModelEdit<TDateEditModel> {
  public:
   // MaxLength 10, separator ".", day first, the empty mask shown.
   explicit TDateEdit(gui::TWinControl* parent);
@@ -33,14 +34,11 @@ class TDateEdit : public TLocalDbEdit {
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> CtlColorReflected(UINT message, HDC dc) override;
-  void KeyDown(WORD& key, gui::TShiftState shift) override;
-  void KeyPress(wchar_t& key) override;
   void DoExit() override;
+  // The separator and order.
+  TDateEditModel Settings() const override { return model_; }
 
  private:
-  // The separator and order with the window's text and selection.
-  TDateEditModel ModelNow() const;
-  void Apply(const TEditState& state);
   bool HasPlaceholder() const;
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   // Repaints when the caret or selection moved over a text with placeholders,

@@ -73,6 +73,11 @@ class TDateEditModel {
   // WM_PASTE: fills positions from the caret with the clipboard's digits;
   // only into the empty mask or a selection. Ends with the caret rule.
   void PasteDate(const std::string& clipboard);
+  // PasteDate, then the caret rule whether anything was pasted or not.
+  void Paste(const std::string& clipboard) {
+    PasteDate(clipboard);
+    CaretRuleAfterClick();
+  }
 
   // The format settings Date reads and writes with.
   TFormatSettings DateFormat() const;

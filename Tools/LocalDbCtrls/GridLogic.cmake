@@ -7,5 +7,6 @@ vk_library(vk_grid_logic
   ${CMAKE_CURRENT_LIST_DIR}/DataGridFilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataGridSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataGridModel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DataGridFiltered.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/DataGridFiltered.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataGridPainter.cpp)
 target_link_libraries(vk_grid_logic PUBLIC vk_tables vk_core)

@@ -1,74 +1,24 @@
 #include "Tools/LocalDbCtrls/MoneyEdit.h"
 
-#include "Tools/LocalDbCtrls/EditKeys.h"
-
 namespace vk {
 
-TMoneyEdit::TMoneyEdit(gui::TWinControl* parent) : TLocalDbEdit(parent) { SetText(TMoneyEditModel::kZeroText); }
+TMoneyEdit::TMoneyEdit(gui::TWinControl* parent) : TModelEdit(parent) { SetText(TMoneyEditModel::kZeroText); }
 
 void TMoneyEdit::CreateParams(TCreateParams& params) {
-  TLocalDbEdit::CreateParams(params);
+  TModelEdit::CreateParams(params);
   params.Style |= ES_RIGHT | ES_NUMBER;
 }
 
-TMoneyEditModel TMoneyEdit::ModelNow() const {
+TMoneyEditModel TMoneyEdit::Settings() const {
   TMoneyEditModel model;
   model.MaxLength = MaxLength();
-  model.State = {Text(), SelStart(), SelLength()};
   return model;
 }
 
-void TMoneyEdit::Apply(const TEditState& state) {
-  // Setting an unchanged selection again would turn a selection made
-  // leftwards around.
-  if (state == TEditState{Text(), SelStart(), SelLength()}) return;
-  if (state.Text != Text()) {
-    bool was = regrouping_;
-    regrouping_ = true;
-    SetText(state.Text);
-    regrouping_ = was;
-  }
-  SetSelection(state.SelStart, state.SelLength);
-}
-
-void TMoneyEdit::ApplyCaretRule() {
-  TMoneyEditModel model = ModelNow();
-  TEditState before = model.State;
-  model.ApplyCaretRule();
-  if (model.State != before) Apply(model.State);
-}
-
-void TMoneyEdit::KeyDown(WORD& key, gui::TShiftState shift) {
-  if (Editable()) {
-    TMoneyEditModel model = ModelNow();
-    std::string cut;
-    if (model.KeyDown(EditKeyOf(key), ModifiersOf(shift), cut)) {
-      // A cut whose text did not reach the clipboard removes nothing.
-      if (cut.empty() || gui::SetClipboardText(cut)) Apply(model.State);
-      key = 0;
-    }
-  }
-  TLocalDbEdit::KeyDown(key, shift);
-}
-
-void TMoneyEdit::KeyPress(wchar_t& key) {
-  if (Editable() && key != 0) {
-    TMoneyEditModel model = ModelNow();
-    if (model.KeyPress(ModelChar(key))) {
-      Apply(model.State);
-      key = 0;
-    }
-  }
-  TLocalDbEdit::KeyPress(key);
-}
-
 void TMoneyEdit::Change() {
-  if (!regrouping_ && Focused() && !ReadOnly()) {
-    TMoneyEditModel model = ModelNow();
-    model.Regroup();
-    Apply(model.State);
-  }
-  TLocalDbEdit::Change();
+  // The model's own texts are grouped already.
+  if (!ApplyingModel() && Focused() && !ReadOnly()) Edit([](TMoneyEditModel& model) { model.Regroup(); });
+  TModelEdit::Change();
 }
 
 LRESULT TMoneyEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,37 +26,15 @@ LRESULT TMoneyEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
     case EM_SETREADONLY: {
-      LRESULT result = TLocalDbEdit::WndProc(message, wParam, lParam);
-      if (Editable()) ApplyCaretRule();
+      LRESULT result = TModelEdit::WndProc(message, wParam, lParam);
+      if (Editable()) Edit([](TMoneyEditModel& model) { model.ApplyCaretRule(); });
       return result;
     }
-    case WM_CUT: return WmCut(wParam, lParam);
-    case WM_CLEAR:
-      if (Editable()) {
-        TMoneyEditModel model = ModelNow();
-        model.Clear();
-        Apply(model.State);
-      }
-      return 0;
-    case WM_PASTE:
-      if (Editable()) {
-        TMoneyEditModel model = ModelNow();
-        if (model.PasteText(gui::ClipboardText())) Apply(model.State);
-        ApplyCaretRule();
-      }
-      return 0;
+    case WM_CUT: return WmCut();
+    case WM_CLEAR: return WmClear();
+    case WM_PASTE: return WmPaste();
   }
-  return TLocalDbEdit::WndProc(message, wParam, lParam);
-}
-
-LRESULT TMoneyEdit::WmCut(WPARAM /*wParam*/, LPARAM /*lParam*/) {
-  if (!Editable() || SelLength() == 0) return 0;
-  TMoneyEditModel model = ModelNow();
-  std::string selected = SelText();
-  if (!gui::SetClipboardText(selected)) return 0;
-  model.Cut();
-  Apply(model.State);
-  return 0;
+  return TModelEdit::WndProc(message, wParam, lParam);
 }
 
 }  // namespace vk

@@ -304,6 +304,21 @@ void TMoneyEditModel::ReplaceSelection(const std::string& text) {
   State.SelStart = std::max(0, Length() - after);
 }
 
+bool TMoneyEditModel::InsertPastedDigits(const std::string& digits) {
+  int count = static_cast<int>(digits.size());
+  if (Length() == 4 && State.Text[0] == '0') {
+    // The lone zero goes, as a typed digit takes its place.
+    if (count > MaxDigitCount()) return false;
+    State.SelStart = 0;
+    State.SelLength = 1;
+  } else if (DigitCount() + count > MaxDigitCount()) {
+    return false;
+  }
+  ReplaceSelection(digits);
+  ApplyCaretRule();
+  return true;
+}
+
 bool TMoneyEditModel::PasteText(const std::string& clipboard) {
   ClampSelection(State);
   if (!IsMoneyText(State.Text) || CaretInDecimals()) return false;
@@ -318,7 +333,7 @@ bool TMoneyEditModel::PasteText(const std::string& clipboard) {
   int maximum = MaxDigitCount();
   bool accepted = false;
   if (n == 0) {
-    accepted = !number.HasPoint && DigitCount() + number.IntegerDigits <= maximum;
+    return !number.HasPoint && InsertPastedDigits(text);
   } else if (s == 0 && n == point) {
     accepted = !number.HasPoint && number.IntegerDigits <= maximum;
   } else if (s + n <= point) {
@@ -338,9 +353,17 @@ bool TMoneyEditModel::PasteText(const std::string& clipboard) {
     int selectedDecimals = s + n - (point + 1);
     accepted =
         DigitCount() - DigitsIn(s, point) + number.IntegerDigits <= maximum && number.Decimals == selectedDecimals;
+  } else {
+    // A plain amount over a selection across the point (what select-all on
+    // entering the field gives) replaces the selected amount: the selection
+    // goes as Delete would take it, keeping the point and two decimals, and
+    // the digits take its place.
+    TMoneyEditModel trial = *this;
+    trial.RemoveAcrossPoint();
+    if (!trial.InsertPastedDigits(text)) return false;
+    *this = trial;
+    return true;
   }
-  // A text without a point onto a selection across the point is refused: the
-  // point and two decimals must stay.
   if (!accepted) return false;
   ReplaceSelection(text);
   ApplyCaretRule();

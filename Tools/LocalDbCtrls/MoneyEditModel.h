@@ -44,6 +44,11 @@ class TMoneyEditModel {
   void Clear() { RemoveSelection(false); }
   // WM_PASTE with the clipboard's text; false when refused. Ends with the caret rule.
   bool PasteText(const std::string& clipboard);
+  // PasteText, then the caret rule whether the paste was taken or not.
+  void Paste(const std::string& clipboard) {
+    PasteText(clipboard);
+    ApplyCaretRule();
+  }
 
   // The caret never rests just before a group mark.
   void ApplyCaretRule();
@@ -78,6 +83,9 @@ class TMoneyEditModel {
   void RemoveAcrossPoint();
   // Replaces the selection by text and puts the caret after it.
   void ReplaceSelection(const std::string& text);
+  // Pasted digits at the caret (in the integer part, no selection); a lone
+  // zero is replaced. False, changing nothing, beyond the digit limit.
+  bool InsertPastedDigits(const std::string& digits);
 };
 
 }  // namespace vk

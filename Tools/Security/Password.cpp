@@ -4,6 +4,7 @@
 #include "Platform/CodePage.h"
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Security/Hash.h"
+#include "Tools/Service/RegionInfo.h"
 
 namespace vk {
 namespace {
@@ -47,6 +48,9 @@ bool TPass::WriteToFile(uint32_t value) {
 
 bool TPass::SetPassword(const std::string& password) {
   uint32_t value = StoredValueOf(password);
+  // Letters the code page lacks would be hashed as "?": any other letters
+  // in their places would then pass too.
+  if (!SurvivesCodePage(password, ansiCodePage_)) return false;
   auto lock = options_->Lock();
   uint32_t old = options_->GetPassword();
   if (!WriteToFile(value)) {

@@ -5,7 +5,8 @@
 // cannot be entered, which is why the setup program stores the marker.
 //
 // Passwords arrive as UTF-8 and are hashed over their bytes in the system's
-// ANSI code page, as the stored hashes always were (see Hash.h).
+// ANSI code page, as the stored hashes always were (see Hash.h). A new
+// password must survive that code page; stored ones are checked as ever.
 
 #include <cstdint>
 #include <memory>
@@ -31,10 +32,11 @@ class TPass {
 
   // Stores the text's hash, or the marker for the empty text (no password
   // from then on). True when the new password is in force and the settings
-  // file holds it. False when the file could not be written: the old
-  // password then stays in force, in memory as on disk, so the user is never
-  // told a password is saved that the next start will not know. Same
-  // ERangeError as Check, before anything changes.
+  // file holds it. False, changing nothing, for a text with letters the code
+  // page lacks, and when the file could not be written: the old password
+  // then stays in force, in memory as on disk, so the user is never told a
+  // password is saved that the next start will not know. Same ERangeError
+  // as Check, before anything changes.
   bool SetPassword(const std::string& password);
 
   // True when no password is set.

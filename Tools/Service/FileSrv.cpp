@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "Gui/ExceptionBarrier.h"
+#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 #include "Tools/Service/FileSrvRules.h"
 
@@ -19,7 +20,7 @@ struct TFolderDialogState {
   std::wstring OkCaption;
   std::wstring CancelCaption;
   HWND CentreOver = nullptr;
-  int PathControl = 0;   // 0: the status line
+  int PathControl = 0;        // 0: the status line
   std::wstring Display = {};  // kept alive while the dialog may read it
 };
 
@@ -29,13 +30,12 @@ TFolderDialogState& State() {
 }
 
 // Items from the shell's allocator.
-struct ItemList {
-  LPITEMIDLIST Value = nullptr;
-  ItemList() = default;
-  ItemList(const ItemList&) = delete;
-  ItemList& operator=(const ItemList&) = delete;
-  ~ItemList() { CoTaskMemFree(Value); }
+struct ItemListTraits {
+  using Type = LPITEMIDLIST;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type value) noexcept { CoTaskMemFree(value); }
 };
+using ItemList = platform::UniqueHandle<ItemListTraits>;
 
 // COM for the calling thread while the dialog is open; left alone when the
 // thread already has it in another apartment.
@@ -94,8 +94,8 @@ void OnInitialized(HWND dialog, TFolderDialogMode mode) {
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(state.Preselection.c_str()));
   } else {
     ItemList drives;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(dialog, CSIDL_DRIVES, &drives.Value)))
-      SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(drives.Value));
+    if (SUCCEEDED(SHGetSpecialFolderLocation(dialog, CSIDL_DRIVES, drives.Put())))
+      SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(drives.Get()));
   }
 
   RECT dialogRect, windowRect;
@@ -146,21 +146,20 @@ bool BrowseForFolder(std::string& folder, int mode, const std::string& windowTit
   std::wstring displayName(MAX_PATH, L'\0');
   std::wstring title = platform::Utf8ToWide(instruction);
   ItemList root;
-  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, &root.Value))) root.Value = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, root.Put()))) root.Release();
 
   BROWSEINFOW info = {};
   info.hwndOwner = GetActiveWindow();
-  info.pidlRoot = root.Value;
+  info.pidlRoot = root.Get();
   info.pszDisplayName = displayName.data();
   info.lpszTitle = title.c_str();
   info.ulFlags = FolderDialogFlags(static_cast<TFolderDialogMode>(mode));
   info.lpfn = BrowseCallback;
   info.lParam = mode;
 
-  ItemList chosen;
-  chosen.Value = SHBrowseForFolderW(&info);
+  ItemList chosen(SHBrowseForFolderW(&info));
   std::wstring path;
-  if (!ExistingFolderOf(chosen.Value, path)) return false;
+  if (!ExistingFolderOf(chosen.Get(), path)) return false;
   folder = platform::WideToUtf8(path);
   return true;
 }

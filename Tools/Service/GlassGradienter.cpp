@@ -5,6 +5,7 @@
 #include "Core/SysUtils.h"
 #include "Gui/Forms.h"
 #include "Gui/GdiHandles.h"
+#include "Gui/VisualThemes.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 #include "Tools/Service/GlassGradienterDecisions.h"
@@ -13,68 +14,13 @@
 
 namespace vk {
 
-// The visual-theme functions, bound at run time so that the programs start
-// where there are none.
-struct ThemeApi {
-  using IsThemeActiveFn = BOOL(WINAPI*)();
-  using IsAppThemedFn = BOOL(WINAPI*)();
-  using GetThemeAppPropertiesFn = DWORD(WINAPI*)();
-  using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
-  using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
-  using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-
-  ThemeApi() : library(LoadLibraryW(L"uxtheme.dll")) {
-    if (!library) return;
-    isThemeActive = Entry<IsThemeActiveFn>("IsThemeActive");
-    isAppThemed = Entry<IsAppThemedFn>("IsAppThemed");
-    getThemeAppProperties = Entry<GetThemeAppPropertiesFn>("GetThemeAppProperties");
-    openThemeData = Entry<OpenThemeDataFn>("OpenThemeData");
-    closeThemeData = Entry<CloseThemeDataFn>("CloseThemeData");
-    drawThemeBackground = Entry<DrawThemeBackgroundFn>("DrawThemeBackground");
-  }
-  ~ThemeApi() {
-    if (library) FreeLibrary(library);
-  }
-  ThemeApi(const ThemeApi&) = delete;
-  ThemeApi& operator=(const ThemeApi&) = delete;
-
-  bool Usable() const {
-    return isThemeActive && isAppThemed && getThemeAppProperties && openThemeData && closeThemeData &&
-           drawThemeBackground;
-  }
-  // A program that switched off its controls' theme is not themed, also
-  // where IsAppThemed does not look at that (Wine).
-  bool Active() const {
-    constexpr DWORD kAllowControls = 2;  // STAP_ALLOW_CONTROLS
-    return Usable() && isThemeActive() && isAppThemed() && (getThemeAppProperties() & kAllowControls);
-  }
-
-  template <typename Fn>
-  Fn Entry(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-  }
-
-  HMODULE library;
-  IsThemeActiveFn isThemeActive = nullptr;
-  IsAppThemedFn isAppThemed = nullptr;
-  GetThemeAppPropertiesFn getThemeAppProperties = nullptr;
-  OpenThemeDataFn openThemeData = nullptr;
-  CloseThemeDataFn closeThemeData = nullptr;
-  DrawThemeBackgroundFn drawThemeBackground = nullptr;
-};
-
 namespace {
 
 constexpr char kGlassManagerUnit[] = "Tools\\Service\\GlassManager";
 constexpr char kGlassGradientUnit[] = "Tools\\Service\\GlassGradient";
 constexpr wchar_t kDwmKey[] = L"Software\\Microsoft\\Windows\\DWM";
 
-struct RegKeyTraits {
-  using Type = HKEY;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type value) noexcept { RegCloseKey(value); }
-};
-using UniqueRegKey = platform::UniqueHandle<RegKeyTraits>;
+using platform::UniqueRegKey;
 
 std::optional<uint32_t> ReadDword(HKEY root, REGSAM access, const std::string& name) {
   UniqueRegKey key;
@@ -94,7 +40,7 @@ std::optional<uint32_t> ReadDword(HKEY root, REGSAM access, const std::string& n
 // The running system's answers to the colour rules.
 class Win32LookSystem : public TLookSystem {
  public:
-  explicit Win32LookSystem(ThemeApi& theme) : theme_(theme) {}
+  explicit Win32LookSystem(const gui::TVisualThemes& theme) : theme_(theme) {}
 
   uint32_t SysColor(int index) override { return GetSysColor(index); }
   bool GradientCaptions() override {
@@ -114,7 +60,7 @@ class Win32LookSystem : public TLookSystem {
     constexpr int kCaptionPart = 1, kActiveState = 1, kInactiveState = 2;
     std::vector<uint32_t> column;
     if (!theme_.Usable()) return column;
-    HANDLE theme = theme_.openThemeData(GetDesktopWindow(), L"window");
+    HANDLE theme = theme_.OpenThemeData(GetDesktopWindow(), L"window");
     if (!theme) return column;
     gui::WindowDc screen(nullptr);
     gui::MemoryDc dc;
@@ -122,17 +68,17 @@ class Win32LookSystem : public TLookSystem {
     {
       gui::SelectGuard select(dc.Dc(), bitmap.Get());
       RECT r{0, 0, kWidth, kHeight};
-      theme_.drawThemeBackground(theme, dc.Dc(), kCaptionPart, active ? kActiveState : kInactiveState, &r, nullptr);
+      theme_.DrawThemeBackground(theme, dc.Dc(), kCaptionPart, active ? kActiveState : kInactiveState, r);
       RECT clip{};
       GetClipBox(dc.Dc(), &clip);
       for (int y = kFirstRow; y < clip.bottom; ++y) column.push_back(GetPixel(dc.Dc(), kColumn, y));
     }
-    theme_.closeThemeData(theme);
+    theme_.CloseThemeData(theme);
     return column;
   }
 
  private:
-  ThemeApi& theme_;
+  const gui::TVisualThemes& theme_;
 };
 
 void FillGradient(HDC dc, TGradientVertex* pair, ULONG mode) {
@@ -155,7 +101,7 @@ TGradientVertex* PairOf(TBandVertices& vertices, bool active) { return &vertices
 
 // ---- TGradienter ----
 
-TGradienter::TGradienter() : theme_(std::make_unique<ThemeApi>()) { dwm::LoadDwmLibrary(); }
+TGradienter::TGradienter() : theme_(std::make_unique<gui::TVisualThemes>()) { dwm::LoadDwmLibrary(); }
 
 TGradienter::~TGradienter() { dwm::FreeDwmLibrary(); }
 

@@ -16,10 +16,11 @@
 #include "Tools/Service/GlassGradienterColors.h"
 
 namespace vk {
+namespace gui {
+class TVisualThemes;
+}
 
 // Colours and gradient fills.
-struct ThemeApi;
-
 class TGradienter {
  public:
   // Takes one use of the Desktop Window Manager's library.
@@ -55,7 +56,7 @@ class TGradienter {
   TBandVertices vertices_{};
 
  private:
-  std::unique_ptr<ThemeApi> theme_;
+  std::unique_ptr<gui::TVisualThemes> theme_;
 };
 
 // Desktop composition: its state, the frame extension and layered windows.

@@ -104,4 +104,8 @@ std::string CodePageToUtf8(const std::string& text, uint32_t codePage) {
   return platform::Utf16ToMultiByte(CodePageToWide(text, codePage), platform::kCodePageUtf8);
 }
 
+bool SurvivesCodePage(const std::string& text, uint32_t codePage) {
+  return CodePageToUtf8(Utf8ToCodePage(text, codePage), codePage) == text;
+}
+
 }  // namespace vk

@@ -57,5 +57,8 @@ uint32_t LocaleAnsiCodePage();
 std::u16string CodePageToWide(const std::string& text, uint32_t codePage);
 std::string Utf8ToCodePage(const std::string& text, uint32_t codePage);
 std::string CodePageToUtf8(const std::string& text, uint32_t codePage);
+// Whether the UTF-8 text comes back unchanged from the code page: false when
+// a character the code page lacks would become "?" or a look-alike.
+bool SurvivesCodePage(const std::string& text, uint32_t codePage);
 
 }  // namespace vk

@@ -177,6 +177,27 @@ TEST(RegOptions, EmptyIniValueFallsBackToTheRegistryAndIsCopiedBack) {
   EXPECT_EQ(sys.Registry.Value(kKeyPath, "Password")->Data, LittleEndian(70000));
 }
 
+// A program folder without write rights: the registry's value holds although
+// it cannot be copied into the file (else the no-password marker read as 0,
+// a password nothing matches).
+TEST(RegOptions, RegistryValueHoldsWhenTheFileCannotTakeIt) {
+  FakeSystem sys;
+  sys.Registry.CreateKey(kKeyPath);
+  sys.Registry.SetValue(kKeyPath, "Password", Binary(LittleEndian(int64_t{0x3C71A5E4} * 10000)));
+  sys.Registry.SetValue(kKeyPath, "LastCopy", RegValue{RegValueType::String, {}, "D:\\Hist"});
+  sys.Files.Put(kCfgPath, "[Language]\r\nProgLang=RUS\r\n");
+  sys.Files.FailWrites(true);
+  TRegOptions store(kCfgPath, kKeyName, sys.Environment());
+  TRegCardinalParam password(&store, "Security", "Password");
+  TRegStringParam copy(&store, "Paths", "LastCopy");
+  for (int read = 1; read <= 2; ++read) {
+    EXPECT_EQ(password.GetValue(), 0x3C71A5E4u) << "read " << read;
+    EXPECT_EQ(copy.GetValue(), "D:\\Hist") << "read " << read;
+  }
+  EXPECT_EQ(sys.File(), "[Language]\r\nProgLang=RUS\r\n");
+  EXPECT_EQ(sys.Files.WriteCount(), 0);
+}
+
 TEST(RegOptions, IniValueWinsAndPlainKindsNeverAskTheRegistry) {
   FakeSystem sys;
   sys.Registry.CreateKey(kKeyPath);

@@ -273,6 +273,39 @@ TEST(ProgOptions, PasswordIsWrittenAtEveryCallAndMirrored) {
             (std::vector<uint8_t>{0x40, 0x1A, 0x60, 0x17, 0x39, 0x09, 0x00, 0x00}));
 }
 
+// A folder named in letters the code page lacks must come back as it was
+// chosen: the file turns to UTF-8 with a byte-order mark, and only when a
+// value needs it; once turned, it stays so.
+TEST(ProgOptions, TextsTheCodePageLacksReadBackExactly) {
+  const std::string kBom = "\xEF\xBB\xBF";
+  struct Case {
+    uint32_t codePage;
+    const char* folder;
+    bool utf8;
+  } cases[] = {
+      {1252, "D:\\\xD0\x9A\xD0\xBE\xD0\xBF\xD0\xB8\xD1\x8F 2026", true},   // "Копия" on a Western system
+      {1251, "D:\\\xD0\x9A\xD0\xBE\xD0\xBF\xD0\xB8\xD1\x8F 2026", false},  // on a Cyrillic one
+      {1251,
+       "D:\\\xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       true},  // "Łódź"
+      {1252, "D:\\Caf\xC3\xA9", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    FakeSystem sys;
+    sys.Files.Put(kCfgPath, "[Language]\r\nProgLang=UKR\r\n");
+    TProgOptions(kCfgPath, kKeyName, sys.Environment(c.codePage)).SetLastCopy(c.folder);
+    EXPECT_EQ(sys.File().starts_with(kBom), c.utf8);
+    TProgOptions again(kCfgPath, kKeyName, sys.Environment(c.codePage));
+    EXPECT_EQ(again.GetLastCopy(), c.folder);
+    EXPECT_EQ(again.GetProgLang(), 1u);
+    again.SetLastCopy("D:\\Backup");
+    EXPECT_EQ(sys.File(),
+              (c.utf8 ? kBom : "") + "[Language]\r\nProgLang=UKR\r\n\r\n[Paths]\r\nLastCopy=D:\\Backup\r\n");
+  }
+}
+
 TEST(ProgOptions, GlobalObjectExistsBetweenCreateAndFree) {
   FakeSystem sys;
   EXPECT_THROW(ProgOptions(), EAssertionFailed);

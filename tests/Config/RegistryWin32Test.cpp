@@ -90,6 +90,34 @@ TEST(RegistryWin32, EmptyIniKeyFallsBackToTheRegistryAndIsCopiedBack) {
   EXPECT_EQ(Read(path), "[Security]\r\nPassword=00000007\r\n");
 }
 
+// The settings file cannot be written: its folder is gone (as good as a
+// program folder without write rights), or another program reads it. The
+// no-password marker in the registry still means no password, from the
+// first read on.
+TEST(RegistryWin32, RegistryValueHoldsWhenTheFileCannotTakeIt) {
+  for (bool held : {false, true}) {
+    SCOPED_TRACE(held ? "file held by a reader" : "folder missing");
+    ScratchFolder folder;
+    const std::string path = held ? folder.Path("vorkel.cfg") : folder.Path("gone\\vorkel.cfg");
+    const std::string before = held ? "[Language]\r\nProgLang=RUS\r\n" : "";
+    HANDLE reader = INVALID_HANDLE_VALUE;
+    if (held) {
+      platform::DefaultTextFiles().ReplaceWhole(path, before);
+      const std::wstring wide(path.begin(), path.end());
+      reader = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    }
+    RealKey key;
+    int64_t marker = int64_t{0x3C71A5E4} * 10000;
+    key.Set(L"Password", REG_BINARY, &marker, sizeof marker);
+    TSecurityOptions options(path, key.Name(), RealEnvironment());
+    EXPECT_EQ(options.GetPassword(), 0x3C71A5E4u);
+    EXPECT_EQ(options.GetPassword(), 0x3C71A5E4u);
+    if (held) CloseHandle(reader);
+    EXPECT_EQ(Read(path), before);
+  }
+}
+
 TEST(RegistryWin32, WrongTypeOrSizeReadsZero) {
   struct Case {
     DWORD type;

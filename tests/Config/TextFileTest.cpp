@@ -2,6 +2,7 @@
 // Windows under Wine), and the settings over a real file.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "CfgTestSupport.h"
@@ -9,6 +10,7 @@
 #include "Platform/ProgramFolder.h"
 #include "Platform/TextFile.h"
 #include "Tools/CfgFile/Options.h"
+#include "Tools/Service/RegionInfo.h"
 
 namespace vk {
 namespace {
@@ -73,6 +75,23 @@ TEST(TextFile, SettingsSurviveAFreshStart) {
   EXPECT_EQ(again.GetProgLang(), 0u);
   EXPECT_EQ(again.GetLastCopy(), "C:\\\xD0\x9A\xD0\xBE\xD0\xB4");
   EXPECT_EQ(again.GetStoreCodeWidth(), 100u);
+}
+
+// Run by CTest once per locale with VORKEL_EXPECT_ACP set (see CMakeLists.txt):
+// the last copy's folder, named in Cyrillic, comes back exactly whatever the
+// system's code page; the file is in that code page when it can hold it.
+TEST(TextFile, CyrillicFolderReadsBackOnTheRunningSystem) {
+  const char* expected = std::getenv("VORKEL_EXPECT_ACP");
+  if (!expected) GTEST_SKIP() << "VORKEL_EXPECT_ACP not set";
+  ASSERT_EQ(SystemAnsiCodePage(), static_cast<uint32_t>(std::stoul(expected)));
+  ScratchFolder folder;
+  const std::string path = folder.Path("vorkel.cfg");
+  const std::string copy = "D:\\\xD0\x9A\xD0\xBE\xD0\xBF\xD0\xB8\xD1\x8F 2026";  // "Копия 2026"
+  TProgOptions(path, "\\SOFTWARE\\VorkelTestNoSuchKey").SetLastCopy(copy);
+  const std::string written = SystemAnsiCodePage() == 1251 ? "[Paths]\r\nLastCopy=D:\\\xCA\xEE\xEF\xE8\xFF 2026\r\n"
+                                                           : "\xEF\xBB\xBF[Paths]\r\nLastCopy=" + copy + "\r\n";
+  EXPECT_EQ(DiskBytes(path), written);
+  EXPECT_EQ(TProgOptions(path, "\\SOFTWARE\\VorkelTestNoSuchKey").GetLastCopy(), copy);
 }
 
 TEST(ProgramFolder, IsTheFolderOfThisProgramWithItsDelimiter) {

@@ -1,3 +1,7 @@
+#include <optional>
+#include <vector>
+
+#include "Gui/GdiHandles.h"
 #include "Tools/LocalDbCtrls/DateEdit.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
 #include "tests/EditControls/EditControlsSupport.h"
@@ -6,6 +10,26 @@ namespace vk::gui::test {
 namespace {
 
 using DateEditTest = EditFormTest;
+
+// A bitmap the size of a window's client area, to paint into.
+class ClientBitmap {
+ public:
+  ClientBitmap(int width, int height) : width_(width), height_(height) {
+    WindowDc screen(nullptr);
+    bitmap_.Reset(CreateCompatibleBitmap(screen.Dc(), width, height));
+    select_.emplace(dc_.Dc(), bitmap_.Get());
+  }
+  HDC Dc() const { return dc_.Dc(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_.Dc(), x, y); }
+
+ private:
+  int width_, height_;
+  MemoryDc dc_;
+  UniqueBitmap bitmap_;
+  std::optional<SelectGuard> select_;
+};
 
 TEST_F(DateEditTest, TypedDigitsFillTheMaskPastTheSeparators) {
   TDateEdit edit(form.get());
@@ -100,6 +124,52 @@ TEST_F(DateEditTest, PaintsWithoutErrorsWithPlaceholdersAndSelection) {
   RedrawWindow(edit.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   Application.ProcessMessages();
   EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(DateEditTest, PaintingShowsNoPlaceholderAndLinesUpWithTheCaretPositions) {
+  TDateEdit edit(form.get());
+  edit.SetWidth(140);
+  ASSERT_TRUE(ShowAndFocus(edit));
+  HWND window = edit.Handle();
+  RECT client;
+  GetClientRect(window, &client);
+  for (const char* text : {"0_.12.20__", "__.__.____", "31.12.1999", "_7.1_._0_6"}) {
+    SCOPED_TRACE(text);
+    edit.SetText(text);
+    edit.SetSelection(10, 0);
+    ClientBitmap shown(client.right, client.bottom);
+    SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(shown.Dc()), 0);
+
+    ClientBitmap expected(client.right, client.bottom);
+    FillRect(expected.Dc(), &client, edit.BackgroundBrush());
+    SelectGuard font(expected.Dc(), edit.Font().Handle());
+    SetBkMode(expected.Dc(), TRANSPARENT);
+    SetTextColor(expected.Dc(), GetSysColor(COLOR_WINDOWTEXT));
+    std::wstring wide = platform::Utf8ToWide(text);
+    std::vector<int> caretX;
+    for (int i = 0; i < 10; ++i) {
+      LRESULT at = SendMessageW(window, EM_POSFROMCHAR, i, 0);
+      caretX.push_back(static_cast<short>(LOWORD(at)));
+      if (wide[i] != L'_')
+        ExtTextOutW(expected.Dc(), caretX[i], static_cast<short>(HIWORD(at)), 0, nullptr, &wide[i], 1, nullptr);
+    }
+    COLORREF background = expected.At(0, 0);
+    int mismatches = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x) {
+        if (shown.At(x, y) != expected.At(x, y)) ++mismatches;
+      }
+    }
+    EXPECT_EQ(mismatches, 0);
+    // Where a placeholder stands nothing is drawn at all.
+    caretX.push_back(caretX.back() + (caretX[9] - caretX[8]));
+    for (int i = 0; i < 10; ++i) {
+      if (wide[i] != L'_') continue;
+      for (int x = caretX[i]; x < caretX[i + 1]; ++x) {
+        for (int y = 0; y < client.bottom; ++y) ASSERT_EQ(shown.At(x, y), background) << "position " << i;
+      }
+    }
+  }
 }
 
 }  // namespace

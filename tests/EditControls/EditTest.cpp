@@ -1,5 +1,7 @@
 #include "Gui/Edits.h"
+#include "Tools/LocalDbCtrls/DateEdit.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
+#include "Tools/LocalDbCtrls/MoneyEdit.h"
 #include "tests/EditControls/EditControlsSupport.h"
 
 namespace vk::gui::test {
@@ -89,6 +91,40 @@ TEST_F(EditTest, ReadOnlyEditIgnoresTypingAndShowsItsColour) {
   SendMessageW(form->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
   EXPECT_EQ(GetBkColor(dc), ColorToRGB(clSilver));
   ReleaseDC(window, dc);
+}
+
+TEST_F(EditTest, ReadOnlyMoneyAndDateEditsCopyOnCutAndChangeNothing) {
+  TMoneyEdit money(form.get());
+  TDateEdit date(form.get());
+  date.SetTop(40);
+  money.SetText("12'345.67");
+  date.SetText("07.12.2026");
+  enum class Way { Message, CtrlX, ShiftDelete };
+  struct Case {
+    TEdit* edit;
+    Way way;
+    int selStart, selLength;
+    const char* copied;
+  } cases[] = {
+      {&money, Way::Message, 0, 9, "12'345.67"}, {&money, Way::CtrlX, 3, 4, "345."},
+      {&money, Way::ShiftDelete, 7, 2, "67"},    {&date, Way::Message, 0, 10, "07.12.2026"},
+      {&date, Way::CtrlX, 3, 2, "12"},           {&date, Way::ShiftDelete, 6, 4, "2026"},
+  };
+  for (const Case& c : cases) {
+    HWND window = c.edit->Handle();
+    std::string before = c.edit->Text();
+    c.edit->SetReadOnly(true);
+    c.edit->SetSelection(c.selStart, c.selLength);
+    ASSERT_TRUE(SetClipboardText("old"));
+    if (c.way == Way::Message) SendMessageW(window, WM_CUT, 0, 0);
+    if (c.way == Way::CtrlX) SendMessageW(window, WM_CHAR, 24, 1);
+    if (c.way == Way::ShiftDelete) {
+      ShiftHeld shift;
+      SendKey(window, VK_DELETE);
+    }
+    EXPECT_EQ(ClipboardText(), c.copied) << before;
+    EXPECT_EQ(c.edit->Text(), before);
+  }
 }
 
 TEST_F(EditTest, CtrlBackspaceChangesNothingInAnyEntryField) {

@@ -70,11 +70,11 @@ TEST_F(MoneyEditTest, EveryPastePathTakesTheMoneyRule) {
   ASSERT_TRUE(SetClipboardText("1'234"));
   edit.SetSelection(0, 0);
   SendMessageW(window, WM_PASTE, 0, 0);
-  EXPECT_EQ(ShownBy(edit), (Shown{"12'340.00", 5, 0}));
+  EXPECT_EQ(ShownBy(edit), (Shown{"1'234.00", 5, 0}));
 
   ASSERT_TRUE(SetClipboardText("12.5"));
   SendMessageW(window, WM_CHAR, 22, 1);
-  EXPECT_EQ(edit.Text(), "12'340.00");
+  EXPECT_EQ(edit.Text(), "1'234.00");
 
   ASSERT_TRUE(SetClipboardText("7"));
   edit.SetSelection(0, 0);
@@ -82,7 +82,21 @@ TEST_F(MoneyEditTest, EveryPastePathTakesTheMoneyRule) {
     ShiftHeld shift;
     SendKey(window, VK_INSERT);
   }
-  EXPECT_EQ(edit.Text(), "712'340.00");
+  EXPECT_EQ(edit.Text(), "71'234.00");
+}
+
+TEST_F(MoneyEditTest, PastedAmountReplacesWhatTabbingInSelected) {
+  TMoneyEdit edit(form.get());
+  TMoneyEdit next(form.get());
+  next.SetTop(40);
+  edit.SetMaxLength(13);
+  edit.SetText("1'234.56");
+  ASSERT_TRUE(ShowAndFocus(next));
+  ::SetFocus(edit.Handle());
+  ASSERT_EQ(ShownBy(edit), (Shown{"1'234.56", 0, 8}));
+  ASSERT_TRUE(SetClipboardText("150"));
+  SendMessageW(edit.Handle(), WM_CHAR, 22, 1);
+  EXPECT_EQ(ShownBy(edit), (Shown{"150.00", 3, 0}));
 }
 
 TEST_F(MoneyEditTest, CutPutsTheSelectionOnTheClipboardAndKeepsTheForm) {
@@ -115,7 +129,6 @@ TEST_F(MoneyEditTest, ReadOnlyChangesNothingButStillCopiesAndFiresEvents) {
   SendKey(window, VK_DELETE);
   ASSERT_TRUE(SetClipboardText("9"));
   SendMessageW(window, WM_PASTE, 0, 0);
-  SendMessageW(window, WM_CUT, 0, 0);
   SendMessageW(window, WM_CLEAR, 0, 0);
   EXPECT_EQ(edit.Text(), "1'234.56");
   SendMessageW(window, WM_CHAR, 3, 1);

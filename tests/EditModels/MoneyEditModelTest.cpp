@@ -185,8 +185,13 @@ TEST(MoneyEditModel, PasteInsertsOnlyWhatKeepsTheForm) {
     bool accepted;
     const char* after;
   } cases[] = {
-      {"|0.00", "1'234", true, "12'34|0.00"},
-      {"|0.00", " \t12\r\n", true, "12|0.00"},
+      // Pasted digits take the place of the lone zero, as typed ones do.
+      {"|0.00", "1'234", true, "1'234|.00"},
+      {"0|.00", "150", true, "150|.00"},
+      {"|0.00", " \t12\r\n", true, "12|.00"},
+      {"|0.00", "12345678", true, "12'345'678|.00"},
+      {"|0.00", "123456789", false, "|0.00"},
+      {"|5.00", "12", true, "12|5.00"},
       {"|0.00", "12.5", false, "|0.00"},
       {"|0.00", "abc", false, "|0.00"},
       {"|0.00", "1 2", false, "|0.00"},
@@ -207,7 +212,15 @@ TEST(MoneyEditModel, PasteInsertsOnlyWhatKeepsTheForm) {
       {"1'234[.56]", "1.78", false, "1'234[.56]"},
       {"1'2[34.5]6", "99.1", true, "1'299.1|6"},
       {"1'2[34.5]6", "99.12", false, "1'2[34.5]6"},
-      {"1'2[34.5]6", "99", false, "1'2[34.5]6"},
+      // A plain amount over a selection holding the point replaces the
+      // selected amount; selected decimals become zeros.
+      {"1'2[34.5]6", "99", true, "1'299|.06"},
+      {"[1'234.56]", "150", true, "150|.00"},
+      {"[1'234.56]", "12345678", true, "12'345'678|.00"},
+      {"[1'234.56]", "123456789", false, "[1'234.56]"},
+      {"12'345'6[78.9]0", "12", true, "12'345'612|.00"},
+      {"12'345'6[78.9]0", "123", false, "12'345'6[78.9]0"},
+      {"1'234[.]56", "7", true, "12'347|.56"},
       {"[1'234.56]", ".12", true, "0.12|"},
       {"1'234[.]56", "7.", true, "12'347.|56"},
   };

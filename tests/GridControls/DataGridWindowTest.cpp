@@ -5,6 +5,7 @@
 #include "Platform/fake/MemoryFileSystem.h"
 #include "Tools/LocalDbCtrls/DataGrid.h"
 #include "tests/Gui/GuiTestSupport.h"
+#include "tests/GridControls/GridWindowSupport.h"
 #include "tests/Tables/ItemTable.h"
 // clang-format on
 
@@ -180,29 +181,6 @@ TEST_F(DataGridWindowTest, HeaderClickSortsAndMarksTheSection) {
   EXPECT_EQ(grid->SortedColumn(), -1);
   EXPECT_TRUE(errors.empty());
 }
-
-// The grid's client area as its own painting leaves it.
-class GridSnapshot {
- public:
-  explicit GridSnapshot(TDataGrid& grid) : width_(grid.ClientWidth()), height_(grid.ClientHeight()) {
-    WindowDc screen(nullptr);
-    bitmap_.Reset(CreateCompatibleBitmap(screen.Dc(), width_, height_));
-    SelectGuard select(dc_.Dc(), bitmap_.Get());
-    SendMessageW(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.Dc()), PRF_CLIENT);
-    pixels_.resize(static_cast<size_t>(width_ * height_));
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) pixels_[static_cast<size_t>(y * width_ + x)] = GetPixel(dc_.Dc(), x, y);
-    }
-  }
-  COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
-
- private:
-  int width_;
-  int height_;
-  MemoryDc dc_;
-  UniqueBitmap bitmap_;
-  std::vector<COLORREF> pixels_;
-};
 
 TEST_F(DataGridWindowTest, RowsAlternateAndTheCurrentCellIsHighlighted) {
   const COLORREF window = ColorToRGB(clWindow);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+
 #include "Core/SysUtils.h"
 #include "GridModelFixture.h"
 #include "Tools/LocalDbCtrls/DataGridSearch.h"
@@ -15,6 +18,15 @@ class DataGridModelTest : public GridModelTest {
   // Five items in file order: ID 1..5.
   void AddItems() {
     for (const char* name : {"pear", "apple", "plum", "fig", "apricot"}) t.Add(name, 1, 100);
+  }
+
+  // Items ID 1..n with names "i0001".."i0300" in file order.
+  void AddManyItems(int n) {
+    for (int i = 1; i <= n; ++i) {
+      char name[8];
+      std::snprintf(name, sizeof name, "i%04d", i);
+      t.Add(name, i % 7, static_cast<uint32_t>(i) * 125);
+    }
   }
 
   // Types a text into the model as keystrokes.
@@ -86,14 +98,41 @@ TEST_F(DataGridModelTest, RowsAndTheCurrentRecordFollowEachOther) {
   EXPECT_EQ(grid.Row(), t.RecNo() + 1);
 }
 
-TEST_F(DataGridModelTest, RefusedCellSelectionLeavesTheRowButTheTableHasMoved) {
-  AddItems();
+TEST_F(DataGridModelTest, RefusedCellSelectionPutsTheTableBackOnTheGridsRow) {
+  AddManyItems(300);
+  t.SetRecNo(120);
   TDataGridModel grid(&t, ItemColumns(t), false, &view);
-  grid.MoveTo(2, 1);
   view.refuseSelection = true;
-  grid.MoveTo(2, 3);
-  EXPECT_EQ(grid.Row(), 1);
-  EXPECT_EQ(t.RecNo(), 2);
+  struct Case {
+    const char* what;
+    std::function<void()> move;
+  } cases[] = {
+      {"a move with the keys or the mouse", [&] { grid.MoveTo(2, 250); }},
+      {"a new row from the owner", [&] { grid.SetRow(7); }},
+      {"a new column", [&] { grid.SetCol(3); }},
+  };
+  for (const Case& c : cases) {
+    c.move();
+    EXPECT_EQ(grid.Row(), 121) << c.what;
+    EXPECT_EQ(t.RecNo(), 120) << c.what;
+  }
+  view.refuseSelection = false;
+  grid.MoveTo(2, 250);
+  EXPECT_EQ(t.RecNo(), 249);
+}
+
+TEST_F(DataGridModelTest, RowsOfRecordsDeletedBeforeTheRefreshReadEmpty) {
+  AddManyItems(300);
+  TDataGridModel grid(&t, ItemColumns(t), false, &view);
+  grid.MoveTo(2, 300);
+  while (t.RecordCount() > 20) t.Delete();
+  for (int32_t row : {21, 250, 300}) EXPECT_EQ(grid.GetCellText(2, row), "") << row;
+  EXPECT_EQ(grid.GetCellText(2, 20), t.CellText(19, 1));
+  view.Clear();
+  grid.Refresh();
+  EXPECT_EQ(grid.RowCount(), 21);
+  EXPECT_EQ(grid.Row(), 20);
+  EXPECT_EQ(view.currentMoves, 1);  // the window brings the new last row into view
 }
 
 TEST_F(DataGridModelTest, MovingWhileTheTableIsEditedIsRefusedByTheTable) {
@@ -225,6 +264,56 @@ TEST_F(DataGridModelTest, EveryKeystrokeRunsTheCellSelectionOnce) {
   Type(grid, U"r");  // apricot: the row moves, and that selection is the one
   EXPECT_EQ(view.selections.size(), 1u);
   EXPECT_TRUE(grid.Searching());
+}
+
+TEST_F(DataGridModelTest, OwnersKeyHookSeesTheCharacterBeforeTheSearch) {
+  AddManyItems(300);
+  t.SetRecNo(40);
+  TDataGridModel grid(&t, ItemColumns(t), false, &view);
+  std::vector<std::string> searched;
+  grid.OnSearch = [&](std::string& text) { searched.push_back(text); };
+  std::u32string hooked;
+  // Digits only; 'x' becomes 'i'; Enter is seen before the grid takes it.
+  grid.OnKeyPress = [&](char32_t& key) {
+    hooked += key;
+    if (key == U'x') key = U'i';
+    if (key != U'i' && key != kBackspace && (key < U'0' || key > U'9')) key = 0;
+  };
+  grid.MoveTo(2, 41);
+  Type(grid, U"xa0\r7");
+  EXPECT_EQ(hooked, U"xa0\r7");
+  EXPECT_EQ(grid.SearchText(), "i07");
+  EXPECT_EQ(searched, (std::vector<std::string>{"i", "i0", "i07"}));
+}
+
+TEST_F(DataGridModelTest, SearchEndsByTheKeysAfterAHandlerThrew) {
+  AddManyItems(300);
+  t.SetRecNo(150);
+  TDataGridModel grid(&t, ItemColumns(t), false, &view);
+  grid.OnSearch = [](std::string& text) {
+    if (text == "i02") throw Exception("search failed");
+  };
+  grid.MoveTo(2, 151);
+  Type(grid, U"i0");
+  EXPECT_THROW(Type(grid, U"2"), Exception);
+  EXPECT_TRUE(grid.Searching());
+  grid.MoveTo(2, 152);  // an arrow key: no keystroke of the search is running any more
+  EXPECT_FALSE(grid.Searching());
+  EXPECT_EQ(t.RecNo(), 151);
+}
+
+TEST_F(DataGridModelTest, HandlerThatSwitchesTheSortOffLeavesNoMark) {
+  AddManyItems(300);
+  t.SetRecNo(90);
+  TDataGridModel grid(&t, ItemColumns(t), false, &view);
+  grid.SortByColumn(1);
+  ASSERT_EQ(grid.GetColumnCaption(1), "Name^");
+  grid.OnSearch = [&](std::string&) { t.SetIndex(nullptr); };
+  grid.MoveTo(2, grid.Row());
+  Type(grid, U"i");
+  EXPECT_EQ(grid.SortedColumn(), -1);
+  for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(grid.GetColumnCaption(i).find('^'), std::string::npos) << i;
+  EXPECT_GT(view.repaints, 0);
 }
 
 TEST_F(DataGridModelTest, SearchStartsOnlyInSearchColumnsAndOnlyForPrintableCharacters) {

@@ -17,6 +17,7 @@ class RecordingView : public TGridView {
  public:
   void InvalidateCell(int32_t col, int32_t row) override { invalidated.insert({col, row}); }
   void RepaintData() override { ++repaints; }
+  void CurrentCellMoved() override { ++currentMoves; }
   void SectionTextChanged(int32_t section) override { sectionsChanged.insert(section); }
   bool SelectCellEvent(int32_t col, int32_t row) override {
     selections.push_back({col, row});
@@ -25,12 +26,14 @@ class RecordingView : public TGridView {
   void Clear() {
     invalidated.clear();
     repaints = 0;
+    currentMoves = 0;
     sectionsChanged.clear();
     selections.clear();
   }
 
   std::set<std::pair<int32_t, int32_t>> invalidated;
   int repaints = 0;
+  int currentMoves = 0;
   std::set<int32_t> sectionsChanged;
   std::vector<std::pair<int32_t, int32_t>> selections;
   bool refuseSelection = false;

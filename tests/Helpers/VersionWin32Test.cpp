@@ -41,5 +41,15 @@ TEST(VersionResource, GivesEmptyTextWhenValueOrResourceIsMissing) {
   DeleteFileW(platform::Utf8ToWide(plain).c_str());
 }
 
+TEST(VersionResource, GivesEmptyTextWithoutATranslationTable) {
+  std::string self = platform::RunningProgramFile();
+  std::string module = self.substr(0, self.find_last_of('\\') + 1) + VK_NO_TRANSLATION_MODULE;
+  ASSERT_NE(GetFileAttributesW(platform::Utf8ToWide(module).c_str()), INVALID_FILE_ATTRIBUTES) << module;
+  DWORD ignored = 0;
+  ASSERT_GT(GetFileVersionInfoSizeW(platform::Utf8ToWide(module).c_str(), &ignored), 0u);
+  EXPECT_EQ(GetProductVersion(module), "");
+  EXPECT_EQ(GetLegalCopyright(module), "");
+}
+
 }  // namespace
 }  // namespace vk

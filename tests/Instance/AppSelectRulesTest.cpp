@@ -31,6 +31,12 @@ TEST(InstanceSearchRules, NamesMatchOnlyOverTheirWholeLengthIgnoringCase) {
       {"", "TApplication", false},
       {"TApplicatioN ", "TApplication", false},
       {"Vorkel - C:\\Vorkel", "Vorkel - C:\\Vorkal", false},
+      // Letters beyond the basic alphabets, in two cases.
+      {"Vorkel - D:\\ҐАНОК", "Vorkel - D:\\ґанок", true},
+      {"Vorkel - D:\\ЇЖАК ЄВГЕН", "Vorkel - D:\\їжак євген", true},
+      {"Vorkel - D:\\ŁÓDŹ", "Vorkel - D:\\łódź", true},
+      {"Vorkel - D:\\ΑΠΟΘΗΚΗ", "Vorkel - D:\\αποθηκη", true},
+      {"Vorkel - D:\\ҐАНОК", "Vorkel - D:\\ганок", false},
   };
   for (const Case& c : cases) EXPECT_EQ(MatchesName(c.buffer, c.name), c.matches) << c.buffer << " / " << c.name;
 }

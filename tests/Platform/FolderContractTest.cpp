@@ -210,6 +210,24 @@ TEST_P(FolderContract, RenameFileFailsIntoMissingFolder) {
   EXPECT_EQ(Text(Path("m.new")), "new");
 }
 
+// The files a copy moves aside may carry the read-only mark of the files
+// they were (copied from a CD, say); they must still go.
+TEST_P(FolderContract, DeleteFileRemovesAReadOnlyFileButNotAnOpenOne) {
+  if (!GetParam().OnDisk) GTEST_SKIP() << "files in memory carry no read-only mark";
+  const std::filesystem::perms write =
+      std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write;
+  Make(Path("marked.old"), "old");
+  std::filesystem::permissions(FromUtf8(Path("marked.old")), write, std::filesystem::perm_options::remove);
+  {
+    OpenResult reader = Fs().Open(Path("marked.old"), OpenMode::ReadExisting);
+    ASSERT_TRUE(reader.Handle) << reader.Error;
+    EXPECT_FALSE(Fs().DeleteFile(Path("marked.old"))) << "deleted while open";
+  }
+  EXPECT_TRUE(Fs().FileExists(Path("marked.old")));
+  EXPECT_TRUE(Fs().DeleteFile(Path("marked.old")));
+  EXPECT_FALSE(Fs().FileExists(Path("marked.old")));
+}
+
 TEST_P(FolderContract, SameFolderFollowsTheFolderNotTheSpelling) {
   ASSERT_TRUE(Fs().CreateFolder(Path("one")));
   ASSERT_TRUE(Fs().CreateFolder(Path("one" + kSep + "inner")));

@@ -152,6 +152,20 @@ TEST(UniqueHandle, ClosingKeepsLastError) {
   EXPECT_FALSE(GetHandleInformation(event, &flags)) << "the owner did not close its handle";
 }
 
+TEST(UniqueHandle, CloseReportsAFailedCloseWithItsError) {
+  UniqueRegKey key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VorkelTests\\Owner", /*reserved=*/0, /*class=*/nullptr,
+                            /*options=*/0, KEY_ALL_ACCESS, /*security=*/nullptr, key.Put(), /*disposition=*/nullptr),
+            ERROR_SUCCESS);
+  HKEY raw = key.Get();
+  EXPECT_TRUE(key.Close());
+  EXPECT_FALSE(key.Valid());
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VorkelTests\\Owner");
+  UniqueRegKey stale(raw);
+  EXPECT_FALSE(stale.Close());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 TEST(UniqueHandle, MoveHandsOverOwnership) {
   HANDLE event = CreateEventW(/*security=*/nullptr, /*manualReset=*/TRUE, /*initialState=*/FALSE, /*name=*/nullptr);
   ASSERT_NE(event, nullptr);

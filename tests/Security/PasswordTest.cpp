@@ -118,7 +118,7 @@ TEST(Pass, SetPasswordStoresTheHashInFileAndMirror) {
       {"abc", 1251, 0x727FE128, false},
       {"abc", 1252, 0x727FE128, false},
       {kRussianUtf8, 1251, HashString(kRussian1251), false},
-      {kRussianUtf8, 1252, HashString("??????"), false},
+      {"caf\xC3\xA9", 1252, HashString("caf\xE9"), false},
       {"", 1251, kNoPasswordMarker, true},
   };
   for (const auto& c : cases) {
@@ -132,6 +132,37 @@ TEST(Pass, SetPasswordStoresTheHashInFileAndMirror) {
     EXPECT_TRUE(pass.Check(c.text)) << c.text;
     EXPECT_EQ(pass.Check(""), c.empty) << c.text;
   }
+}
+
+// Letters the code page lacks would all be hashed as "?": "пароль" on a
+// Western system would let in "абвгде" and "??????" too. Such a password is
+// refused and nothing changes; a hash stored earlier is checked as ever.
+TEST(Pass, SetPasswordRefusesLettersTheCodePageLacks) {
+  struct Case {
+    const char* text;
+    uint32_t codePage;
+    const char* lookAlike;  // what the refused text would have shared a hash with
+  } cases[] = {
+      {kRussianUtf8, 1252, "\xD0\xB0\xD0\xB1\xD0\xB2\xD0\xB3\xD0\xB4\xD0\xB5"},  // "абвгде"
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       1251, "??d?"},                                   // "Łódź"
+      {"caf\xC3\xA9 \xD0\xBA", 1252, "caf\xC3\xA9 ?"},  // "café к"
+  };
+  for (const auto& c : cases) {
+    Installation installation(IniLine(0x727FE128));
+    installation.Registry.SetValue(kKeyPath, "Password", {platform::RegValueType::Binary, Mirror(0x727FE128), {}});
+    auto options = installation.Start();
+    TPass pass(options.get(), c.codePage);
+    EXPECT_FALSE(pass.SetPassword(c.text)) << c.text;
+    EXPECT_EQ(installation.File(), IniLine(0x727FE128)) << c.text;
+    EXPECT_EQ(installation.MirrorValue(), Mirror(0x727FE128)) << c.text;
+    EXPECT_TRUE(pass.Check("abc")) << c.text;
+    EXPECT_FALSE(pass.Check(c.lookAlike)) << c.text;
+  }
+  Installation earlier(IniLine(HashString("??????")));
+  auto options = earlier.Start();
+  EXPECT_TRUE(TPass(options.get(), 1252).Check(kRussianUtf8));
 }
 
 TEST(Pass, PasswordHoldsAtTheNextStart) {
@@ -242,9 +273,11 @@ TEST(Pass, HashesInTheAnsiCodePageOfTheRunningSystem) {
   Installation installation(IniLine(kNoPasswordMarker));
   auto options = installation.Start();
   TPass pass(options.get());
-  ASSERT_TRUE(pass.SetPassword(kRussianUtf8));
-  uint32_t stored = HashString(platform::AnsiCodePage() == 1251 ? kRussian1251 : "??????");
-  EXPECT_EQ(installation.File(), IniLine(stored));
+  // Cyrillic letters are hashed on a Cyrillic system and refused elsewhere.
+  const bool cyrillic = platform::AnsiCodePage() == 1251;
+  EXPECT_EQ(pass.SetPassword(kRussianUtf8), cyrillic);
+  EXPECT_EQ(installation.File(), IniLine(cyrillic ? HashString(kRussian1251) : kNoPasswordMarker));
+  EXPECT_EQ(pass.IsEmpty(), !cyrillic);
 }
 
 }  // namespace
