@@ -299,6 +299,11 @@ void TMainFormStore::CreateGrids() {
   };
   GridStore->OnEnter = [this] { ColumnEnter(GridStore->Model().Col()); };
   TDataGridModel& model = GridStore->Model();
+  // The code column searches by digits only.
+  model.OnKeyPress = [this](char32_t& key) {
+    const bool codeColumn = GridStore->Model().Col() - GridStore->Model().FixedCols() == 0;
+    if (codeColumn && key != 8 && (key < '0' || key > '9')) key = 0;
+  };
   model.OnBeginSearch = [this](std::string&) {
     store_.Mode = 3;
     ShowModeName(ModeNames[3]);

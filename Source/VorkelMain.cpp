@@ -13,10 +13,12 @@
 #include "Source/MainForm.h"
 #include "Source/Startup.h"
 #include "Source/StartupPassword.h"
+#include "Source/StoreDataCodePage.h"
 #include "Tables/UField.h"
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Security/Password.h"
 #include "Tools/Service/GlassGradienter.h"
+#include "Tools/Service/LocaleFormatSettings.h"
 #include "Tools/Service/RegionInfo.h"
 #include "Tools/Service/TextConst.h"
 #include "Tools/Service/WindowsVersion.h"
@@ -51,8 +53,9 @@ class TWin32StartupHost : public TStartupHost {
     FieldClasses();
     WindowsVersionClass();
     SystemAnsiCodePage();
+    LoadLocaleFormatSettings();
     CreateProgOptions();
-    Store().SetDataCodePage(ProgOptions().GetBaseCodePage());
+    ApplyDataCodePageSetting(Store(), ProgOptions());
     GlassGradienter();
     CreateProgPass();
   }

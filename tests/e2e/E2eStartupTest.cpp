@@ -82,7 +82,7 @@ TEST(VorkelE2e, StartFromAnotherFolderRunsBeside) {
 }
 
 TEST(VorkelE2e, EscAtThePasswordPromptEndsWithoutTouchingData) {
-  const std::string folder = PrepareFolder("password-esc", {.Password = "склад42", .Shop = true});
+  const std::string folder = PrepareFolder("password-esc", {.Password = "sklad42", .Shop = true});
   const auto goods = FileBytes(folder + "Data\\store.dat");
   const auto moves = FileBytes(folder + "Data\\moves.dat");
   ASSERT_TRUE(goods && moves);
