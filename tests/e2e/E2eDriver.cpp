@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "Core/SysUtils.h"
@@ -107,21 +108,23 @@ std::string FreshFolder(const std::string& name) {
   return folder + "\\";
 }
 
+void PrepareSettings(const std::string& folder, const FolderSetup& setup) {
+  // Written as the setup program writes it, with the settings' own code.
+  TProgOptions options(folder + kCfgFileName, kUninstallKeyName);
+  TPass pass(&options);
+  if (!pass.SetPassword(setup.Password.value_or(""))) throw Exception("cannot write the password");
+  options.SetProgLang(static_cast<uint32_t>(setup.Language));
+  // The shop's names are Cyrillic: its data code page is 1251 whatever the
+  // interface language.
+  if (setup.Shop) TCardinalParam(&options, "Language", "BaseCodePage").SetValue(1251);
+}
+
 std::string PrepareFolder(const std::string& name, const FolderSetup& setup) {
   const std::string folder = FreshFolder(name);
   if (!CopyFileW(Utf8ToWide(HostPath(VK_VORKEL_EXE)).c_str(), Utf8ToWide(folder + "Vorkel.exe").c_str(), FALSE)) {
     throw Exception("cannot copy Vorkel.exe into " + folder);
   }
-  {
-    // Written as the setup program writes it, with the settings' own code.
-    TProgOptions options(folder + kCfgFileName, kUninstallKeyName);
-    TPass pass(&options);
-    if (!pass.SetPassword(setup.Password.value_or(""))) throw Exception("cannot write the password");
-    options.SetProgLang(static_cast<uint32_t>(setup.Language));
-    // The shop's names are Cyrillic: its data code page is 1251 whatever the
-    // interface language.
-    if (setup.Shop) TCardinalParam(&options, "Language", "BaseCodePage").SetValue(1251);
-  }
+  PrepareSettings(folder, setup);
   if (setup.Shop) FillFolder(folder, /*large=*/false, platform::Now());
   return folder;
 }
@@ -185,12 +188,51 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   return true;
 }
 
+// The screen's pixels of the rectangle, 32 bits each.
+std::vector<uint32_t> CapturePixels(const RECT& r, int& width, int& height) {
+  width = std::max(0L, r.right - r.left);
+  height = std::max(0L, r.bottom - r.top);
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  if (pixels.empty()) return pixels;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * 4);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The window's thread answers, and what the screen shows of the window stays
+// the same over a few moments: painting has ended (the clock's panel aside,
+// which the comparison leaves out by looking above the status bar).
 bool WaitPainted(HWND window, DWORD milliseconds) {
+  std::vector<uint32_t> last;
+  int stableRounds = 0;
   return WaitUntil(
       [&] {
         DWORD_PTR answer = 0;
         if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer)) return false;
-        return GetUpdateRect(window, nullptr, FALSE) == FALSE;
+        RECT r = WindowRect(window);
+        r.bottom -= 30;
+        int width = 0, height = 0;
+        std::vector<uint32_t> now = CapturePixels(r, width, height);
+        stableRounds = now == last ? stableRounds + 1 : 0;
+        last = std::move(now);
+        Sleep(100);
+        return stableRounds >= 3;
       },
       milliseconds);
 }
@@ -253,31 +295,14 @@ std::string Screenshot(const std::string& name, const RECT* area) {
   RECT r = area ? *area : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   r.left = std::max(0L, r.left);
   r.top = std::max(0L, r.top);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  const auto* pixels = static_cast<const uint8_t*>(bits);
-  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-    rgb[i * 3] = pixels[i * 4 + 2];
-    rgb[i * 3 + 1] = pixels[i * 4 + 1];
-    rgb[i * 3 + 2] = pixels[i * 4];
+  int width = 0, height = 0;
+  const std::vector<uint32_t> pixels = CapturePixels(r, width, height);
+  std::vector<uint8_t> rgb(pixels.size() * 3);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    rgb[i * 3] = static_cast<uint8_t>(pixels[i] >> 16);
+    rgb[i * 3 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+    rgb[i * 3 + 2] = static_cast<uint8_t>(pixels[i]);
   }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   const std::string folder = ArtifactsFolder() + "\\screenshots";
   CreateDirectoryW(Utf8ToWide(folder).c_str(), nullptr);
   const std::string path = folder + "\\" + name + ".png";

@@ -27,6 +27,8 @@ struct FolderSetup {
   int Language = 2;                     // 0 Russian, 1 Ukrainian, 2 English
   bool Shop = false;                    // Data filled with the small shop
 };
+// Writes the folder's vorkel.cfg as the setup program would.
+void PrepareSettings(const std::string& folder, const FolderSetup& setup);
 // A fresh folder with Vorkel.exe, vorkel.cfg and, when asked, the shop's data.
 std::string PrepareFolder(const std::string& name, const FolderSetup& setup);
 

@@ -161,5 +161,34 @@ TEST(VorkelE2e, DamagedGoodsFileShowsTheOpeningErrorAndLeavesTheCopyAlone) {
   EXPECT_EQ(FileBytes(DayCopy(folder) + "\\moves.dat"), dayMoves);
 }
 
+TEST(VorkelE2e, UnreadableSettingsShowTheErrorAndLeaveTheFolderFree) {
+  const std::string folder = PrepareFolder("bad-settings", {.Shop = true});
+  const std::wstring cfg = platform::Utf8ToWide(folder + kCfgFileName);
+  ASSERT_TRUE(DeleteFileW(cfg.c_str()));
+  ASSERT_TRUE(CreateDirectoryW(cfg.c_str(), nullptr));  // a settings "file" nothing can read
+  {
+    RunningProgram program(folder);
+    HWND box = program.WaitForWindow("TFormMessageBox", kStartTime);
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(WindowCaption(box), "Vorkel - Execution error");
+    EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMainForm), nullptr);
+    WaitPainted(box, 5000);
+    RECT r = WindowRect(box);
+    Screenshot("settings-error", &r);
+    BringToFront(box);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "the program went on after the error";
+  }
+  // The data were not opened and the folder's mutex is free again: with
+  // readable settings the next start runs.
+  EXPECT_FALSE(FolderExists(folder + "Hist"));
+  ASSERT_TRUE(RemoveDirectoryW(cfg.c_str()));
+  PrepareSettings(folder, {});
+  RunningProgram program(folder);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr);
+  CloseByKeyboard(program, main);
+}
+
 }  // namespace
 }  // namespace vk::e2e

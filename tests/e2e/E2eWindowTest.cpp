@@ -120,6 +120,23 @@ TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
   EXPECT_EQ(ReadSaved(folder), changed) << "what came back was saved differently";
 }
 
+TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
+  const std::string folder = PrepareFolder("off-screen", {.Shop = true});
+  StorePlace(folder, 5000, -3000, 900, 700);
+  RunningProgram program(folder);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr);
+  const RECT r = WindowRect(main);
+  EXPECT_EQ(r.right - r.left, 900);
+  EXPECT_GE(r.left, 0);
+  EXPECT_GE(r.top, 0);
+  EXPECT_LE(r.right, GetSystemMetrics(SM_CXSCREEN));
+  Close(program, main);
+  const Saved saved = ReadSaved(folder);
+  EXPECT_EQ(static_cast<int32_t>(saved.left), r.left);
+  EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
+}
+
 // One language per run: the program's code page follows the locale Wine
 // was started in, so each language has its own CTest entry with its LANG
 // (VORKEL_SCREENS_LANGUAGE ru, uk or en).
