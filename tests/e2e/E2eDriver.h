@@ -62,8 +62,11 @@ HWND FindProcessWindow(DWORD processId, const std::string& className, const std:
 std::string WindowCaption(HWND window);
 // Waits until the condition holds; false after the time.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
-// Waits until the window has nothing left to paint and its thread is idle.
+// Waits until the window's thread answers and what the screen shows of the
+// window (above its status bar, whose clock ticks) stays the same a while.
 bool WaitPainted(HWND window, DWORD milliseconds);
+// The screen's pixels of the rectangle, 32 bits each, row by row.
+std::vector<uint32_t> CapturePixels(const RECT& area, int& width, int& height);
 
 // Input through the system's queue to the foreground window.
 void BringToFront(HWND window);
