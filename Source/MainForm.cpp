@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Gui/Application.h"
+#include "Gui/ExceptionBarrier.h"
 #include "Source/AppSelect.h"
 #include "Source/MainFormRules.h"
 #include "Tools/CfgFile/Options.h"
@@ -42,20 +43,22 @@ std::string Trim(const std::string& text) {
 
 int32_t FieldIndex(const TTable& table, const TField& field) { return table.Fields()->IndexOf(&field); }
 
+BOOL CALLBACK AddMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  return gui::Guarded<BOOL>(FALSE, [&] {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+      const RECT& r = info.rcWork;
+      reinterpret_cast<std::vector<TScreenArea>*>(list)->push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+  });
+}
+
+// The work areas of every monitor, the taskbars left out.
 std::vector<TScreenArea> MonitorWorkAreas() {
   std::vector<TScreenArea> areas;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof(info);
-        if (GetMonitorInfoW(monitor, &info)) {
-          const RECT& r = info.rcWork;
-          reinterpret_cast<std::vector<TScreenArea>*>(list)->push_back({r.left, r.top, r.right, r.bottom});
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&areas));
+  EnumDisplayMonitors(/*dc=*/nullptr, /*clip=*/nullptr, AddMonitorArea, reinterpret_cast<LPARAM>(&areas));
   return areas;
 }
 

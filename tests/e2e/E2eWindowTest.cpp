@@ -44,26 +44,27 @@ void Close(RunningProgram& program, HWND main) {
   ASSERT_TRUE(program.WaitForExit(15000).has_value());
 }
 
+struct HeaderSearch {
+  HWND best = nullptr;
+  LONG left = LONG_MIN;
+};
+
+BOOL CALLBACK VisitHeader(HWND child, LPARAM param) {
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  auto* search = reinterpret_cast<HeaderSearch*>(param);
+  const RECT r = WindowRect(child);
+  if (std::wstring(name) == L"SysHeader32" && r.left > search->left) {
+    search->best = child;
+    search->left = r.left;
+  }
+  return TRUE;
+}
+
 // The header control of the goods grid: the header right of the edit panel.
 HWND GoodsHeader(HWND main) {
-  struct Search {
-    HWND best = nullptr;
-    LONG left = LONG_MIN;
-  } search;
-  EnumChildWindows(
-      main,
-      [](HWND child, LPARAM param) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        auto* s = reinterpret_cast<Search*>(param);
-        const RECT r = WindowRect(child);
-        if (std::wstring(name) == L"SysHeader32" && r.left > s->left) {
-          s->best = child;
-          s->left = r.left;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  HeaderSearch search;
+  EnumChildWindows(main, VisitHeader, reinterpret_cast<LPARAM>(&search));
   return search.best;
 }
 
