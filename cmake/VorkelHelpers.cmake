@@ -24,6 +24,21 @@ function(vk_add_test)
   endif()
 endfunction()
 
+# vk_locale_test(<test> <lang> <filter> [NAME=value...]) runs the test program
+# again as <test>_<xx> under the locale <lang> (Wine follows LANG, and so does
+# the posix layer), only the tests the filter names, with the variables that
+# say what to expect. Wine does not hand variables named VK_* on to Windows
+# programs, hence VORKEL_*; a skipped test means one got lost, so it fails.
+function(vk_locale_test test lang filter)
+  string(SUBSTRING ${lang} 0 2 short)
+  add_test(NAME ${test}_${short} COMMAND ${test} --gtest_filter=${filter})
+  set_tests_properties(${test}_${short} PROPERTIES
+    ENVIRONMENT "LANG=${lang};LC_ALL=${lang};${ARGN}" TIMEOUT 600 FAIL_REGULAR_EXPRESSION "SKIPPED \\]")
+  if(WIN32)
+    set_tests_properties(${test}_${short} PROPERTIES FIXTURES_REQUIRED wineprefix)
+  endif()
+endfunction()
+
 # Boots the build tree's own Wine prefix once, before any test uses it, so
 # parallel tests do not race to create it.
 function(vk_wine_fixture)

@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "Source/StoreData.h"
+#include "tests/Backup/DiskPair.h"
 #include "tests/Platform/TempFolder.h"
 #include "tests/Store/StoreFixture.h"
 
@@ -20,20 +18,8 @@ using platform::test::FromUtf8;
 using platform::test::TempFolder;
 using platform::test::ToUtf8;
 
-std::string Bytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct DiskPair {
-  std::string Goods, Moves;
-  bool operator==(const DiskPair&) const = default;
-};
-
-DiskPair PairIn(const std::filesystem::path& folder) {
-  return {Bytes(folder / "store.dat"), Bytes(folder / "moves.dat")};
-}
+using testing::DiskPair;
+using testing::PairIn;
 
 TEST(BackupOnDisk, DailyCopySaveAndSwapWithTheSafetyCopy) {
   LoadEnglishTexts();
@@ -76,38 +62,6 @@ TEST(BackupOnDisk, DailyCopySaveAndSwapWithTheSafetyCopy) {
     EXPECT_EQ(name.find(".new"), std::string::npos) << name;
     EXPECT_EQ(name.find(".old"), std::string::npos) << name;
   }
-}
-
-// A folder holding a pair marked read-only (copied from a CD, say) takes
-// save after save, and keeps nothing of the old files.
-TEST(BackupOnDisk, SavesIntoAFolderOfReadOnlyFiles) {
-  LoadEnglishTexts();
-  TempFolder temp;
-  const std::filesystem::path root = temp.Folder();
-  testing::FixedClock clock;
-  TStore store(platform::DefaultFileSystem(), clock.Clock());
-  store.SetProgramFolder(ToUtf8(root) + static_cast<char>(std::filesystem::path::preferred_separator));
-  store.Open(true, "Data");
-  store.AddGoods("A", "Яблоки", "2.50", "4.00", "3", "");
-  std::filesystem::create_directory(root / "Save");
-  ASSERT_TRUE(store.SaveTo(temp.Path("Save")));
-  const auto write =
-      std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write;
-  for (const char* name : {"store.dat", "moves.dat"}) {
-    std::filesystem::permissions(root / "Save" / name, write, std::filesystem::perm_options::remove);
-  }
-  for (int save = 1; save <= 3; ++save) {
-    SCOPED_TRACE("save " + std::to_string(save));
-    store.AddGoods("B" + std::to_string(save), "Груши", "1.00", "2.00", "1", "");
-    EXPECT_TRUE(store.SaveTo(temp.Path("Save")));
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(root / "Save"))
-      names.push_back(ToUtf8(entry.path().filename()));
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"moves.dat", "store.dat"}));
-  }
-  store.Close();
-  EXPECT_EQ(PairIn(root / "Save"), PairIn(root / "Data"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/Backup/BackupFixture.h"
+#include "tests/Backup/ForwardingFileSystem.h"
 
 namespace vk {
 namespace {
@@ -17,29 +18,30 @@ using Op = platform::FaultyFileSystem::Op;
 
 // Files under a prefix open only for reading (a CD, a read-only share, files
 // marked read-only); the system's whole-file copy still reads them.
-class ReadOnlyUnder : public platform::FileSystem {
+class ReadOnlyUnder : public testing::ForwardingFileSystem {
  public:
-  ReadOnlyUnder(platform::FileSystem& base, std::string prefix) : base_(base), prefix_(std::move(prefix)) {}
+  ReadOnlyUnder(platform::FileSystem& base, std::string prefix)
+      : ForwardingFileSystem(base), prefix_(std::move(prefix)) {}
   platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
-    if (path.rfind(prefix_, 0) == 0 && mode != platform::OpenMode::ReadExisting) return {};
-    return base_.Open(path, mode);
+    if (Under(path) && mode != platform::OpenMode::ReadExisting) return {};
+    return ForwardingFileSystem::Open(path, mode);
   }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DeleteFile(const std::string& path) override { return !Under(path) && base_.DeleteFile(path); }
-  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
-  bool CreateFolder(const std::string& path) override { return !Under(path) && base_.CreateFolder(path); }
-  bool RemoveFolder(const std::string& path) override { return !Under(path) && base_.RemoveFolder(path); }
+  bool DeleteFile(const std::string& path) override { return !Under(path) && ForwardingFileSystem::DeleteFile(path); }
+  bool CreateFolder(const std::string& path) override {
+    return !Under(path) && ForwardingFileSystem::CreateFolder(path);
+  }
+  bool RemoveFolder(const std::string& path) override {
+    return !Under(path) && ForwardingFileSystem::RemoveFolder(path);
+  }
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
-    return !Under(to) && base_.CopyFile(from, to, overwrite);
+    return !Under(to) && ForwardingFileSystem::CopyFile(from, to, overwrite);
   }
   bool RenameFile(const std::string& from, const std::string& to) override {
-    return !Under(from) && !Under(to) && base_.RenameFile(from, to);
+    return !Under(from) && !Under(to) && ForwardingFileSystem::RenameFile(from, to);
   }
-  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
 
  private:
   bool Under(const std::string& path) const { return path.rfind(prefix_, 0) == 0; }
-  platform::FileSystem& base_;
   std::string prefix_;
 };
 

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "tests/Backup/BackupFixture.h"
+#include "tests/Backup/ForwardingFileSystem.h"
 
 namespace vk {
 namespace {
@@ -16,35 +17,27 @@ using testing::Pair;
 
 // Marked files cannot be deleted, written or replaced; renaming one moves
 // its mark along, and a copy of one is an ordinary file.
-class Undeletable : public platform::FileSystem {
+class Undeletable : public testing::ForwardingFileSystem {
  public:
-  explicit Undeletable(platform::FileSystem& base) : base_(base) {}
-  void Mark(const std::string& path) { marked_.insert(Tidy(path)); }
+  using ForwardingFileSystem::ForwardingFileSystem;
+  void Mark(const std::string& path) { marked_.insert(platform::MemoryFileSystem::Tidy(path)); }
 
   platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
     if (Marked(path) && mode != platform::OpenMode::ReadExisting) return {};
-    return base_.Open(path, mode);
+    return ForwardingFileSystem::Open(path, mode);
   }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DeleteFile(const std::string& path) override { return !Marked(path) && base_.DeleteFile(path); }
-  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
-  bool CreateFolder(const std::string& path) override { return base_.CreateFolder(path); }
-  bool RemoveFolder(const std::string& path) override { return base_.RemoveFolder(path); }
+  bool DeleteFile(const std::string& path) override { return !Marked(path) && ForwardingFileSystem::DeleteFile(path); }
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
-    return !Marked(to) && base_.CopyFile(from, to, overwrite);
+    return !Marked(to) && ForwardingFileSystem::CopyFile(from, to, overwrite);
   }
   bool RenameFile(const std::string& from, const std::string& to) override {
-    if (Marked(to) || !base_.RenameFile(from, to)) return false;
-    if (marked_.erase(Tidy(from))) Mark(to);
+    if (Marked(to) || !ForwardingFileSystem::RenameFile(from, to)) return false;
+    if (marked_.erase(platform::MemoryFileSystem::Tidy(from))) Mark(to);
     return true;
   }
-  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
 
  private:
-  static std::string Tidy(const std::string& path) { return platform::MemoryFileSystem::Tidy(path); }
-  bool Marked(const std::string& path) const { return marked_.count(Tidy(path)) != 0; }
-
-  platform::FileSystem& base_;
+  bool Marked(const std::string& path) const { return marked_.count(platform::MemoryFileSystem::Tidy(path)) != 0; }
   std::set<std::string> marked_;
 };
 
@@ -56,7 +49,7 @@ TEST(SaveLeftovers, OldFilesThatCannotBeDeletedNeverBlockTheNextSave) {
   store.SetProgramFolder(BackupBench::kProgram);
   store.Open(true, "Data");
   for (int i = 0; i < 200; ++i)
-    store.AddGoods("K" + std::to_string(i), "Товар " + std::to_string(i), "1.25", "2.00", "1", "");
+    store.AddGoods(std::to_string(i) + "K", "Товар " + std::to_string(i), "1.25", "2.00", "1", "");
   bench.memory.CreateFolder("/prog/Save");
   ASSERT_TRUE(store.SaveTo("/prog/Save"));
   undeletable.Mark("/prog/Save/store.dat");
@@ -64,7 +57,7 @@ TEST(SaveLeftovers, OldFilesThatCannotBeDeletedNeverBlockTheNextSave) {
 
   for (int save = 1; save <= 12; ++save) {
     SCOPED_TRACE("save " + std::to_string(save));
-    store.AddGoods("N" + std::to_string(save), "Новый " + std::to_string(save), "3.00", "1.00", "1", "");
+    store.AddGoods(std::to_string(save) + "N", "Новый " + std::to_string(save), "3.00", "1.00", "1", "");
     EXPECT_TRUE(store.SaveTo("/prog/Save"));
     EXPECT_TRUE(store.IsOpen());
     store.Close();

@@ -5,6 +5,7 @@
 
 #include "Source/StoreDataFoldersCopy.h"
 #include "tests/Backup/BackupFixture.h"
+#include "tests/Backup/ForwardingFileSystem.h"
 
 namespace vk {
 namespace {
@@ -17,47 +18,42 @@ using testing::TellStory;
 
 // Passes through to a base until `limit` changes were made; from then on
 // every change fails and changes nothing, as after a stop. Reads go on.
-class StoppingFileSystem : public platform::FileSystem {
+class StoppingFileSystem : public testing::ForwardingFileSystem {
  public:
-  StoppingFileSystem(platform::FileSystem& base, int limit) : base_(base), limit_(limit) {}
+  StoppingFileSystem(platform::FileSystem& base, int limit) : ForwardingFileSystem(base), limit_(limit) {}
 
   int Changes() const { return changes_; }
   bool Stopped() const { return changes_ >= limit_; }
 
   platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
     if (mode != platform::OpenMode::ReadExisting && !Change()) return {};
-    platform::OpenResult result = base_.Open(path, mode);
+    platform::OpenResult result = ForwardingFileSystem::Open(path, mode);
     if (result.Handle) result.Handle = std::make_unique<StoppingFile>(std::move(result.Handle), *this);
     return result;
   }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DeleteFile(const std::string& path) override { return Change() && base_.DeleteFile(path); }
-  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
-  bool CreateFolder(const std::string& path) override { return Change() && base_.CreateFolder(path); }
-  bool RemoveFolder(const std::string& path) override { return Change() && base_.RemoveFolder(path); }
+  bool DeleteFile(const std::string& path) override { return Change() && ForwardingFileSystem::DeleteFile(path); }
+  bool CreateFolder(const std::string& path) override { return Change() && ForwardingFileSystem::CreateFolder(path); }
+  bool RemoveFolder(const std::string& path) override { return Change() && ForwardingFileSystem::RemoveFolder(path); }
   bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
-    return Change() && base_.CopyFile(from, to, overwrite);
+    return Change() && ForwardingFileSystem::CopyFile(from, to, overwrite);
   }
   bool RenameFile(const std::string& from, const std::string& to) override {
-    return Change() && base_.RenameFile(from, to);
+    return Change() && ForwardingFileSystem::RenameFile(from, to);
   }
-  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
 
  private:
-  class StoppingFile : public platform::File {
+  class StoppingFile : public testing::ForwardingFile {
    public:
-    StoppingFile(std::unique_ptr<platform::File> base, StoppingFileSystem& fs) : base_(std::move(base)), fs_(fs) {}
-    size_t ReadAt(int64_t offset, void* buffer, size_t n) override { return base_->ReadAt(offset, buffer, n); }
+    StoppingFile(std::unique_ptr<platform::File> base, StoppingFileSystem& fs)
+        : ForwardingFile(std::move(base)), fs_(fs) {}
     size_t WriteAt(int64_t offset, const void* buffer, size_t n) override {
-      return fs_.Change() ? base_->WriteAt(offset, buffer, n) : 0;
+      return fs_.Change() ? ForwardingFile::WriteAt(offset, buffer, n) : 0;
     }
-    int64_t Size() override { return base_->Size(); }
-    bool Truncate(int64_t size) override { return fs_.Change() && base_->Truncate(size); }
-    bool Flush() override { return fs_.Change() && base_->Flush(); }
-    std::string LastError() const override { return fs_.Stopped() ? "stopped" : base_->LastError(); }
+    bool Truncate(int64_t size) override { return fs_.Change() && ForwardingFile::Truncate(size); }
+    bool Flush() override { return fs_.Change() && ForwardingFile::Flush(); }
+    std::string LastError() const override { return fs_.Stopped() ? "stopped" : ForwardingFile::LastError(); }
 
    private:
-    std::unique_ptr<platform::File> base_;
     StoppingFileSystem& fs_;
   };
 
@@ -68,7 +64,6 @@ class StoppingFileSystem : public platform::FileSystem {
     return true;
   }
 
-  platform::FileSystem& base_;
   int limit_;
   int changes_ = 0;
 };

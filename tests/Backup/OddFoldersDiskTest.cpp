@@ -2,16 +2,18 @@
 // a user may pick: a valid pair too large for the memory, files of another
 // format, a folder or a link in place of a file, files marked read-only.
 // Each answers true or false as it should and leaves the store open on a
-// whole pair in Data, with no file of the copy's own left anywhere.
+// whole pair in Data, with no file of the copy's own left anywhere. And
+// saves into a folder of read-only files.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <new>
 
 #include "Source/StoreData.h"
+#include "tests/Backup/DiskPair.h"
+#include "tests/Backup/ForwardingFileSystem.h"
 #include "tests/Platform/TempFolder.h"
 #include "tests/Store/StoreFixture.h"
 
@@ -26,62 +28,37 @@ using platform::test::ToUtf8;
 // A table file larger than the memory allows cannot be loaded: its reads past
 // the header run out of memory, as a moves.dat of 1 GB does in the 32-bit
 // program. Whole-file copies and the byte check stream and are not touched.
-class MemoryForTables : public platform::FileSystem {
+class MemoryForTables : public testing::ForwardingFileSystem {
  public:
-  MemoryForTables(platform::FileSystem& base, int64_t largestFile) : base_(base), largest_(largestFile) {}
+  MemoryForTables(platform::FileSystem& base, int64_t largestFile)
+      : ForwardingFileSystem(base), largest_(largestFile) {}
 
   platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
-    platform::OpenResult result = base_.Open(path, mode);
+    platform::OpenResult result = ForwardingFileSystem::Open(path, mode);
     if (result.Handle && mode != platform::OpenMode::ReadExisting)
       result.Handle = std::make_unique<Loading>(std::move(result.Handle), largest_);
     return result;
   }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DeleteFile(const std::string& path) override { return base_.DeleteFile(path); }
-  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
-  bool CreateFolder(const std::string& path) override { return base_.CreateFolder(path); }
-  bool RemoveFolder(const std::string& path) override { return base_.RemoveFolder(path); }
-  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
-    return base_.CopyFile(from, to, overwrite);
-  }
-  bool RenameFile(const std::string& from, const std::string& to) override { return base_.RenameFile(from, to); }
-  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
 
  private:
-  class Loading : public platform::File {
+  class Loading : public testing::ForwardingFile {
    public:
-    Loading(std::unique_ptr<platform::File> file, int64_t largest) : file_(std::move(file)), largest_(largest) {}
+    Loading(std::unique_ptr<platform::File> file, int64_t largest)
+        : ForwardingFile(std::move(file)), largest_(largest) {}
     size_t ReadAt(int64_t offset, void* buffer, size_t n) override {
-      if (offset > 0 && file_->Size() > largest_) throw std::bad_alloc();
-      return file_->ReadAt(offset, buffer, n);
+      if (offset > 0 && Size() > largest_) throw std::bad_alloc();
+      return ForwardingFile::ReadAt(offset, buffer, n);
     }
-    size_t WriteAt(int64_t offset, const void* buffer, size_t n) override { return file_->WriteAt(offset, buffer, n); }
-    int64_t Size() override { return file_->Size(); }
-    bool Truncate(int64_t size) override { return file_->Truncate(size); }
-    bool Flush() override { return file_->Flush(); }
-    std::string LastError() const override { return file_->LastError(); }
 
    private:
-    std::unique_ptr<platform::File> file_;
     int64_t largest_;
   };
 
-  platform::FileSystem& base_;
   int64_t largest_;
 };
 
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct DiskPair {
-  std::string Goods, Moves;
-  bool operator==(const DiskPair&) const = default;
-};
-
-DiskPair PairIn(const fs::path& folder) { return {Bytes(folder / "store.dat"), Bytes(folder / "moves.dat")}; }
+using testing::DiskPair;
+using testing::PairIn;
 
 void AddProducts(TStore& store, int from, int to) {
   for (int i = from; i < to; ++i) {
@@ -110,7 +87,7 @@ void MakeReadOnly(const fs::path& file, bool readOnly) {
 // A program folder whose Data holds 150 products and Save the first 120 of
 // them; Big holds a valid pair of 400, too large for the memory the store
 // is given. Made once, copied for each case.
-class RestoreMatrix : public ::testing::Test {
+class OddFolders : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     LoadEnglishTexts();
@@ -182,13 +159,13 @@ class RestoreMatrix : public ::testing::Test {
   std::error_code ec_;
 };
 
-TEST_F(RestoreMatrix, ValidPairTooLargeForTheMemoryIsRefused) {
+TEST_F(OddFolders, ValidPairTooLargeForTheMemoryIsRefused) {
   fs::path big = root() / "Big";
   ExpectRestore(big, false);
   EXPECT_EQ(PairIn(root() / "Hist" / "0000-00-00"), current_);
 }
 
-TEST_F(RestoreMatrix, FilesOfAnotherFormatAreRefused) {
+TEST_F(OddFolders, FilesOfAnotherFormatAreRefused) {
   const fs::path from = root() / "From";
   fs::create_directory(from);
   struct Case {
@@ -209,7 +186,7 @@ TEST_F(RestoreMatrix, FilesOfAnotherFormatAreRefused) {
   }
 }
 
-TEST_F(RestoreMatrix, FolderInPlaceOfAFileIsRefused) {
+TEST_F(OddFolders, FolderInPlaceOfAFileIsRefused) {
   const fs::path from = root() / "From";
   fs::create_directory(from);
   fs::copy_file(root() / "Save" / "moves.dat", from / "moves.dat");
@@ -217,7 +194,7 @@ TEST_F(RestoreMatrix, FolderInPlaceOfAFileIsRefused) {
   ExpectRestore(from, false);
 }
 
-TEST_F(RestoreMatrix, LinkInPlaceOfAFileCountsByWhatItLeadsTo) {
+TEST_F(OddFolders, LinkInPlaceOfAFileCountsByWhatItLeadsTo) {
   const fs::path from = root() / "From";
   fs::create_directory(from);
   fs::copy_file(root() / "Save" / "moves.dat", from / "moves.dat");
@@ -233,7 +210,7 @@ TEST_F(RestoreMatrix, LinkInPlaceOfAFileCountsByWhatItLeadsTo) {
   EXPECT_TRUE(fs::is_symlink(fs::symlink_status(from / "store.dat")));
 }
 
-TEST_F(RestoreMatrix, ReadOnlyFilesRestoreAndTheirCopiesStayOurs) {
+TEST_F(OddFolders, ReadOnlyFilesRestoreAndTheirCopiesStayOurs) {
   const fs::path save = root() / "Save";
   MakeReadOnly(save / "store.dat", true);
   MakeReadOnly(save / "moves.dat", true);
@@ -243,6 +220,21 @@ TEST_F(RestoreMatrix, ReadOnlyFilesRestoreAndTheirCopiesStayOurs) {
   store().Open(false, "Data");
   AddProducts(store(), 500, 501);
   EXPECT_EQ(store().Goods().RecordCount(), 121);
+}
+
+// Save after save into a folder whose pair is marked read-only (copied
+// from a CD, say) succeeds and keeps nothing of the old files.
+TEST_F(OddFolders, SavesIntoAFolderOfReadOnlyFiles) {
+  const fs::path save = root() / "Save";
+  MakeReadOnly(save / "store.dat", true);
+  MakeReadOnly(save / "moves.dat", true);
+  for (int i = 0; i < 3; ++i) {
+    AddProducts(store(), 500 + i, 501 + i);
+    EXPECT_TRUE(store().SaveTo(ToUtf8(save))) << "save " << i;
+    EXPECT_EQ(StrayFiles(root()), std::vector<std::string>{});
+  }
+  store().Close();
+  EXPECT_EQ(PairIn(save), PairIn(root() / "Data"));
 }
 
 }  // namespace
