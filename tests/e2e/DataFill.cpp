@@ -3,6 +3,7 @@
 #include <array>
 
 #include "Tables/UMoneyFld.h"
+#include "tests/Backup/ForwardingFileSystem.h"
 
 namespace vk::e2e {
 namespace {
@@ -43,41 +44,20 @@ std::string Money(uint32_t hundredths) { return TMoneyField::MoneyToStr(hundredt
 // The system's files, but a flush only asks nothing of the disk: a bulk fill
 // of a million movements writes every record as the program does, without
 // waiting for the disk after each. The files are whole once closed.
-class UnflushedFile : public platform::File {
+class UnflushedFile : public testing::ForwardingFile {
  public:
-  explicit UnflushedFile(std::unique_ptr<platform::File> base) : base_(std::move(base)) {}
-  size_t ReadAt(int64_t offset, void* buffer, size_t n) override { return base_->ReadAt(offset, buffer, n); }
-  size_t WriteAt(int64_t offset, const void* buffer, size_t n) override { return base_->WriteAt(offset, buffer, n); }
-  int64_t Size() override { return base_->Size(); }
-  bool Truncate(int64_t size) override { return base_->Truncate(size); }
+  using ForwardingFile::ForwardingFile;
   bool Flush() override { return true; }
-  std::string LastError() const override { return base_->LastError(); }
-
- private:
-  std::unique_ptr<platform::File> base_;
 };
 
-class UnflushedFileSystem : public platform::FileSystem {
+class UnflushedFileSystem : public testing::ForwardingFileSystem {
  public:
-  explicit UnflushedFileSystem(platform::FileSystem& base) : base_(base) {}
+  using ForwardingFileSystem::ForwardingFileSystem;
   platform::OpenResult Open(const std::string& path, platform::OpenMode mode) override {
-    platform::OpenResult result = base_.Open(path, mode);
+    platform::OpenResult result = ForwardingFileSystem::Open(path, mode);
     if (result.Handle) result.Handle = std::make_unique<UnflushedFile>(std::move(result.Handle));
     return result;
   }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DeleteFile(const std::string& path) override { return base_.DeleteFile(path); }
-  bool FolderExists(const std::string& path) override { return base_.FolderExists(path); }
-  bool CreateFolder(const std::string& path) override { return base_.CreateFolder(path); }
-  bool RemoveFolder(const std::string& path) override { return base_.RemoveFolder(path); }
-  bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
-    return base_.CopyFile(from, to, overwrite);
-  }
-  bool RenameFile(const std::string& from, const std::string& to) override { return base_.RenameFile(from, to); }
-  bool SameFolder(const std::string& a, const std::string& b) override { return base_.SameFolder(a, b); }
-
- private:
-  platform::FileSystem& base_;
 };
 
 }  // namespace
