@@ -5,9 +5,8 @@
 // bar runs along the bottom. The panel carries the window look's gradient,
 // which its labels (TNbLabel) continue behind their text.
 //
-// The window shows browse mode; what changes between edit modes goes through
-// TMainFormModeView (MainFormView.h). Its decisions that need no window live
-// in MainFormRules.h. Windows only.
+// The window shows browse mode; the other edit modes come with their policy.
+// Its decisions that need no window live in MainFormRules.h. Windows only.
 
 // clang-format off
 #include "Tools/LocalDbCtrls/DataGrid.h"
@@ -20,7 +19,6 @@
 #include "Gui/ExtCtrls.h"
 #include "Gui/Forms.h"
 #include "Gui/StdCtrls.h"
-#include "Source/MainFormView.h"
 #include "Source/StoreData.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
 #include "Tools/LocalDbCtrls/MoneyEdit.h"
@@ -40,7 +38,7 @@ class TNbLabel : public gui::TLabel {
   const TMainFormStore& form_;
 };
 
-class TMainFormStore : public gui::TForm, public TMainFormModeView {
+class TMainFormStore : public gui::TForm {
  public:
   explicit TMainFormStore(TStore& store);
   ~TMainFormStore() override;
@@ -73,14 +71,17 @@ class TMainFormStore : public gui::TForm, public TMainFormModeView {
   void UpdateColors();
   void SaveOptions();
 
-  // TMainFormModeView
-  void SetSideShortcuts(bool movesSide) override;
-  void ShowModeName(const std::string& text) override;
-  void SetEntriesReadOnly(bool readOnly) override;
-  void SetGridsEnabled(bool enabled) override;
-  void SetBusy(bool busy) override { busy_ = busy; }
-  bool HasGoods() override;
-  int MovesRowCount() override;
+  // Del and F2 act on the moves (true) or on the goods.
+  void SetSideShortcuts(bool movesSide);
+  // Status panel 2.
+  void ShowModeName(const std::string& text);
+  void SetEntriesReadOnly(bool readOnly);
+  void SetGridsEnabled(bool enabled);
+  // A modal file or printer operation runs.
+  void SetBusy(bool busy) { busy_ = busy; }
+  bool HasGoods();
+  // Rows of the moves grid, its header row included.
+  int MovesRowCount();
 
   bool WindowActive() const { return active_; }
 
