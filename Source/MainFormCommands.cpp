@@ -8,7 +8,7 @@ namespace {
 
 using T = TTexts;
 
-const std::array<TActionSpec, 33> kActions{{
+const std::array<TActionSpec, 32> kActions{{
     {"ActSaveAs", "File", kKeyNone, &T::ActSaveAsCaption, &T::ActSaveAsHint, false},
     {"ActRestoreBase", "File", kKeyNone, &T::ActRestoreBaseCaption, &T::ActRestoreBaseHint, false},
     {"ActChangePass", "File", kKeyNone, &T::ActChangePassCaption, &T::ActChangePassHint, false},
