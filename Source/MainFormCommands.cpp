@@ -1,6 +1,5 @@
 #include "Source/MainFormCommands.h"
 
-#include <array>
 #include <cstring>
 
 namespace vk {
@@ -8,7 +7,8 @@ namespace {
 
 using T = TTexts;
 
-const std::array<TActionSpec, 32> kActions{{
+// Sized by its entries, so none can be left empty.
+const TActionSpec kActions[] = {
     {"ActSaveAs", "File", kKeyNone, &T::ActSaveAsCaption, &T::ActSaveAsHint, false},
     {"ActRestoreBase", "File", kKeyNone, &T::ActRestoreBaseCaption, &T::ActRestoreBaseHint, false},
     {"ActChangePass", "File", kKeyNone, &T::ActChangePassCaption, &T::ActChangePassHint, false},
@@ -41,7 +41,8 @@ const std::array<TActionSpec, 32> kActions{{
     {"ActEditPaste", "Edit", kKeyNone, &T::ActEditPasteCaption, &T::ActEditPasteHint, true},
     {"ActEditDelete", "Edit", kKeyNone, &T::ActEditDeleteCaption, &T::ActEditDeleteHint, true},
     {"ActEditSelectAll", "Edit", kKeyNone, &T::ActEditSelectAllCaption, &T::ActEditSelectAllHint, true},
-}};
+}
+};
 
 const std::vector<TMenuSpec> kMenus{
     {"MainMenu", nullptr, nullptr, {"MenuFile", "MenuProduct", "MenuReport", "MenuHelp"}},
