@@ -41,7 +41,6 @@ const TActionSpec kActions[] = {
     {"ActEditPaste", "Edit", kKeyNone, &T::ActEditPasteCaption, &T::ActEditPasteHint, true},
     {"ActEditDelete", "Edit", kKeyNone, &T::ActEditDeleteCaption, &T::ActEditDeleteHint, true},
     {"ActEditSelectAll", "Edit", kKeyNone, &T::ActEditSelectAllCaption, &T::ActEditSelectAllHint, true},
-}
 };
 
 const std::vector<TMenuSpec> kMenus{
