@@ -237,6 +237,12 @@ bool WaitPainted(HWND window, DWORD milliseconds) {
       milliseconds);
 }
 
+void SetVisualStyles(bool on) {
+  const wchar_t* value = on ? L"1" : L"0";
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager", L"ThemeActive",
+                  REG_SZ, value, static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
 void BringToFront(HWND window) {
   SetForegroundWindow(window);
   WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);

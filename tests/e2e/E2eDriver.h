@@ -68,6 +68,9 @@ bool WaitPainted(HWND window, DWORD milliseconds);
 // The screen's pixels of the rectangle, 32 bits each, row by row.
 std::vector<uint32_t> CapturePixels(const RECT& area, int& width, int& height);
 
+// Visual styles on or off for the programs started from now on.
+void SetVisualStyles(bool on);
+
 // Input through the system's queue to the foreground window.
 void BringToFront(HWND window);
 void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
