@@ -8,11 +8,15 @@
 #include "Platform/ProgramFolder.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
+#include "Source/AboutForm.h"
 #include "Source/AppSelect.h"
+#include "Source/DateChangeForm.h"
 #include "Source/Exceptions.h"
 #include "Source/MainForm.h"
+#include "Source/PassChangeForm.h"
+#include "Source/PasswordForm.h"
+#include "Source/StatForm.h"
 #include "Source/Startup.h"
-#include "Source/StartupPassword.h"
 #include "Source/StoreDataCodePage.h"
 #include "Tables/UField.h"
 #include "Tools/CfgFile/Options.h"
@@ -79,11 +83,25 @@ class TWin32StartupHost : public TStartupHost {
     gui::Application.Initialize();
     gui::Application.SetTitle(title);
     gui::Application.Handle();
+    passwordForm_ = gui::Application.CreateForm<TFormPass>();
     gui::Application.CreateForm<TFormMessageBox>();
+    // The main form is the main window, made after the prompt is gone.
     gui::Application.SetMainForm(nullptr);
     gui::Application.OnException = [this](const std::exception& error) { handler_.AppException(error); };
   }
-  bool PasswordRejected() override { return StartupPasswordRejected(); }
+  bool PasswordRejected() override {
+    TFormPass* form = passwordForm_;
+    passwordForm_ = nullptr;
+    bool rejected = true;
+    try {
+      rejected = form->PasswordRejected();
+    } catch (...) {
+      gui::Application.FreeForm(form);
+      throw;
+    }
+    gui::Application.FreeForm(form);
+    return rejected;
+  }
   TStore& Store() override { return vk::Store(); }
   void ShowBox(const std::string& text, const std::string& caption, int flags) override {
     ShowOkBox(text, caption, flags);
@@ -92,12 +110,17 @@ class TWin32StartupHost : public TStartupHost {
     auto* main = gui::Application.CreateForm<TMainFormStore>(Store());
     gui::Application.SetMainForm(main);
     main->SetCaption(title);
+    gui::Application.CreateForm<TFormStat>(&Store());
+    gui::Application.CreateForm<TFormAbout>();  // may start the version check
+    gui::Application.CreateForm<TFormPassChange>(&ProgPass());
+    gui::Application.CreateForm<TFormDateChange>(&Store());
   }
   void Run() override { gui::Application.Run(); }
   void ShowStartupError(const std::exception& error) override { handler_.AppException(error); }
 
  private:
   platform::UniqueKernelHandle mutex_;
+  TFormPass* passwordForm_ = nullptr;
   TExceptHandler handler_{ShowOkBox};
 };
 

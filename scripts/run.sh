@@ -29,16 +29,17 @@ folder=${1:-$build/run}
 mkdir -p "$folder"
 folder=$(cd "$folder" && pwd)
 cp "$build/Source/Vorkel.exe" "$folder/Vorkel.exe"
-if [ ! -f "$folder/vorkel.cfg" ]; then
-  printf '[Security]\r\nPassword=3C71A5E4\r\n' >"$folder/vorkel.cfg"
-fi
 
 . cmake/wine-env.sh
 vk_wine_env "$bits" "$build"
 cmake/wine-boot.sh "$bits" "$build" >/dev/null
-if [ "$shop" = 1 ] && [ ! -e "$folder/Data/store.dat" ]; then
+# Settings as the setup program writes them, when the folder has none; with
+# --shop an empty Data filled with 30 goods.
+fill=()
+if [ "$shop" = 1 ] && [ ! -e "$folder/Data/store.dat" ]; then fill=(small); fi
+if [ ! -f "$folder/vorkel.cfg" ] || [ ${#fill[@]} -gt 0 ]; then
   cp "$build/tests/e2e/VkFill.exe" "$folder/VkFill.exe"
-  (cd "$folder" && "$VK_WINE" VkFill.exe . small)
+  (cd "$folder" && "$VK_WINE" VkFill.exe . "${fill[@]}")
   rm -f "$folder/VkFill.exe"
 fi
 
