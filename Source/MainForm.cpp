@@ -122,6 +122,8 @@ TMainFormStore::TMainFormStore(TStore& store) : store_(store) {
   Timer.SetInterval(500);
   Timer.OnTimer = [this] { TimerTimer(); };
 
+  CreateCommands();
+  ApplicationEvents.OnMessage = [this](MSG& message, bool& handled) { ApplicationEventsMessage(message, handled); };
   OnCreate = [this] { InitForm(); };
   OnActivate = [this] {
     if (GridMoves) GridMoves->Model().SetRow(GridMoves->Model().RowCount() - 1);
@@ -134,7 +136,6 @@ TMainFormStore::TMainFormStore(TStore& store) : store_(store) {
 }
 
 TMainFormStore::~TMainFormStore() {
-  if (gui::Application.OnMessage) gui::Application.OnMessage = nullptr;
   if (MainFormStore == this) MainFormStore = nullptr;
 }
 
@@ -147,15 +148,18 @@ void TMainFormStore::InitForm() {
   TimerTimer();
   LayoutStatusBar();
   CreateGrids();
+  BindCommands();
   RestoreSort();
   RefreshGoods(true);
   GridMoves->Model().SetRow(1);
   EnterBrowseMode();
   numLockAtStart_ = (GetKeyState(VK_NUMLOCK) & 1) != 0;
   ShowNumLock();
+  CheckLanguageAction();
+  ApplyKeypadShortcuts();
+  Action("ActAutogen").SetChecked(ProgOptions().GetAutogenEnabled());
   ApplyTexts();
   GlassGradienter().UpdateColors(nullptr);
-  gui::Application.OnMessage = [this](MSG& message, bool& handled) { ApplicationEventsMessage(message, handled); };
   CreateChildHandles();
 }
 
@@ -203,13 +207,7 @@ void TMainFormStore::SaveOptions() {
     options.SetMovesCountPWidth(width(3));
     options.SetMovesSumWidth(width(4));
   }
-  if (!options.GetKeyboardEnhanced()) {
-    if (numLockAtStart_) {
-      NumLockOn(reinterpret_cast<platform::WindowId>(Handle()));
-    } else {
-      NumLockRestore(reinterpret_cast<platform::WindowId>(Handle()));
-    }
-  }
+  RestoreNumLock();
 }
 
 void TMainFormStore::UpdateReadOnlyColor() { readOnlyColor_ = gui::TDataGrid::SelectionColor(); }
@@ -309,6 +307,7 @@ void TMainFormStore::CreateGrids() {
   };
   model.OnBeginSearch = [this](std::string&) {
     store_.Mode = 3;
+    ShowSearchCommands(true);
     ShowModeName(ModeNames[3]);
   };
   model.OnEndSearch = [this](std::string&) { EnterBrowseMode(); };
@@ -330,7 +329,7 @@ void TMainFormStore::RestoreSort() {
 
 void TMainFormStore::EnterBrowseMode() {
   store_.Mode = 0;
-  SetSideShortcuts(movesSide_);
+  ShowSearchCommands(false);
   busy_ = false;
   ShowModeName(ModeNames[0]);
   SetEntriesReadOnly(true);
@@ -386,8 +385,6 @@ void TMainFormStore::ClearGoods() {
 bool TMainFormStore::HasGoods() { return store_.Goods().RecordCount() > 0; }
 
 int TMainFormStore::MovesRowCount() { return GridMoves ? GridMoves->Model().RowCount() : 0; }
-
-void TMainFormStore::SetSideShortcuts(bool movesSide) { movesSide_ = movesSide; }
 
 void TMainFormStore::ShowModeName(const std::string& text) { StatusBar.SetPanelText(kModePanel, text); }
 

@@ -15,10 +15,14 @@
 #include <memory>
 #include <string>
 
+#include "Gui/ActnList.h"
+#include "Gui/AppEvents.h"
 #include "Gui/ComCtrls.h"
 #include "Gui/ExtCtrls.h"
 #include "Gui/Forms.h"
+#include "Gui/Menus.h"
 #include "Gui/StdCtrls.h"
+#include "Source/InOut.h"
 #include "Source/StoreData.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
 #include "Tools/LocalDbCtrls/MoneyEdit.h"
@@ -50,6 +54,15 @@ class TMainFormStore : public gui::TForm {
       LbCostNote{this}, LbWeightNote{this}, LbPCountNote{this};
   gui::TStatusBar StatusBar{this};
   gui::TTimer Timer;
+  gui::TApplicationEvents ApplicationEvents;
+
+  // The commands (MainFormCommands.h) and the menus that show them.
+  gui::TActionList ActionList;
+  gui::TMainMenu MainMenu;
+  gui::TPopupMenu PopupMenu, PopupMenuMoves, PopupMenuEdit, PopupMenuNote;
+  // The action or menu item of that name; asserts that it exists.
+  gui::TAction& Action(const std::string& name);
+  gui::TMenuItem& MenuItem(const std::string& name);
 
   // Made by InitForm.
   std::unique_ptr<TStrIntEdit> EditCode;
@@ -112,6 +125,26 @@ class TMainFormStore : public gui::TForm {
   void UpdateReadOnlyColor();
   void ShowPanel(const struct TGoodsPanelTexts& texts);
 
+  // Commands (MainFormMenus.cpp).
+  void CreateCommands();
+  void CreateMenu(gui::TMenuItem& parent, const std::string& menuName);
+  void BindCommands();
+  void ApplyCommandTexts();
+  void ApplyKeypadShortcuts();
+  void CheckLanguageAction();
+  void ShowSearchCommands(bool searching);
+  void StartGoodsSearch();
+  void SortByCurrentColumn();
+  void ToggleLaptopMode();
+  void ToggleAutogen();
+  void SwitchLanguage(uint8_t language);
+  void ApplyLanguage();
+  void ShowDialog(const std::string& className);
+  void ChangeWorkDate();
+  void ShowStatistics();
+  void RestoreNumLock();
+  void ShowMenuHint(WPARAM wParam, LPARAM lParam);
+
   LRESULT WmNcActivate(WPARAM wParam, LPARAM lParam);
   LRESULT WmSysColorChange(WPARAM wParam, LPARAM lParam);
   LRESULT WmDwmColorizationColorChanged(WPARAM wParam, LPARAM lParam);
@@ -128,7 +161,9 @@ class TMainFormStore : public gui::TForm {
   HKL shownLayout_ = nullptr;
   uint32_t colorizationKey_ = 0;
   gui::TColor readOnlyColor_ = gui::clWindow;
-  bool movesSideHasDel_ = false;
+  std::vector<std::unique_ptr<gui::TAction>> actions_;
+  std::vector<std::unique_ptr<gui::TMenuItem>> menuItems_;
+  std::unique_ptr<TInOutManager> inOutManager_;
 };
 
 // The window made at start-up; null before and after.

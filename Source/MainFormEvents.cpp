@@ -178,6 +178,7 @@ void TMainFormStore::ApplyTexts() {
       GridMoves->SetColumnCaption(i++, *caption);
     }
   }
+  ApplyCommandTexts();
   ShowMoveClock(true);
   ShowModeName(ModeNames[std::min<size_t>(store_.Mode, ModeNames.size() - 1)]);
   if (GridStore) {
@@ -222,6 +223,7 @@ LRESULT TMainFormStore::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDwmColorizationColorChanged: return WmDwmColorizationColorChanged(wParam, lParam);
     case WM_ACTIVATEINSTANCE: return HandleActivateRequest();
     case WM_CLOSEINSTANCE: TerminateInstance(); return 0;
+    case WM_MENUSELECT: ShowMenuHint(wParam, lParam); break;
   }
   return TForm::WndProc(message, wParam, lParam);
 }
