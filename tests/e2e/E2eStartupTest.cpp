@@ -100,6 +100,29 @@ TEST(VorkelE2e, EscAtThePasswordPromptEndsWithoutTouchingData) {
   EXPECT_EQ(FileBytes(folder + "Data\\moves.dat"), moves);
 }
 
+TEST(VorkelE2e, RightPasswordTypedAtThePromptOpensTheData) {
+  const std::string folder = PrepareFolder("password-ok", {.Password = "sklad42", .Shop = true});
+  RunningProgram program(folder);
+  HWND prompt = program.WaitForWindow("TFormPass", kStartTime);
+  ASSERT_NE(prompt, nullptr);
+  BringToFront(prompt);
+  TypeText(L"sklad4");  // a wrong one first: the prompt stays
+  PressKey(VK_RETURN);
+  Sleep(500);
+  EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMainForm), nullptr);
+  EXPECT_FALSE(FolderExists(folder + "Hist"));
+  RECT r = WindowRect(prompt);
+  Screenshot("password-wrong", &r);
+  // The typed text stays: one more character makes it right.
+  BringToFront(prompt);
+  TypeText(L"2");
+  PressKey(VK_RETURN);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr) << "the right password did not open the program";
+  EXPECT_TRUE(FolderExists(DayCopy(folder)));
+  CloseByKeyboard(program, main);
+}
+
 TEST(VorkelE2e, SecondStartOfTheDayKeepsTheFirstCopy) {
   const std::string folder = PrepareFolder("day-copy", {.Shop = true});
   {
