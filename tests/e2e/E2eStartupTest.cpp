@@ -123,6 +123,28 @@ TEST(VorkelE2e, RightPasswordTypedAtThePromptOpensTheData) {
   CloseByKeyboard(program, main);
 }
 
+TEST(VorkelE2e, CloseRequestEndsTheProgramAtThePromptAndInTheMainWindow) {
+  const std::string folder = PrepareFolder("close-request", {.Password = "sklad42", .Shop = true});
+  {
+    RunningProgram program(folder);
+    HWND prompt = program.WaitForWindow("TFormPass", kStartTime);
+    ASSERT_NE(prompt, nullptr);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(prompt, 1889, 0, 0, SMTO_NORMAL, 5000, &answer);
+    ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "1889 did not end the prompt";
+    EXPECT_FALSE(FolderExists(folder + "Hist")) << "the data were opened";
+  }
+  PrepareSettings(folder, {.Shop = true});
+  RunningProgram program(folder);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(main, 1889, 0, 0, SMTO_NORMAL, 5000, &answer);
+  ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "1889 did not end the program";
+  // The tables were closed whole.
+  EXPECT_EQ(ReadData(folder).Goods.size(), 30u);
+}
+
 TEST(VorkelE2e, SecondStartOfTheDayKeepsTheFirstCopy) {
   const std::string folder = PrepareFolder("day-copy", {.Shop = true});
   {
