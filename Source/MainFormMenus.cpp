@@ -267,13 +267,7 @@ void TMainFormStore::ToggleAutogen() {
 
 void TMainFormStore::SwitchLanguage(uint8_t language) {
   const uint32_t codePage = ProgOptions().GetBaseCodePage();
-  if (language == kLangRussian) {
-    LoadRussianTexts();
-  } else if (language == kLangUkrainian) {
-    LoadUkrainianTexts();
-  } else {
-    LoadEnglishTexts();
-  }
+  LoadLanguageTexts(language);
   ProgOptions().SetProgLang(language);
   ApplyLanguage();
   if (ProgOptions().GetBaseCodePage() != codePage) {

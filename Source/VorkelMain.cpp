@@ -15,8 +15,8 @@
 #include "Source/MainForm.h"
 #include "Source/PassChangeForm.h"
 #include "Source/PasswordForm.h"
-#include "Source/StatForm.h"
 #include "Source/Startup.h"
+#include "Source/StatForm.h"
 #include "Source/StoreDataCodePage.h"
 #include "Tables/UField.h"
 #include "Tools/CfgFile/Options.h"
@@ -69,15 +69,7 @@ class TWin32StartupHost : public TStartupHost {
   }
   bool CyrillicSystem() override { return vk::CyrillicSystem(); }
   std::uint32_t StoredLanguage() override { return ProgOptions().GetProgLang(); }
-  void LoadTexts(std::uint8_t language) override {
-    if (language == kLangRussian) {
-      LoadRussianTexts();
-    } else if (language == kLangUkrainian) {
-      LoadUkrainianTexts();
-    } else {
-      LoadEnglishTexts();
-    }
-  }
+  void LoadTexts(std::uint8_t language) override { LoadLanguageTexts(language); }
 
   void InitializeApplication(const std::string& title) override {
     gui::Application.Initialize();

@@ -195,13 +195,7 @@ void BM_Sqlite_OpenAndReadBothTables(benchmark::State& state) {
   const std::string path = StoreDb();
   for (auto _ : state) {
     Db d(path);
-    int64_t rows = 0;
-    for (const char* sql : {"SELECT * FROM goods ORDER BY id", "SELECT * FROM moves ORDER BY idstore, movedate"}) {
-      sqlite3_stmt* st = d.Prepare(sql);
-      while (sqlite3_step(st) == SQLITE_ROW) ++rows;
-      sqlite3_finalize(st);
-    }
-    benchmark::DoNotOptimize(rows);
+    benchmark::DoNotOptimize(bench::ReadGoodsAndMoves(d));
   }
 }
 BENCHMARK(BM_Sqlite_OpenAndReadBothTables)->Unit(benchmark::kMillisecond)->Iterations(3);

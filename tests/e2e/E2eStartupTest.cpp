@@ -26,6 +26,14 @@ void CloseByKeyboard(RunningProgram& program, HWND main) {
   ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "the program did not end after Alt+F4";
 }
 
+// One start of the program that ends as the user closes it.
+void StartAndClose(const std::string& folder) {
+  RunningProgram program(folder);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr);
+  CloseByKeyboard(program, main);
+}
+
 std::string DayCopy(const std::string& folder) { return folder + "Hist\\" + TodayName(); }
 
 TEST(VorkelE2e, FirstStartCreatesDataAndShowsTheFolderInTheCaption) {
@@ -147,12 +155,7 @@ TEST(VorkelE2e, CloseRequestEndsTheProgramAtThePromptAndInTheMainWindow) {
 
 TEST(VorkelE2e, SecondStartOfTheDayKeepsTheFirstCopy) {
   const std::string folder = PrepareFolder("day-copy", {.Shop = true});
-  {
-    RunningProgram program(folder);
-    HWND main = program.WaitForWindow(kMainForm, kStartTime);
-    ASSERT_NE(main, nullptr);
-    CloseByKeyboard(program, main);
-  }
+  StartAndClose(folder);
   const auto copied = FileBytes(DayCopy(folder) + "\\store.dat");
   ASSERT_TRUE(copied.has_value());
   EXPECT_EQ(copied, FileBytes(folder + "Data\\store.dat"));
@@ -165,22 +168,14 @@ TEST(VorkelE2e, SecondStartOfTheDayKeepsTheFirstCopy) {
     store.Close();
   }
   ASSERT_NE(FileBytes(folder + "Data\\store.dat"), copied);
-  RunningProgram program(folder);
-  HWND main = program.WaitForWindow(kMainForm, kStartTime);
-  ASSERT_NE(main, nullptr);
-  CloseByKeyboard(program, main);
+  StartAndClose(folder);
   EXPECT_EQ(FileBytes(DayCopy(folder) + "\\store.dat"), copied);
   EXPECT_EQ(ReadData(folder).Goods.size(), 31u);
 }
 
 TEST(VorkelE2e, DamagedGoodsFileShowsTheOpeningErrorAndLeavesTheCopyAlone) {
   const std::string folder = PrepareFolder("damaged", {.Shop = true});
-  {
-    RunningProgram program(folder);
-    HWND main = program.WaitForWindow(kMainForm, kStartTime);
-    ASSERT_NE(main, nullptr);
-    CloseByKeyboard(program, main);
-  }
+  StartAndClose(folder);
   const auto dayGoods = FileBytes(DayCopy(folder) + "\\store.dat");
   const auto dayMoves = FileBytes(DayCopy(folder) + "\\moves.dat");
   ASSERT_TRUE(dayGoods && dayMoves);
