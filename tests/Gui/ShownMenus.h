@@ -13,23 +13,26 @@ namespace vk::gui::test {
 
 // Whether a shown menu window (of the system's menu class) shows the menu;
 // with null, whether any does.
+struct MenuSearch {
+  HMENU Menu;
+  bool Found = false;
+};
+
+// A named callback: the 32-bit build needs the system's calling convention.
+inline BOOL CALLBACK FindShownMenu(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<MenuSearch*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+  constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU: the menu a menu window shows
+  if (s->Menu && reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) != s->Menu) return TRUE;
+  s->Found = true;
+  return FALSE;
+}
+
 inline bool MenuShown(HMENU menu = nullptr) {
-  struct Search {
-    HMENU Menu;
-    bool Found = false;
-  } search{menu};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
-        constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU: the menu a menu window shows
-        if (s->Menu && reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) != s->Menu) return TRUE;
-        s->Found = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MenuSearch search{menu};
+  EnumWindows(FindShownMenu, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
