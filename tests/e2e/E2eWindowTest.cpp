@@ -183,6 +183,10 @@ TEST(VorkelE2eScreens, MainWindowWithDataAtDesignedAndEnlargedSize) {
     HWND header = GoodsHeader(main);
     ASSERT_NE(header, nullptr);
     const RECT h = WindowRect(header);
+    // The goods header spans the grid, which was placed after it was made:
+    // it reaches into the window's last quarter at either size.
+    const RECT w = WindowRect(main);
+    EXPECT_GT(h.right, w.right - (w.right - w.left) / 4);
     Click(h.left + 80, h.bottom + 6 * 19 + 9);
     Sleep(400);
     WaitPainted(main, 5000);
