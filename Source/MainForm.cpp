@@ -306,9 +306,8 @@ void TMainFormStore::CreateGrids() {
     if (codeColumn && key != 8 && (key < '0' || key > '9')) key = 0;
   };
   model.OnBeginSearch = [this](std::string&) {
-    store_.Mode = 3;
-    ShowSearchCommands(true);
-    ShowModeName(ModeNames[3]);
+    store_.Mode = emSearch;
+    ApplyCurrentMode();
   };
   model.OnEndSearch = [this](std::string&) { EnterBrowseMode(); };
   model.OnSearch = [this](std::string& text) { GoodsSearch(text); };
@@ -328,12 +327,9 @@ void TMainFormStore::RestoreSort() {
 }
 
 void TMainFormStore::EnterBrowseMode() {
-  store_.Mode = 0;
-  ShowSearchCommands(false);
+  store_.Mode = emBrowse;
   busy_ = false;
-  ShowModeName(ModeNames[0]);
-  SetEntriesReadOnly(true);
-  SetGridsEnabled(true);
+  ApplyCurrentMode();
 }
 
 void TMainFormStore::ShowPanel(const TGoodsPanelTexts& texts) {
@@ -387,16 +383,6 @@ bool TMainFormStore::HasGoods() { return store_.Goods().RecordCount() > 0; }
 int TMainFormStore::MovesRowCount() { return GridMoves ? GridMoves->Model().RowCount() : 0; }
 
 void TMainFormStore::ShowModeName(const std::string& text) { StatusBar.SetPanelText(kModePanel, text); }
-
-void TMainFormStore::SetEntriesReadOnly(bool readOnly) {
-  for (gui::TEdit* e : {static_cast<gui::TEdit*>(EditCode.get()), static_cast<gui::TEdit*>(EditName.get()),
-                        static_cast<gui::TEdit*>(EditCost.get()), static_cast<gui::TEdit*>(EditWeight.get()),
-                        static_cast<gui::TEdit*>(EditPCount.get()), static_cast<gui::TEdit*>(EditNote.get())}) {
-    e->SetEnabled(true);
-    e->SetReadOnly(readOnly);
-    e->SetColor(readOnly ? readOnlyColor_ : gui::clWindow);
-  }
-}
 
 void TMainFormStore::SetGridsEnabled(bool enabled) {
   GridStore->SetEnabled(enabled);

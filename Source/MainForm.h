@@ -23,6 +23,7 @@
 #include "Gui/Menus.h"
 #include "Gui/StdCtrls.h"
 #include "Source/InOut.h"
+#include "Source/MainFormModes.h"
 #include "Source/StoreData.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
 #include "Tools/LocalDbCtrls/MoneyEdit.h"
@@ -88,8 +89,10 @@ class TMainFormStore : public gui::TForm {
   void SetSideShortcuts(bool movesSide);
   // Status panel 2.
   void ShowModeName(const std::string& text);
-  void SetEntriesReadOnly(bool readOnly);
   void SetGridsEnabled(bool enabled);
+  // Shows what a mode allows (ModeUi of MainFormModes.h): the actions'
+  // state and keys, the grids, the entry controls, LbPlus, status panel 2.
+  void ApplyModeUi(const TModeUi& ui);
   // A modal file or printer operation runs.
   void SetBusy(bool busy) { busy_ = busy; }
   bool HasGoods();
@@ -132,7 +135,8 @@ class TMainFormStore : public gui::TForm {
   void ApplyCommandTexts();
   void ApplyKeypadShortcuts();
   void CheckLanguageAction();
-  void ShowSearchCommands(bool searching);
+  TModeFacts ModeFacts() const;
+  void ApplyCurrentMode();
   void StartGoodsSearch();
   void SortByCurrentColumn();
   void ToggleLaptopMode();

@@ -11,8 +11,8 @@ using T = TTexts;
 const TActionSpec kActions[] = {
     {"ActSaveAs", "File", kKeyNone, &T::ActSaveAsCaption, &T::ActSaveAsHint, false},
     {"ActRestoreBase", "File", kKeyNone, &T::ActRestoreBaseCaption, &T::ActRestoreBaseHint, false},
-    {"ActChangePass", "File", kKeyNone, &T::ActChangePassCaption, &T::ActChangePassHint, false},
-    {"ActChangeDate", "File", kKeyF4, &T::ActChangeDateCaption, &T::ActChangeDateHint, false},
+    {"ActChangePass", "File", kKeyNone, &T::ActChangePassCaption, &T::ActChangePassHint, true},
+    {"ActChangeDate", "File", kKeyF4, &T::ActChangeDateCaption, &T::ActChangeDateHint, true},
     {"ActPrinter", "File", kKeyNone, &T::ActPrinterCaption, &T::ActPrinterHint, false},
     {"ActNotebook", "File", kKeyNone, &T::ActNotebookCaption, &T::ActNotebookHint, true},
     {"ActAutogen", "File", kKeyNone, &T::ActAutogenCaption, &T::ActAutogenHint, true},
@@ -29,9 +29,9 @@ const TActionSpec kActions[] = {
     {"ActPost", "Operation", kKeyReturn, &T::ActPostCaption, &T::ActPostHint, false},
     {"ActCancel", "Operation", kKeyNone, &T::ActCancelCaption, &T::ActCancelHint, false},
     {"ActSearchEnd", "Operation", kKeyEscape, &T::ActSearchEndCaption, &T::ActSearchEndHint, true},
-    {"ActStat", "Report", kKeyNone, &T::ActStatCaption, &T::ActStatHint, false},
-    {"ActHelp", "Help", kKeyNone, &T::ActHelpCaption, &T::ActHelpHint, false},
-    {"ActAbout", "Help", kKeyNone, &T::ActAboutCaption, &T::ActAboutHint, false},
+    {"ActStat", "Report", kKeyNone, &T::ActStatCaption, &T::ActStatHint, true},
+    {"ActHelp", "Help", kKeyNone, &T::ActHelpCaption, &T::ActHelpHint, true},
+    {"ActAbout", "Help", kKeyNone, &T::ActAboutCaption, &T::ActAboutHint, true},
     {"ActSelectRusLang", "Language", kKeyNone, &T::ActSelectRusLangCaption, &T::ActSelectRusLangHint, true},
     {"ActSelectUkrLang", "Language", kKeyNone, &T::ActSelectUkrLangCaption, &T::ActSelectUkrLangHint, true},
     {"ActSelectEngLang", "Language", kKeyNone, &T::ActSelectEngLangCaption, &T::ActSelectEngLangHint, true},
@@ -77,9 +77,15 @@ const std::vector<TMenuSpec> kMenus{
       "ActMovEdit", "ActPost", "ActCancel"}},
 };
 
-bool Is(const std::string& name, const char* other) { return name == other; }
-
 }  // namespace
+
+const char* ModeActionName(TModeAction action) {
+  static constexpr const char* kNames[kModeActionCount] = {
+      "ActInsert", "ActEdit",   "ActDelete",      "ActAdd",        "ActDed",     "ActSort",
+      "ActSearch", "ActPost",   "ActCancel",      "ActSearchEnd",  "ActMovEdit", "ActMovDel",
+      "ActStat",   "ActSaveAs", "ActRestoreBase", "ActChangeDate", "ActExit"};
+  return kNames[static_cast<size_t>(action)];
+}
 
 std::span<const TActionSpec> MainFormActions() { return kActions; }
 
@@ -97,18 +103,6 @@ const TMenuSpec* FindMainFormMenu(const std::string& name) {
     if (name == m.Name) return &m;
   }
   return nullptr;
-}
-
-TBrowseKeys BrowseModeKeys(const std::string& action, bool movesSide, bool enhanced) {
-  if (Is(action, "ActDelete")) return {movesSide ? kKeyNone : kKeyDelete, {}};
-  if (Is(action, "ActMovDel")) return {movesSide ? kKeyDelete : kKeyNone, {}};
-  if (Is(action, "ActEdit")) return {movesSide ? kKeyNone : kKeyF2, {}};
-  if (Is(action, "ActMovEdit")) return {movesSide ? kKeyF2 : kKeyNone, {}};
-  if (Is(action, "ActCancel") || Is(action, "ActSearchEnd")) return {};
-  if (Is(action, "ActAdd")) return enhanced ? TBrowseKeys{kKeyAdd, {kKeyF12}} : TBrowseKeys{kKeyF12, {}};
-  if (Is(action, "ActDed")) return enhanced ? TBrowseKeys{kKeySubtract, {kKeyF11}} : TBrowseKeys{kKeyF11, {}};
-  const TActionSpec* spec = FindMainFormAction(action);
-  return {spec ? spec->ShortCut : kKeyNone, {}};
 }
 
 }  // namespace vk

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Source/MainFormModes.h"
 #include "Tools/Service/TextConst.h"
 
 namespace vk {
@@ -26,14 +27,17 @@ struct TActionSpec {
   TCommandKey ShortCut;  // as designed; the edit modes change some at run time
   std::string TTexts::*Caption;
   std::string TTexts::*Hint;
-  // Built by this window now; the others wait for their own windows and
-  // stay disabled until then.
+  // Its command is carried out now; the others (the entry modes, saving and
+  // restoring, printing) stay disabled until theirs are built.
   bool Available;
 };
 
 // Every action, in the order of the window's action list.
 std::span<const TActionSpec> MainFormActions();
 const TActionSpec* FindMainFormAction(const std::string& name);
+
+// The name of the window's action that the edit modes steer as this one.
+const char* ModeActionName(TModeAction action);
 
 // A menu of the window: its entries are action names, "-" for a separator,
 // or the name of a submenu (its own TMenuSpec, or one the export, import and
@@ -48,14 +52,5 @@ struct TMenuSpec {
 // MainMenu, its submenus and the four context menus.
 std::span<const TMenuSpec> MainFormMenus();
 const TMenuSpec* FindMainFormMenu(const std::string& name);
-
-// The shortcuts of browse mode: the designed ones, with Del and F2 on the
-// side that has the focus, Esc on ActExit only, and keypad + and - on ActAdd
-// and ActDed when the keyboard is "Enhanced" (F12 and F11 then secondary).
-struct TBrowseKeys {
-  TCommandKey Primary = kKeyNone;
-  std::vector<TCommandKey> Secondary;
-};
-TBrowseKeys BrowseModeKeys(const std::string& action, bool movesSide, bool enhanced);
 
 }  // namespace vk

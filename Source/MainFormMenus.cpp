@@ -126,11 +126,6 @@ void TMainFormStore::BindCommands() {
   on("ActChangeDate", [this] { ChangeWorkDate(); });
   on("ActStat", [this] { ShowStatistics(); });
   on("ActHelp", [] { RunProgram(ProgTexts.HelpPageAddress); });
-  // The dialogs exist from start-up on: their commands are there now.
-  for (const char* name : {"ActAbout", "ActChangePass", "ActChangeDate", "ActStat", "ActHelp"}) {
-    Action(name).SetEnabled(true);
-  }
-  Action("ActSearch").OnUpdate = [this](gui::TAction& a) { a.SetEnabled(store_.Mode == 0 && HasGoods()); };
 
   // No goods, no export; the framework's commands come with their objects.
   inOutManager_ = std::make_unique<TInOutManager>(
@@ -174,21 +169,67 @@ void TMainFormStore::ApplyCommandTexts() {
 
 void TMainFormStore::SetSideShortcuts(bool movesSide) {
   movesSide_ = movesSide;
-  if (!GridStore) return;
-  const bool enhanced = ProgOptions().GetKeyboardEnhanced();
-  for (const char* name : {"ActDelete", "ActMovDel", "ActEdit", "ActMovEdit"}) {
-    Action(name).SetShortCut(BrowseModeKeys(name, movesSide, enhanced).Primary);
-  }
+  ApplyCurrentMode();
 }
 
 void TMainFormStore::ApplyKeypadShortcuts() {
-  const bool enhanced = ProgOptions().GetKeyboardEnhanced();
-  Action("ActNotebook").SetChecked(!enhanced);
-  for (const char* name : {"ActAdd", "ActDed"}) {
-    const TBrowseKeys keys = BrowseModeKeys(name, movesSide_, enhanced);
-    Action(name).SetShortCut(keys.Primary);
-    Action(name).SetSecondaryShortCuts(std::vector<gui::TShortCut>(keys.Secondary.begin(), keys.Secondary.end()));
+  Action("ActNotebook").SetChecked(!ProgOptions().GetKeyboardEnhanced());
+  ApplyCurrentMode();
+}
+
+TModeFacts TMainFormStore::ModeFacts() const {
+  TModeFacts facts;
+  facts.HasGoods = store_.Goods().RecordCount() > 0;
+  facts.HasCurrentMove = GridMoves && GridMoves->Filtered().FilterCount() > 0;
+  facts.MovesRowCount = GridMoves ? GridMoves->Model().RowCount() : 2;
+  facts.MovesSide = movesSide_;
+  facts.Enhanced = ProgOptions().GetKeyboardEnhanced();
+  facts.NameSearch = GridStore && GridStore->Model().Col() - GridStore->Model().FixedCols() != 0;
+  return facts;
+}
+
+void TMainFormStore::ApplyCurrentMode() {
+  if (!GridStore) return;
+  ApplyModeUi(ModeUi(static_cast<TEditMode>(store_.Mode), ModeFacts()));
+}
+
+// What the edit modes decide for the actions, the grids and the entry
+// controls; the commands not built yet stay disabled whatever the mode says.
+void TMainFormStore::ApplyModeUi(const TModeUi& ui) {
+  for (int i = 0; i < kModeActionCount; ++i) {
+    const auto which = static_cast<TModeAction>(i);
+    const TActionSpec* spec = FindMainFormAction(ModeActionName(which));
+    gui::TAction& action = Action(spec->Name);
+    const TActionUi& state = ui[which];
+    action.SetEnabled(state.Enabled && spec->Available);
+    action.SetVisible(state.Visible);
+    action.SetShortCut(state.ShortCut);
+    action.SetSecondaryShortCuts(state.SecondaryShortCut == scNone
+                                     ? std::vector<gui::TShortCut>{}
+                                     : std::vector<gui::TShortCut>{state.SecondaryShortCut});
   }
+  if (inOutManager_) {
+    if (ui.InOutEnabled) {
+      inOutManager_->EnableAll();
+    } else {
+      inOutManager_->DisableAll();
+    }
+  }
+  SetGridsEnabled(ui.GridsEnabled);
+  const TMainControl entries[] = {TMainControl::EditCode,   TMainControl::EditName,   TMainControl::EditCost,
+                                  TMainControl::EditWeight, TMainControl::EditPCount, TMainControl::EditNote};
+  TLocalDbEdit* edits[] = {EditCode.get(),   EditName.get(),   EditCost.get(),
+                           EditWeight.get(), EditPCount.get(), EditNote.get()};
+  for (size_t i = 0; i < std::size(edits); ++i) {
+    const bool editable = ui.Editable(entries[i]);
+    if (ui.EnableEntries) edits[i]->SetEnabled(true);
+    edits[i]->SetReadOnly(!editable);
+    edits[i]->SetColor(editable ? gui::clWindow : readOnlyColor_);
+    edits[i]->SetSkipFocus(ui.EntriesLocked);
+  }
+  LbPlus.SetCaption(ui.PlusMark);
+  if (ui.Busy) busy_ = *ui.Busy;
+  ShowModeName(ui.StatusText);
 }
 
 void TMainFormStore::CheckLanguageAction() {
@@ -200,22 +241,6 @@ void TMainFormStore::CheckLanguageAction() {
   if (!CyrillicSystem()) {
     Action("ActSelectRusLang").SetEnabled(false);
     Action("ActSelectUkrLang").SetEnabled(false);
-  }
-}
-
-// Search mode shows "Stop searching" with Esc in place of the search and exit.
-void TMainFormStore::ShowSearchCommands(bool searching) {
-  Action("ActSearch").SetVisible(!searching);
-  Action("ActSearchEnd").SetVisible(searching);
-  Action("ActSearchEnd").SetEnabled(searching);
-  Action("ActSearchEnd").SetShortCut(searching ? kKeyEscape : kKeyNone);
-  Action("ActExit").SetShortCut(searching ? kKeyNone : kKeyEscape);
-  Action("ActSort").SetEnabled(true);
-  if (searching) {
-    Action("ActDelete").SetShortCut(kKeyDelete);
-    Action("ActMovDel").SetShortCut(kKeyNone);
-  } else {
-    SetSideShortcuts(movesSide_);
   }
 }
 

@@ -1,13 +1,14 @@
 // The main window's command tables: every action is labelled in each
 // language, every menu entry names something that exists, every action is
-// reachable from a menu, and in browse mode no key runs two actions.
+// reachable from a menu, and every action the edit modes steer is one of the
+// window's.
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "Source/MainFormCommands.h"
+#include "Source/MainFormModes.h"
 #include "Tools/Service/EngText.h"
 #include "Tools/Service/RusText.h"
 #include "Tools/Service/UkrText.h"
@@ -46,27 +47,10 @@ TEST(MainFormCommands, MenusNameOnlyKnownEntriesAndReachEveryAction) {
   for (const TActionSpec& action : MainFormActions()) EXPECT_TRUE(names.insert(action.Name).second) << action.Name;
 }
 
-TEST(MainFormCommands, InBrowseModeNoKeyRunsTwoActions) {
-  for (bool movesSide : {false, true}) {
-    for (bool enhanced : {false, true}) {
-      SCOPED_TRACE(std::string(movesSide ? "moves side" : "goods side") + (enhanced ? ", enhanced" : ", laptop"));
-      std::map<TCommandKey, std::string> owner;
-      for (const TActionSpec& action : MainFormActions()) {
-        const TBrowseKeys keys = BrowseModeKeys(action.Name, movesSide, enhanced);
-        std::vector<TCommandKey> all = keys.Secondary;
-        all.push_back(keys.Primary);
-        for (TCommandKey key : all) {
-          if (key == kKeyNone) continue;
-          const auto [it, fresh] = owner.emplace(key, action.Name);
-          EXPECT_TRUE(fresh) << "key " << key << ": " << it->second << " and " << action.Name;
-        }
-      }
-      EXPECT_EQ(owner[kKeyEscape], "ActExit");
-      EXPECT_EQ(owner[kKeyDelete], movesSide ? "ActMovDel" : "ActDelete");
-      EXPECT_EQ(owner[kKeyF2], movesSide ? "ActMovEdit" : "ActEdit");
-      EXPECT_EQ(owner.count(kKeyAdd), enhanced ? 1u : 0u);
-      EXPECT_EQ(owner[kKeyF12], "ActAdd");
-    }
+TEST(MainFormCommands, EveryModeActionIsAnActionOfTheWindow) {
+  for (int a = 0; a < kModeActionCount; ++a) {
+    const char* name = ModeActionName(static_cast<TModeAction>(a));
+    EXPECT_NE(FindMainFormAction(name), nullptr) << name;
   }
 }
 

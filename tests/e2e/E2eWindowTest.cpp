@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "Platform/win32/Utf16.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
 
@@ -136,6 +137,71 @@ TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
   const Saved saved = ReadSaved(folder);
   EXPECT_EQ(static_cast<int32_t>(saved.left), r.left);
   EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
+}
+
+// The code entry of the panel: the first edit from the top of the window.
+HWND CodeEdit(HWND main) {
+  struct Search {
+    HWND best = nullptr;
+    LONG top = LONG_MAX;
+  } search;
+  EnumChildWindows(
+      main,
+      [](HWND child, LPARAM param) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        auto* s = reinterpret_cast<Search*>(param);
+        const RECT r = WindowRect(child);
+        if (_wcsicmp(name, L"Edit") == 0 && r.top < s->top) {
+          s->best = child;
+          s->top = r.top;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.best;
+}
+
+std::string EditText(HWND edit) {
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &copied);
+  return platform::WideToUtf8(text);
+}
+
+TEST(VorkelE2eWindow, SearchByCodeAndSortFromTheKeyboard) {
+  const std::string folder = PrepareFolder("search-sort", {.Shop = true});
+  {
+    RunningProgram program(folder);
+    HWND main = program.WaitForWindow(kMainForm, kStartTime);
+    ASSERT_NE(main, nullptr);
+    WaitPainted(main, 5000);
+    HWND code = CodeEdit(main);
+    ASSERT_NE(code, nullptr);
+    EXPECT_EQ(EditText(code), "1001");
+    BringToFront(main);
+    // F3 starts the search in the code column; the typed digits find 1021.
+    PressKey(VK_F3);
+    TypeText(L"102");
+    Sleep(300);
+    WaitPainted(main, 5000);
+    const RECT r = WindowRect(main);
+    Screenshot("search-by-code", &r);
+    EXPECT_EQ(EditText(code), "1020");
+    TypeText(L"1");
+    EXPECT_TRUE(WaitUntil([&] { return EditText(code) == "1021"; }, 3000)) << EditText(code);
+    // Esc ends the search, not the program (the code search left the goods
+    // in code order); F9 in the name column sorts by name.
+    PressKey(VK_ESCAPE);
+    Sleep(300);
+    EXPECT_TRUE(program.Running());
+    PressKey(VK_RIGHT);
+    PressKey(VK_F9);
+    Sleep(300);
+    EXPECT_EQ(EditText(code), "1021") << "sorting moved off the current product";
+    Close(program, main);
+  }
+  EXPECT_EQ(ReadSaved(folder).sorted, 2u);
 }
 
 // One language per run: the program's code page follows the locale Wine
