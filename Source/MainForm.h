@@ -5,8 +5,10 @@
 // bar runs along the bottom. The panel carries the window look's gradient,
 // which its labels (TNbLabel) continue behind their text.
 //
-// The window shows browse mode; the other edit modes come with their policy.
-// Its decisions that need no window live in MainFormRules.h. Windows only.
+// The window applies the edit modes' policy (MainFormModes.h) for browse and
+// search; the entry modes come when the window implements TMainFormView
+// (MainFormView.h) for TEditModes. Its decisions that need no window live in
+// MainFormRules.h and MainFormCommands.h. Windows only.
 
 // clang-format off
 #include "Tools/LocalDbCtrls/DataGrid.h"
