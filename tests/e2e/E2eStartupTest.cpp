@@ -34,6 +34,22 @@ void StartAndClose(const std::string& folder) {
   CloseByKeyboard(program, main);
 }
 
+// A start that ends at the program's error box: the box with its caption and
+// no main window; Enter closes the box and the program ends.
+void StartUpToErrorBox(const std::string& folder, const std::string& caption, const std::string& screenshot) {
+  RunningProgram program(folder);
+  HWND box = program.WaitForWindow("TFormMessageBox", kStartTime);
+  ASSERT_NE(box, nullptr) << "no error box";
+  EXPECT_EQ(WindowCaption(box), caption);
+  EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMainForm), nullptr);
+  WaitPainted(box, 5000);
+  RECT r = WindowRect(box);
+  Screenshot(screenshot, &r);
+  BringToFront(box);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "the program went on after the error";
+}
+
 std::string DayCopy(const std::string& folder) { return folder + "Hist\\" + TodayName(); }
 
 TEST(VorkelE2e, FirstStartCreatesDataAndShowsTheFolderInTheCaption) {
@@ -186,17 +202,7 @@ TEST(VorkelE2e, DamagedGoodsFileShowsTheOpeningErrorAndLeavesTheCopyAlone) {
   std::fwrite(damaged.data(), 1, damaged.size(), f);
   std::fclose(f);
 
-  RunningProgram program(folder);
-  HWND box = program.WaitForWindow("TFormMessageBox", kStartTime);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(WindowCaption(box), "Opening error");
-  EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMainForm), nullptr);
-  WaitPainted(box, 5000);
-  RECT r = WindowRect(box);
-  Screenshot("opening-error", &r);
-  BringToFront(box);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "the program went on after the opening error";
+  StartUpToErrorBox(folder, "Opening error", "opening-error");
   EXPECT_EQ(FileBytes(DayCopy(folder) + "\\store.dat"), dayGoods);
   EXPECT_EQ(FileBytes(DayCopy(folder) + "\\moves.dat"), dayMoves);
 }
@@ -206,19 +212,7 @@ TEST(VorkelE2e, UnreadableSettingsShowTheErrorAndLeaveTheFolderFree) {
   const std::wstring cfg = platform::Utf8ToWide(folder + kCfgFileName);
   ASSERT_TRUE(DeleteFileW(cfg.c_str()));
   ASSERT_TRUE(CreateDirectoryW(cfg.c_str(), nullptr));  // a settings "file" nothing can read
-  {
-    RunningProgram program(folder);
-    HWND box = program.WaitForWindow("TFormMessageBox", kStartTime);
-    ASSERT_NE(box, nullptr) << "no error box";
-    EXPECT_EQ(WindowCaption(box), "Vorkel - Execution error");
-    EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMainForm), nullptr);
-    WaitPainted(box, 5000);
-    RECT r = WindowRect(box);
-    Screenshot("settings-error", &r);
-    BringToFront(box);
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "the program went on after the error";
-  }
+  StartUpToErrorBox(folder, "Vorkel - Execution error", "settings-error");
   // The data were not opened and the folder's mutex is free again: with
   // readable settings the next start runs.
   EXPECT_FALSE(FolderExists(folder + "Hist"));
