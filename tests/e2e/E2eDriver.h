@@ -27,6 +27,20 @@ struct FolderSetup {
   int Language = 2;                     // 0 Russian, 1 Ukrainian, 2 English
   bool Shop = false;                    // Data filled with the small shop
 };
+// A folder with the small shop's data, in the interface language given.
+inline FolderSetup ShopFolder(int language = 2) {
+  FolderSetup setup;
+  setup.Language = language;
+  setup.Shop = true;
+  return setup;
+}
+// The same with a password set.
+inline FolderSetup ShopWithPassword(const std::string& password) {
+  FolderSetup setup = ShopFolder();
+  setup.Password = password;
+  return setup;
+}
+
 // Writes the folder's vorkel.cfg as the setup program would.
 void PrepareSettings(const std::string& folder, const FolderSetup& setup);
 // A fresh folder with Vorkel.exe, vorkel.cfg and, when asked, the shop's data.

@@ -69,7 +69,7 @@ TEST(VorkelE2e, FirstStartCreatesDataAndShowsTheFolderInTheCaption) {
 }
 
 TEST(VorkelE2e, SecondStartFromTheSameFolderBringsTheFirstToTheFront) {
-  const std::string folder = PrepareFolder("second-start", {.Shop = true});
+  const std::string folder = PrepareFolder("second-start", ShopFolder());
   RunningProgram first(folder);
   HWND main = first.WaitForWindow(kMainForm, kStartTime);
   ASSERT_NE(main, nullptr);
@@ -90,7 +90,7 @@ TEST(VorkelE2e, SecondStartFromTheSameFolderBringsTheFirstToTheFront) {
 
 TEST(VorkelE2e, StartFromAnotherFolderRunsBeside) {
   const std::string one = PrepareFolder("beside-one", {});
-  const std::string two = PrepareFolder("beside-two", {.Shop = true});
+  const std::string two = PrepareFolder("beside-two", ShopFolder());
   RunningProgram first(one);
   HWND mainOne = first.WaitForWindow(kMainForm, kStartTime);
   ASSERT_NE(mainOne, nullptr);
@@ -106,7 +106,7 @@ TEST(VorkelE2e, StartFromAnotherFolderRunsBeside) {
 }
 
 TEST(VorkelE2e, EscAtThePasswordPromptEndsWithoutTouchingData) {
-  const std::string folder = PrepareFolder("password-esc", {.Password = "sklad42", .Shop = true});
+  const std::string folder = PrepareFolder("password-esc", ShopWithPassword("sklad42"));
   const auto goods = FileBytes(folder + "Data\\store.dat");
   const auto moves = FileBytes(folder + "Data\\moves.dat");
   ASSERT_TRUE(goods && moves);
@@ -125,7 +125,7 @@ TEST(VorkelE2e, EscAtThePasswordPromptEndsWithoutTouchingData) {
 }
 
 TEST(VorkelE2e, RightPasswordTypedAtThePromptOpensTheData) {
-  const std::string folder = PrepareFolder("password-ok", {.Password = "sklad42", .Shop = true});
+  const std::string folder = PrepareFolder("password-ok", ShopWithPassword("sklad42"));
   RunningProgram program(folder);
   HWND prompt = program.WaitForWindow("TFormPass", kStartTime);
   ASSERT_NE(prompt, nullptr);
@@ -148,7 +148,7 @@ TEST(VorkelE2e, RightPasswordTypedAtThePromptOpensTheData) {
 }
 
 TEST(VorkelE2e, CloseRequestEndsTheProgramAtThePromptAndInTheMainWindow) {
-  const std::string folder = PrepareFolder("close-request", {.Password = "sklad42", .Shop = true});
+  const std::string folder = PrepareFolder("close-request", ShopWithPassword("sklad42"));
   {
     RunningProgram program(folder);
     HWND prompt = program.WaitForWindow("TFormPass", kStartTime);
@@ -158,7 +158,7 @@ TEST(VorkelE2e, CloseRequestEndsTheProgramAtThePromptAndInTheMainWindow) {
     ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "1889 did not end the prompt";
     EXPECT_FALSE(FolderExists(folder + "Hist")) << "the data were opened";
   }
-  PrepareSettings(folder, {.Shop = true});
+  PrepareSettings(folder, ShopFolder());
   RunningProgram program(folder);
   HWND main = program.WaitForWindow(kMainForm, kStartTime);
   ASSERT_NE(main, nullptr);
@@ -170,7 +170,7 @@ TEST(VorkelE2e, CloseRequestEndsTheProgramAtThePromptAndInTheMainWindow) {
 }
 
 TEST(VorkelE2e, SecondStartOfTheDayKeepsTheFirstCopy) {
-  const std::string folder = PrepareFolder("day-copy", {.Shop = true});
+  const std::string folder = PrepareFolder("day-copy", ShopFolder());
   StartAndClose(folder);
   const auto copied = FileBytes(DayCopy(folder) + "\\store.dat");
   ASSERT_TRUE(copied.has_value());
@@ -190,7 +190,7 @@ TEST(VorkelE2e, SecondStartOfTheDayKeepsTheFirstCopy) {
 }
 
 TEST(VorkelE2e, DamagedGoodsFileShowsTheOpeningErrorAndLeavesTheCopyAlone) {
-  const std::string folder = PrepareFolder("damaged", {.Shop = true});
+  const std::string folder = PrepareFolder("damaged", ShopFolder());
   StartAndClose(folder);
   const auto dayGoods = FileBytes(DayCopy(folder) + "\\store.dat");
   const auto dayMoves = FileBytes(DayCopy(folder) + "\\moves.dat");
@@ -208,7 +208,7 @@ TEST(VorkelE2e, DamagedGoodsFileShowsTheOpeningErrorAndLeavesTheCopyAlone) {
 }
 
 TEST(VorkelE2e, UnreadableSettingsShowTheErrorAndLeaveTheFolderFree) {
-  const std::string folder = PrepareFolder("bad-settings", {.Shop = true});
+  const std::string folder = PrepareFolder("bad-settings", ShopFolder());
   const std::wstring cfg = platform::Utf8ToWide(folder + kCfgFileName);
   ASSERT_TRUE(DeleteFileW(cfg.c_str()));
   ASSERT_TRUE(CreateDirectoryW(cfg.c_str(), nullptr));  // a settings "file" nothing can read

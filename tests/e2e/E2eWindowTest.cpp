@@ -70,7 +70,7 @@ HWND GoodsHeader(HWND main) {
 }
 
 TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
-  const std::string folder = PrepareFolder("placement", {.Shop = true});
+  const std::string folder = PrepareFolder("placement", ShopFolder());
   {
     RunningProgram program(folder);
     HWND main = program.WaitForWindow(kMainForm, kStartTime);
@@ -123,7 +123,7 @@ TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
 }
 
 TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
-  const std::string folder = PrepareFolder("off-screen", {.Shop = true});
+  const std::string folder = PrepareFolder("off-screen", ShopFolder());
   StorePlace(folder, 5000, -3000, 900, 700);
   RunningProgram program(folder);
   HWND main = program.WaitForWindow(kMainForm, kStartTime);
@@ -139,26 +139,27 @@ TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
   EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
 }
 
+struct TopEditSearch {
+  HWND best = nullptr;
+  LONG top = LONG_MAX;
+};
+
+BOOL CALLBACK VisitEdit(HWND child, LPARAM param) {
+  wchar_t name[16] = {};
+  GetClassNameW(child, name, 16);
+  auto* search = reinterpret_cast<TopEditSearch*>(param);
+  const RECT r = WindowRect(child);
+  if (_wcsicmp(name, L"Edit") == 0 && r.top < search->top) {
+    search->best = child;
+    search->top = r.top;
+  }
+  return TRUE;
+}
+
 // The code entry of the panel: the first edit from the top of the window.
 HWND CodeEdit(HWND main) {
-  struct Search {
-    HWND best = nullptr;
-    LONG top = LONG_MAX;
-  } search;
-  EnumChildWindows(
-      main,
-      [](HWND child, LPARAM param) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(child, name, 16);
-        auto* s = reinterpret_cast<Search*>(param);
-        const RECT r = WindowRect(child);
-        if (_wcsicmp(name, L"Edit") == 0 && r.top < s->top) {
-          s->best = child;
-          s->top = r.top;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopEditSearch search;
+  EnumChildWindows(main, VisitEdit, reinterpret_cast<LPARAM>(&search));
   return search.best;
 }
 
@@ -170,7 +171,7 @@ std::string EditText(HWND edit) {
 }
 
 TEST(VorkelE2eWindow, SearchByCodeAndSortFromTheKeyboard) {
-  const std::string folder = PrepareFolder("search-sort", {.Shop = true});
+  const std::string folder = PrepareFolder("search-sort", ShopFolder());
   {
     RunningProgram program(folder);
     HWND main = program.WaitForWindow(kMainForm, kStartTime);
@@ -215,7 +216,7 @@ TEST(VorkelE2eScreens, MainWindowWithDataAtDesignedAndEnlargedSize) {
   // Without visual styles the panel's colours come from the captions, so the
   // screenshots show the gradient the labels must continue.
   SetVisualStyles(false);
-  const std::string folder = PrepareFolder("screens-" + language, {.Language = index, .Shop = true});
+  const std::string folder = PrepareFolder("screens-" + language, ShopFolder(index));
   SIZE frame{};
   {
     RunningProgram program(folder);
@@ -272,7 +273,7 @@ TEST(VorkelE2eScreens, MainWindowWithDataAtDesignedAndEnlargedSize) {
 TEST(VorkelE2eScreens, LanguageSwitchedFromTheMenu) {
   const char* chosen = std::getenv("VORKEL_SCREENS_LANGUAGE");
   if (!chosen || std::string(chosen) != "ru") GTEST_SKIP() << "needs the Russian locale's run";
-  const std::string folder = PrepareFolder("switch-language", {.Language = 0, .Shop = true});
+  const std::string folder = PrepareFolder("switch-language", ShopFolder(0));
   {
     RunningProgram program(folder);
     HWND main = program.WaitForWindow(kMainForm, kStartTime);
