@@ -68,6 +68,27 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   return FALSE;
 }
 
+struct ChildQuery {
+  std::wstring className;
+  const std::function<bool(const RECT&, const RECT&)>* better;
+  HWND found = nullptr;
+  RECT bounds{};
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
+  auto* q = reinterpret_cast<ChildQuery*>(param);
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (_wcsicmp(name, q->className.c_str()) != 0) return TRUE;
+  RECT r{};
+  GetWindowRect(child, &r);
+  if (!q->found || (*q->better)(r, q->bounds)) {
+    q->found = child;
+    q->bounds = r;
+  }
+  return TRUE;
+}
+
 INPUT KeyInput(WORD key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -172,6 +193,13 @@ bool RunningProgram::HasVisibleWindow() { return FindProcessWindow(processId_, "
 HWND FindProcessWindow(DWORD processId, const std::string& className, const std::string& caption) {
   WindowQuery query{processId, Utf8ToWide(className), Utf8ToWide(caption)};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND FindChildWindow(HWND parent, const std::wstring& className,
+                     const std::function<bool(const RECT& candidate, const RECT& best)>& better) {
+  ChildQuery query{className, &better};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&query));
   return query.found;
 }
 

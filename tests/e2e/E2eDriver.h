@@ -74,6 +74,10 @@ class RunningProgram {
 // The first visible top-level window of the process and class; null when none.
 HWND FindProcessWindow(DWORD processId, const std::string& className, const std::string& caption = "");
 std::string WindowCaption(HWND window);
+// Of the window's child windows of the class (any letter case), the one that
+// better() prefers over every other (its rectangle against the best so far).
+HWND FindChildWindow(HWND parent, const std::wstring& className,
+                     const std::function<bool(const RECT& candidate, const RECT& best)>& better);
 // Waits until the condition holds; false after the time.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 // Waits until the window's thread answers and what the screen shows of the

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdlib>
 
 #include "Platform/win32/Utf16.h"
@@ -45,28 +44,9 @@ void Close(RunningProgram& program, HWND main) {
   ASSERT_TRUE(program.WaitForExit(15000).has_value());
 }
 
-struct HeaderSearch {
-  HWND best = nullptr;
-  LONG left = LONG_MIN;
-};
-
-BOOL CALLBACK VisitHeader(HWND child, LPARAM param) {
-  wchar_t name[64] = {};
-  GetClassNameW(child, name, 64);
-  auto* search = reinterpret_cast<HeaderSearch*>(param);
-  const RECT r = WindowRect(child);
-  if (std::wstring(name) == L"SysHeader32" && r.left > search->left) {
-    search->best = child;
-    search->left = r.left;
-  }
-  return TRUE;
-}
-
 // The header control of the goods grid: the header right of the edit panel.
 HWND GoodsHeader(HWND main) {
-  HeaderSearch search;
-  EnumChildWindows(main, VisitHeader, reinterpret_cast<LPARAM>(&search));
-  return search.best;
+  return FindChildWindow(main, L"SysHeader32", [](const RECT& r, const RECT& best) { return r.left > best.left; });
 }
 
 TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
@@ -139,28 +119,9 @@ TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
   EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
 }
 
-struct TopEditSearch {
-  HWND best = nullptr;
-  LONG top = LONG_MAX;
-};
-
-BOOL CALLBACK VisitEdit(HWND child, LPARAM param) {
-  wchar_t name[16] = {};
-  GetClassNameW(child, name, 16);
-  auto* search = reinterpret_cast<TopEditSearch*>(param);
-  const RECT r = WindowRect(child);
-  if (_wcsicmp(name, L"Edit") == 0 && r.top < search->top) {
-    search->best = child;
-    search->top = r.top;
-  }
-  return TRUE;
-}
-
 // The code entry of the panel: the first edit from the top of the window.
 HWND CodeEdit(HWND main) {
-  TopEditSearch search;
-  EnumChildWindows(main, VisitEdit, reinterpret_cast<LPARAM>(&search));
-  return search.best;
+  return FindChildWindow(main, L"Edit", [](const RECT& r, const RECT& best) { return r.top < best.top; });
 }
 
 std::string EditText(HWND edit) {

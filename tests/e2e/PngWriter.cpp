@@ -1,25 +1,11 @@
 #include "tests/e2e/PngWriter.h"
 
-#include <array>
 #include <cstdio>
+
+#include "Tables/JournalFormat.h"
 
 namespace vk::e2e {
 namespace {
-
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t n = 0; n < 256; ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
-  crc = ~crc;
-  for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
-}
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
@@ -30,6 +16,7 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
   std::vector<uint8_t> body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
   out.insert(out.end(), body.begin(), body.end());
+  // The chunk check is zlib's CRC-32, as the table journal's.
   PutBigEndian(out, Crc32(body.data(), body.size()));
 }
 
