@@ -146,6 +146,7 @@ class TMainFormStore : public gui::TForm {
   void SwitchLanguage(uint8_t language);
   void ApplyLanguage();
   void ShowDialog(const std::string& className);
+  void RefreshOpenDialog();
   void ChangeWorkDate();
   void ShowStatistics();
   void RestoreNumLock();

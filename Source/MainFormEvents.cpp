@@ -250,6 +250,7 @@ LRESULT TMainFormStore::WmDwmColorizationColorChanged(WPARAM, LPARAM) {
   GlassGradienter().UpdateColors(nullptr);
   UpdateColors();
   Invalidate();
+  if (gui::Application.ModalLevel() > 0) RefreshOpenDialog();
   return 0;
 }
 

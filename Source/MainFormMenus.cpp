@@ -330,6 +330,20 @@ void TMainFormStore::ShowDialog(const std::string& className) {
   dialog->ShowModal();
 }
 
+// The first of the program's dialogs that is showing takes the new colours.
+void TMainFormStore::RefreshOpenDialog() {
+  const std::initializer_list<gui::TForm*> dialogs{FindForm<TFormAbout>(), FindForm<TFormStat>(),
+                                                   FindForm<TFormPassChange>(), FindForm<TFormDateChange>(),
+                                                   FormMessageBox};
+  for (gui::TForm* dialog : dialogs) {
+    if (dialog && dialog->Visible()) {
+      dialog->Invalidate();
+      dialog->Update();
+      return;
+    }
+  }
+}
+
 void TMainFormStore::ChangeWorkDate() {
   ShowDialog("TFormDateChange");
   ShowMoveClock(true);
