@@ -251,6 +251,16 @@ void LoadRussianTexts() { LoadLanguage(kLangRussian, '.', "dd/mm/yyyy"); }
 void LoadUkrainianTexts() { LoadLanguage(kLangUkrainian, '.', "dd/mm/yyyy"); }
 void LoadEnglishTexts() { LoadLanguage(kLangEnglish, '/', "mm/dd/yyyy"); }
 
+void LoadLanguageTexts(std::uint8_t language) {
+  if (language == kLangRussian) {
+    LoadRussianTexts();
+  } else if (language == kLangUkrainian) {
+    LoadUkrainianTexts();
+  } else {
+    LoadEnglishTexts();
+  }
+}
+
 void UnloadTexts() {
   ProgTexts = TTexts{};
   CurrentLanguage = kLangRussian;

@@ -324,6 +324,9 @@ extern const std::array<TListReportRow, kLanguageCount> ListReportTexts;
 void LoadRussianTexts();
 void LoadUkrainianTexts();
 void LoadEnglishTexts();
+// The loader of the language index; any index but Russian and Ukrainian
+// loads English.
+void LoadLanguageTexts(std::uint8_t language);
 // Back to the state before any loader ran: empty texts, format, mode names
 // and address, language 0. The tables stay as they are.
 void UnloadTexts();
