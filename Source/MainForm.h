@@ -152,6 +152,11 @@ class TMainFormStore : public gui::TForm {
   void RestoreNumLock();
   void ShowMenuHint(WPARAM wParam, LPARAM lParam);
 
+  // Save, restore and printer set-up (MainFormFileCommands.cpp).
+  void BindFileCommands();
+  void DataCommandBegin();
+  void DataCommandEnd(bool changed);
+
   LRESULT WmNcActivate(WPARAM wParam, LPARAM lParam);
   LRESULT WmSysColorChange(WPARAM wParam, LPARAM lParam);
   LRESULT WmDwmColorizationColorChanged(WPARAM wParam, LPARAM lParam);

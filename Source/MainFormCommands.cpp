@@ -9,11 +9,11 @@ using T = TTexts;
 
 // Sized by its entries, so none can be left empty.
 const TActionSpec kActions[] = {
-    {"ActSaveAs", "File", kKeyNone, &T::ActSaveAsCaption, &T::ActSaveAsHint, false},
-    {"ActRestoreBase", "File", kKeyNone, &T::ActRestoreBaseCaption, &T::ActRestoreBaseHint, false},
+    {"ActSaveAs", "File", kKeyNone, &T::ActSaveAsCaption, &T::ActSaveAsHint, true},
+    {"ActRestoreBase", "File", kKeyNone, &T::ActRestoreBaseCaption, &T::ActRestoreBaseHint, true},
     {"ActChangePass", "File", kKeyNone, &T::ActChangePassCaption, &T::ActChangePassHint, true},
     {"ActChangeDate", "File", kKeyF4, &T::ActChangeDateCaption, &T::ActChangeDateHint, true},
-    {"ActPrinter", "File", kKeyNone, &T::ActPrinterCaption, &T::ActPrinterHint, false},
+    {"ActPrinter", "File", kKeyNone, &T::ActPrinterCaption, &T::ActPrinterHint, true},
     {"ActNotebook", "File", kKeyNone, &T::ActNotebookCaption, &T::ActNotebookHint, true},
     {"ActAutogen", "File", kKeyNone, &T::ActAutogenCaption, &T::ActAutogenHint, true},
     {"ActExit", "File", kKeyEscape, &T::ActExitCaption, &T::ActExitHint, true},

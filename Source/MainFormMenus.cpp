@@ -126,6 +126,7 @@ void TMainFormStore::BindCommands() {
   on("ActChangeDate", [this] { ChangeWorkDate(); });
   on("ActStat", [this] { ShowStatistics(); });
   on("ActHelp", [] { RunProgram(ProgTexts.HelpPageAddress); });
+  BindFileCommands();
 
   // No goods, no export; the framework's commands come with their objects.
   inOutManager_ = std::make_unique<TInOutManager>(
@@ -232,8 +233,11 @@ void TMainFormStore::ApplyModeUi(const TModeUi& ui) {
   ShowModeName(ui.StatusText);
 }
 
+// The texts actually loaded decide, not the stored choice: start-up loads
+// English on a system that is not Cyrillic whatever was stored, and a
+// switch can fail before its texts are in.
 void TMainFormStore::CheckLanguageAction() {
-  const uint32_t language = ProgOptions().GetProgLang();
+  const uint32_t language = CurrentLanguage;
   const char* checked = language == kLangRussian     ? "ActSelectRusLang"
                         : language == kLangUkrainian ? "ActSelectUkrLang"
                                                      : "ActSelectEngLang";
@@ -291,6 +295,12 @@ void TMainFormStore::ToggleAutogen() {
 }
 
 void TMainFormStore::SwitchLanguage(uint8_t language) {
+  struct CheckLoaded {
+    TMainFormStore& form;
+    ~CheckLoaded() {
+      BestEffort([this] { form.CheckLanguageAction(); });
+    }
+  } checkLoaded{*this};
   const uint32_t codePage = ProgOptions().GetBaseCodePage();
   LoadLanguageTexts(language);
   ProgOptions().SetProgLang(language);
@@ -299,7 +309,6 @@ void TMainFormStore::SwitchLanguage(uint8_t language) {
     store_.SetDataCodePage(ProgOptions().GetBaseCodePage());
     RefreshGoods(false);
   }
-  CheckLanguageAction();
 }
 
 void TMainFormStore::ApplyLanguage() {
