@@ -88,4 +88,15 @@ std::string RelaidSearchStatusText(const std::string& modeName, const std::strin
   return textWidth(both) >= panelWidth ? quoted : both;
 }
 
+std::string NextGoodsCode(int32_t nextKey, uint32_t digits, int32_t delta) {
+  if (digits == 0) digits = 4;
+  digits = std::min<uint32_t>(digits, 8);
+  if (digits <= 1) return std::to_string(nextKey);
+  const int32_t moved = CheckedAdd<int32_t>(delta, nextKey);
+  const uint32_t code = static_cast<uint32_t>(moved > 0 ? moved : nextKey);
+  std::string text = std::to_string(code);
+  if (text.size() < digits) text.insert(0, digits - text.size(), '0');
+  return text;
+}
+
 }  // namespace vk

@@ -65,4 +65,10 @@ std::string SearchStatusText(const std::string& modeName, const std::string& sea
 std::string RelaidSearchStatusText(const std::string& modeName, const std::string& shown, int panelWidth,
                                    const std::function<int(const std::string&)>& textWidth);
 
+// The code a new goods gets when codes are generated: the goods table's next
+// key, moved by delta when that leaves it positive, zero-padded to digits
+// (1 to 8; 0 gives 4). With one digit the key alone, unpadded and unmoved.
+// EIntOverflow when key plus delta leaves 32 bits.
+std::string NextGoodsCode(int32_t nextKey, uint32_t digits, int32_t delta);
+
 }  // namespace vk

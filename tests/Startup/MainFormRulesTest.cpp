@@ -78,5 +78,23 @@ TEST(StatusSearchText, QuotedTextAloneWhenBothDoNotFit) {
   EXPECT_EQ(RelaidSearchStatusText("Search product", "Search product", 300, width), "Search product");
 }
 
+TEST(NextGoodsCode, PaddedMovedKeyAndItsLimits) {
+  struct Case {
+    int32_t key;
+    uint32_t digits;
+    int32_t delta;
+    const char* code;
+  };
+  const Case cases[] = {
+      {301, 0, 0, "0301"},      {301, 4, 1000, "1301"},   {7, 8, 0, "00000007"},
+      {301, 12, 0, "00000301"}, {301, 1, 5000, "301"},    {301, 3, -301, "301"},
+      {301, 3, -1000, "301"},   {123456, 4, 0, "123456"}, {5, 2, 2147483000, "2147483005"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NextGoodsCode(c.key, c.digits, c.delta), c.code) << c.key << " " << c.digits << " " << c.delta;
+  }
+  EXPECT_THROW(NextGoodsCode(1000, 4, 2147483000), EIntOverflow);
+}
+
 }  // namespace
 }  // namespace vk::testing
