@@ -361,6 +361,29 @@ DataContents ReadData(const std::string& programFolder) {
   return contents;
 }
 
+std::vector<MoveRow> ReadMoves(const std::string& programFolder, const std::string& code) {
+  TStore store;
+  store.SetProgramFolder(programFolder);
+  store.Open(/*createIfMissing=*/false, "Data");
+  std::vector<MoveRow> rows;
+  int32_t id = -1;
+  TTableStore& goods = store.Goods();
+  for (goods.First(); !goods.Eof(); goods.Next()) {
+    if (goods.Code.GetAsString() == code) id = goods.ID.Value();
+  }
+  if (id >= 0) {
+    TTableMoves& moves = store.Moves();
+    for (moves.First(); !moves.Eof(); moves.Next()) {
+      if (moves.IDStore.Value() != id) continue;
+      rows.push_back({moves.MoveDate.GetAsString(), moves.Direction.GetAsString(), moves.Weight.GetAsString(),
+                      moves.PCount.GetAsString(), moves.Sum.GetAsString(), moves.Note.GetAsString(),
+                      moves.CurrentFileOffset()});
+    }
+  }
+  store.Close();
+  return rows;
+}
+
 std::optional<std::vector<uint8_t>> FileBytes(const std::string& path) {
   std::FILE* f = _wfopen(Utf8ToWide(path).c_str(), L"rb");
   if (!f) return std::nullopt;

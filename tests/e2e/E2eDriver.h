@@ -110,6 +110,13 @@ struct DataContents {
   int32_t Moves = 0;
 };
 DataContents ReadData(const std::string& programFolder);
+// The movements of the goods of the code, in the order of the moves file;
+// Date as the grid shows it, "+" or "-" for the direction.
+struct MoveRow {
+  std::string Date, Direction, Weight, PCount, Sum, Note;
+  int32_t Offset = 0;  // the record's place in its file
+};
+std::vector<MoveRow> ReadMoves(const std::string& programFolder, const std::string& code);
 // A file's bytes; nothing when it does not exist.
 std::optional<std::vector<uint8_t>> FileBytes(const std::string& path);
 bool FolderExists(const std::string& path);
