@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "Core/DateTime.h"
 #include "Platform/win32/Utf16.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
@@ -165,6 +168,128 @@ TEST(VorkelE2eEntry, NewPriceRepricesEveryMovement) {
     std::snprintf(sum, sizeof sum, "%.2f", weight * 3.0);
     EXPECT_EQ(after[i].Sum, sum) << "movement " << i;
   }
+}
+
+// Answers the open box of the program with its first button.
+void AnswerBox(EntrySession& s, const std::string& shot) {
+  HWND box = s.Program().WaitForWindow("TFormMessageBox", 5000);
+  ASSERT_NE(box, nullptr) << "no box asked";
+  WaitPainted(box, 3000);
+  if (!shot.empty()) {
+    const RECT r = WindowRect(box);
+    Screenshot(shot, &r);
+  }
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }, 3000));
+}
+
+TEST(VorkelE2eEntry, OfThreeMovementsTheMiddleOneIsDeleted) {
+  const std::string folder = ShopWithoutAutogen("entry-delete-move");
+  {
+    EntrySession s(folder);
+    ASSERT_NE(s.Main(), nullptr);
+    PressKey(VK_INSERT);
+    TypeText(L"6001");
+    PressKey(VK_TAB);
+    TypeText(L"Wing nuts M6");
+    PressKey(VK_TAB);
+    TypeText(L"2.00");
+    PressKey(VK_RETURN);
+    s.Settle();
+    for (const wchar_t* weight : {L"5", L"7"}) {
+      PressKey(VK_F12);
+      TypeText(weight);
+      PressKey(VK_RETURN);
+      s.Settle();
+    }
+    // Goods grid, then five entries read-only in browse, then the moves grid.
+    for (int i = 0; i < 6; ++i) PressKey(VK_TAB);
+    PressKey(VK_NEXT);
+    PressKey(VK_UP);
+    s.Shot("entry-moves-side");
+    PressKey(VK_DELETE);
+    AnswerBox(s, "entry-delete-move-box");
+    s.Settle();
+    s.Close();
+  }
+  const std::vector<MoveRow> moves = ReadMoves(folder, "6001");
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0].Weight, "0.00");
+  EXPECT_EQ(moves[1].Weight, "7.00");
+  const GoodsRow* goods = FindGoods(ReadData(folder), "6001");
+  ASSERT_NE(goods, nullptr);
+  EXPECT_EQ(goods->Weight, "7.00");
+  EXPECT_EQ(goods->Sum, "14.00");
+}
+
+TEST(VorkelE2eEntry, BookingCarriesTheWorkDate) {
+  const std::string folder = ShopWithoutAutogen("entry-work-date");
+  const std::vector<MoveRow> before = ReadMoves(folder, "1001");
+  {
+    EntrySession s(folder);
+    ASSERT_NE(s.Main(), nullptr);
+    PressKey(VK_F4);
+    HWND dialog = s.Program().WaitForWindow("TFormDateChange", 5000);
+    ASSERT_NE(dialog, nullptr);
+    PressKey(VK_HOME);
+    PressKey(VK_END, /*alt=*/false, /*ctrl=*/false, /*shift=*/true);
+    TypeText(L"03152025");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
+    s.Settle();
+    PressKey(VK_F12);
+    TypeText(L"4");
+    PressKey(VK_RETURN);
+    s.Shot("entry-work-date-booked");
+    s.Close();
+  }
+  const std::vector<MoveRow> moves = ReadMoves(folder, "1001");
+  ASSERT_EQ(moves.size(), before.size() + 1);
+  const auto added = std::find_if(moves.begin(), moves.end(), [&](const MoveRow& m) {
+    return std::none_of(before.begin(), before.end(), [&](const MoveRow& b) { return b.Offset == m.Offset; });
+  });
+  ASSERT_NE(added, moves.end());
+  EXPECT_EQ(added->Weight, "4.00");
+  EXPECT_EQ(added->Day, static_cast<int32_t>(*TryEncodeDate(2025, 3, 15)));
+}
+
+TEST(VorkelE2eEntry, TypedNamePrefixSearchesAndEscEndsTheSearchOnly) {
+  const std::string folder = ShopWithoutAutogen("entry-name-search");
+  EntrySession s(folder);
+  ASSERT_NE(s.Main(), nullptr);
+  HWND code = CodeEdit(s.Main());
+  ASSERT_NE(code, nullptr);
+  PressKey(VK_RIGHT);
+  TypeText(L"Hamm");
+  EXPECT_TRUE(WaitUntil([&] { return EditText(code) == "1026"; }, 3000)) << EditText(code);
+  s.Shot("entry-name-search");
+  // The first Esc ends the search; the second, in browse, ends the program.
+  PressKey(VK_ESCAPE);
+  Sleep(500);
+  EXPECT_TRUE(s.Program().Running()) << "Esc in the search closed the program";
+  EXPECT_EQ(EditText(code), "1026");
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(s.Program().WaitForExit(15000).has_value()) << "the search did not end";
+}
+
+TEST(VorkelE2eEntry, SortByNameSurvivesARestart) {
+  const std::string folder = ShopWithoutAutogen("entry-sort-restart");
+  std::string firstByName;
+  {
+    EntrySession s(folder);
+    ASSERT_NE(s.Main(), nullptr);
+    PressKey(VK_RIGHT);
+    PressKey(VK_F9);
+    PressKey(VK_HOME, /*alt=*/false, /*ctrl=*/true);
+    s.Settle();
+    firstByName = EditText(CodeEdit(s.Main()));
+    s.Close();
+  }
+  ASSERT_NE(firstByName, "1001") << "the sort did not reorder the goods";
+  EntrySession s(folder);
+  ASSERT_NE(s.Main(), nullptr);
+  EXPECT_EQ(EditText(CodeEdit(s.Main())), firstByName);
+  s.Close();
 }
 
 }  // namespace
