@@ -1,12 +1,10 @@
 #include "Tools/Service/FileSrv.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include "Gui/ExceptionBarrier.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 #include "Tools/Service/FileSrvRules.h"
+#include "Tools/Service/ShellFolders.h"
 
 namespace vk {
 namespace {
@@ -27,38 +25,6 @@ struct TFolderDialogState {
 TFolderDialogState& State() {
   static TFolderDialogState state;
   return state;
-}
-
-// Items from the shell's allocator.
-struct ItemListTraits {
-  using Type = LPITEMIDLIST;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type value) noexcept { CoTaskMemFree(value); }
-};
-using ItemList = platform::UniqueHandle<ItemListTraits>;
-
-// COM for the calling thread while the dialog is open; left alone when the
-// thread already has it in another apartment.
-class ComScope {
- public:
-  ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComScope() {
-    if (initialized_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialized_;
-};
-
-// The file-system path of an item, and whether it is an existing folder.
-bool ExistingFolderOf(LPCITEMIDLIST item, std::wstring& path) {
-  wchar_t buffer[MAX_PATH] = {};
-  if (item == nullptr || !SHGetPathFromIDListW(item, buffer) || buffer[0] == L'\0') return false;
-  path = buffer;
-  DWORD attributes = GetFileAttributesW(buffer);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 TFolderDialogMode ModeOf(LPARAM lpData) { return static_cast<TFolderDialogMode>(static_cast<int>(lpData)); }
