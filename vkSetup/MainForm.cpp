@@ -95,7 +95,8 @@ void TMainFormSetup::LayOut() {
   for (auto [box, name, top] : {std::tuple{&CbExec, "CbExec", 195}, std::tuple{&CbMenu, "CbMenu", 213},
                                 std::tuple{&CbDesktop, "CbDesktop", 230}}) {
     box->SetName(name);
-    box->SetBounds(260, top, 281, 17);
+    // Wider than designed: the option texts run longer in some fonts.
+    box->SetBounds(260, top, 321, 17);
     box->SetChecked(true);
   }
   PlaceLabel(LbProgress, "LbProgress", 260, 252);
@@ -105,7 +106,10 @@ void TMainFormSetup::LayOut() {
   MemoProgress.WordWrap = false;
   PlaceLabel(LbComplete, "LbComplete", 260, 306);
   LbComplete.SetAutoSize(false);
-  LbComplete.SetBounds(260, 306, 321, 26);
+  // Wider than the other texts' column, and a third line down to the band:
+  // the licence page's two lines need the room in some fonts.
+  LbComplete.SetWordWrap(true);
+  LbComplete.SetBounds(252, 303, 340, 39);
   PlaceButton(BtnBack, "BtnBack", 344, 356);
   PlaceButton(BtnNext, "BtnNext", 425, 356);
   PlaceButton(BtnCancel, "BtnCancel", 506, 356);

@@ -1,7 +1,9 @@
 #include "Tools/Service/NamSelDir.h"
 
-#include <commctrl.h>
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include "Core/SysUtils.h"
 #include "Gui/ExceptionBarrier.h"
