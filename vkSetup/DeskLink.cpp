@@ -26,6 +26,13 @@ class ComRef {
   T* ptr_ = nullptr;
 };
 
+// A new shell link object and its file interface.
+bool NewShellLink(ComRef<IShellLinkW>& shellLink, ComRef<IPersistFile>& file) {
+  return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                          reinterpret_cast<void**>(shellLink.Put())) == S_OK &&
+         shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())) == S_OK;
+}
+
 }  // namespace
 
 std::string GetSpecialFolder(int csidl) {
@@ -42,12 +49,8 @@ std::string GetDesktopFolder() { return GetSpecialFolder(CSIDL_DESKTOPDIRECTORY)
 
 bool CreateShellLink(const TShellLinkSpec& link) {
   ComRef<IShellLinkW> shellLink;
-  if (CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                       reinterpret_cast<void**>(shellLink.Put())) != S_OK) {
-    return false;
-  }
   ComRef<IPersistFile> file;
-  if (shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())) != S_OK) return false;
+  if (!NewShellLink(shellLink, file)) return false;
   return shellLink->SetArguments(platform::Utf8ToWide(link.Arguments).c_str()) == S_OK &&
          shellLink->SetDescription(platform::Utf8ToWide(link.Description).c_str()) == S_OK &&
          shellLink->SetPath(platform::Utf8ToWide(link.Target).c_str()) == S_OK &&
@@ -57,12 +60,8 @@ bool CreateShellLink(const TShellLinkSpec& link) {
 
 bool ReadShellLink(const std::string& linkPath, TShellLinkRead& out) {
   ComRef<IShellLinkW> shellLink;
-  if (CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                       reinterpret_cast<void**>(shellLink.Put())) != S_OK) {
-    return false;
-  }
   ComRef<IPersistFile> file;
-  if (shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())) != S_OK) return false;
+  if (!NewShellLink(shellLink, file)) return false;
   if (file->Load(platform::Utf8ToWide(linkPath).c_str(), STGM_READ) != S_OK) return false;
   wchar_t text[1024] = {};
   WIN32_FIND_DATAW data{};

@@ -1,7 +1,6 @@
 // The setup program's entry: one setup at a time, the wizard, and the start
 // of the installed program once the wizard has closed.
 
-#include <objbase.h>
 #include <windows.h>
 
 #include <optional>
@@ -10,6 +9,7 @@
 #include "Gui/Application.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Source/AppSelect.h"
+#include "Tools/Service/ShellFolders.h"
 #include "Tools/Service/WindowsVersion.h"
 #include "vkSetup/Confirm.h"
 #include "vkSetup/Exec.h"
@@ -25,22 +25,9 @@ constexpr char kFirstStartParameter[] = "-first";
 // to come to the front.
 constexpr DWORD kActivationDelay = 500;
 
-// COM for the main thread (folder dialog, shell links, the picture loader).
-class ComForThread {
- public:
-  ComForThread() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComForThread() {
-    if (initialized_) CoUninitialize();
-  }
-  ComForThread(const ComForThread&) = delete;
-  ComForThread& operator=(const ComForThread&) = delete;
-
- private:
-  bool initialized_;
-};
-
 std::optional<vk::setup::TLaunchRequest> RunWizard() {
-  ComForThread com;
+  // COM for the folder dialog, the shell links and the picture loader.
+  vk::ComScope com;
   Application.Initialize();
   auto* wizard = Application.CreateForm<vk::setup::TMainFormSetup>();
   auto* confirm = Application.CreateForm<vk::setup::TConfirmForm>();

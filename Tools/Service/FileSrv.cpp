@@ -109,21 +109,8 @@ bool BrowseForFolder(std::string& folder, int mode, const std::string& windowTit
   } closer;
 
   ComScope com;
-  std::wstring displayName(MAX_PATH, L'\0');
-  std::wstring title = platform::Utf8ToWide(instruction);
-  ItemList root;
-  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, root.Put()))) root.Release();
-
-  BROWSEINFOW info = {};
-  info.hwndOwner = GetActiveWindow();
-  info.pidlRoot = root.Get();
-  info.pszDisplayName = displayName.data();
-  info.lpszTitle = title.c_str();
-  info.ulFlags = FolderDialogFlags(static_cast<TFolderDialogMode>(mode));
-  info.lpfn = BrowseCallback;
-  info.lParam = mode;
-
-  ItemList chosen(SHBrowseForFolderW(&info));
+  ItemList chosen = BrowseForItem(platform::Utf8ToWide(instruction),
+                                  FolderDialogFlags(static_cast<TFolderDialogMode>(mode)), BrowseCallback, mode);
   std::wstring path;
   if (!ExistingFolderOf(chosen.Get(), path)) return false;
   folder = platform::WideToUtf8(path);

@@ -105,19 +105,8 @@ bool SelectDirectory(const std::string& defaultName, std::string& path, const st
   } closer;
 
   ComScope com;
-  std::wstring displayName(MAX_PATH, L'\0');
-  std::wstring title = platform::Utf8ToWide(titleLine);
-  ItemList root;
-  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, root.Put()))) root.Release();
-  BROWSEINFOW info = {};
-  info.hwndOwner = GetActiveWindow();
-  info.pidlRoot = root.Get();
-  info.pszDisplayName = displayName.data();
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
-  info.lpfn = SelectCallback;
-
-  ItemList chosen(SHBrowseForFolderW(&info));
+  ItemList chosen =
+      BrowseForItem(platform::Utf8ToWide(titleLine), BIF_RETURNONLYFSDIRS | BIF_EDITBOX, SelectCallback, 0);
   if (!chosen) return false;
   if (!state.EditTextAtOk.empty()) {
     path = platform::WideToUtf8(state.EditTextAtOk);

@@ -43,4 +43,22 @@ inline bool ExistingFolderOf(LPCITEMIDLIST item, std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// Opens the shell's folder browser owned by the active window, rooted at the
+// desktop, with the title line above its tree, and waits for it; the chosen
+// item, null when cancelled.
+inline ItemList BrowseForItem(const std::wstring& titleLine, UINT flags, BFFCALLBACK callback, LPARAM data) {
+  std::wstring displayName(MAX_PATH, L'\0');
+  ItemList root;
+  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, root.Put()))) root.Release();
+  BROWSEINFOW info = {};
+  info.hwndOwner = GetActiveWindow();
+  info.pidlRoot = root.Get();
+  info.pszDisplayName = displayName.data();
+  info.lpszTitle = titleLine.c_str();
+  info.ulFlags = flags;
+  info.lpfn = callback;
+  info.lParam = data;
+  return ItemList(SHBrowseForFolderW(&info));
+}
+
 }  // namespace vk
