@@ -6,6 +6,7 @@
 
 #include "Gui/ExceptionBarrier.h"
 #include "Gui/ExtCtrls.h"
+#include "Gui/WindowClass.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
@@ -41,7 +42,7 @@ TApplication::~TApplication() {
   if (handle_) DestroyWindow(handle_);
 }
 
-HINSTANCE TApplication::Instance() const { return GetModuleHandleW(nullptr); }
+HINSTANCE TApplication::Instance() const { return ProgramInstance(); }
 
 void TApplication::Initialize() {
   if (initialized_) return;
@@ -55,30 +56,13 @@ void TApplication::Initialize() {
 HWND TApplication::Handle() {
   if (handle_) return handle_;
   Initialize();
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof(existing);
-  if (!GetClassInfoExW(Instance(), kWindowClass, &existing)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = StaticWndProc;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc)) {
-      DWORD error = GetLastError();
-      throw EOSError("RegisterClassExW TApplication: " + platform::SystemErrorText(error));
-    }
-  }
+  RegisterWindowClass(kWindowClass, StaticWndProc);
   // Zero-sized and never shown: it exists to own the forms and to be found.
-  HWND window = CreateWindowExW(0, kWindowClass, Utf8ToWide(title_).c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                                /*owner=*/nullptr, /*menu=*/nullptr, Instance(), this);
-  if (!window) {
-    DWORD error = GetLastError();
-    throw EOSError("CreateWindowExW TApplication: " + platform::SystemErrorText(error));
-  }
-  handle_ = window;
+  int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+  int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  handle_ = CreateProgramWindow(/*exStyle=*/0, kWindowClass, Utf8ToWide(title_),
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, {x, y, x, y},
+                                /*parent=*/nullptr, /*menu=*/nullptr, this);
   return handle_;
 }
 
@@ -161,7 +145,7 @@ bool TApplication::ProcessMessage(MSG& message) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(message, handled);
-  if (handled || IsDialogKey(message)) return true;
+  if (handled || IsShortCutKey(message) || IsDialogKey(message)) return true;
   TranslateMessage(&message);
   DispatchMessageW(&message);
   return true;
@@ -180,6 +164,21 @@ bool TApplication::IsDialogKey(const MSG& message) {
   return form->DialogKey(message);
 }
 
+// A key as a command of the form it was typed in, before the focused control
+// sees it. While a modal window is open no form's commands run: its own keys
+// go to it.
+bool TApplication::IsShortCutKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+  if (modalLevel_ > 0) return false;
+  auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(message.hwnd, GA_ROOT)));
+  if (!form) return false;
+  TShortCut modifiers = 0;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= scAlt;
+  return form->IsShortCut(ShortCut(static_cast<std::uint16_t>(message.wParam), modifiers));
+}
+
 void TApplication::Restore() {
   if (mainForm_ && mainForm_->HandleAllocated() && IsIconic(mainForm_->Handle())) {
     ShowWindow(mainForm_->Handle(), SW_RESTORE);
@@ -196,9 +195,9 @@ void TApplication::Minimize() {
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
 }
 
-TApplication::PaintingScope::PaintingScope() { ++Application.paintDepth_; }
+PaintingScope::PaintingScope() noexcept { ++Application.paintDepth_; }
 
-TApplication::PaintingScope::~PaintingScope() { --Application.paintDepth_; }
+PaintingScope::~PaintingScope() { --Application.paintDepth_; }
 
 void TApplication::HandleException(std::exception_ptr error) {
   if (paintDepth_ > 0) {

@@ -89,23 +89,16 @@ class TApplication {
   void HandleException(std::exception_ptr error);
   void ShowException(const std::exception& error);
 
-  // While one lives, reported exceptions wait until painting is over.
-  class PaintingScope {
-   public:
-    PaintingScope();
-    ~PaintingScope();
-    PaintingScope(const PaintingScope&) = delete;
-    PaintingScope& operator=(const PaintingScope&) = delete;
-  };
-
  private:
   friend class TForm;
   friend class TTimer;
+  friend class PaintingScope;
 
   static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool ProcessMessage(MSG& message);
   bool IsDialogKey(const MSG& message);
+  bool IsShortCutKey(const MSG& message);
   void Report(std::exception_ptr error);
   void ShowDeferredExceptions();
   void TimerFired(UINT_PTR id);

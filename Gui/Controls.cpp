@@ -3,20 +3,25 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
-#include "Gui/Application.h"
 #include "Gui/ExceptionBarrier.h"
+#include "Gui/Menus.h"
+#include "Gui/WindowClass.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
 
-using platform::SystemErrorText;
 using platform::Utf8ToWide;
 
 namespace {
 
 // The window property that ties one of our windows to its control object.
 constexpr wchar_t kControlProperty[] = L"VorkelControl";
+
+// Signed client coordinates of a mouse message.
+int MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -51,7 +56,8 @@ TControl::~TControl() {
   if (!parent_) return;
   auto& list = parent_->controls_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (TForm* form = GetParentForm(parent_); form && form->activeControl_ == this) form->activeControl_ = nullptr;
+  if (parent_->pressedGraphic_ == this) parent_->pressedGraphic_ = nullptr;
+  parent_->ChildRemoved(this);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -207,33 +213,12 @@ void TWinControl::CreateHandle() {
   TCreateParams params;
   CreateParams(params);
   if (TWinControl* parent = Parent()) params.Parent = parent->handle_;
-  HINSTANCE instance = Application.Instance();
-  if (!params.SystemClass) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(instance, params.WindowClass.c_str(), &existing)) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.style = params.ClassStyle;
-      wc.lpfnWndProc = StaticWndProc;
-      wc.hInstance = instance;
-      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-      wc.lpszClassName = params.WindowClass.c_str();
-      if (!RegisterClassExW(&wc)) {
-        DWORD error = GetLastError();
-        throw EOSError("RegisterClassExW " + platform::WideToUtf8(params.WindowClass) + ": " + SystemErrorText(error));
-      }
-    }
-  }
+  if (!params.SystemClass) RegisterWindowClass(params.WindowClass, StaticWndProc, params.ClassStyle);
   HMENU id = nullptr;
   if (TWinControl* parent = Parent()) id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(parent->nextChildId_++));
-  std::wstring caption = Utf8ToWide(Caption());
-  HWND window = CreateWindowExW(params.ExStyle, params.WindowClass.c_str(), caption.c_str(), params.Style, params.X,
-                                params.Y, params.Width, params.Height, params.Parent, id, instance, this);
-  if (!window) {
-    DWORD error = GetLastError();
-    throw EOSError("CreateWindowExW " + platform::WideToUtf8(params.WindowClass) + ": " + SystemErrorText(error));
-  }
+  RECT bounds{params.X, params.Y, params.X + params.Width, params.Y + params.Height};
+  HWND window = CreateProgramWindow(params.ExStyle, params.WindowClass, Utf8ToWide(Caption()), params.Style, bounds,
+                                    params.Parent, id, this);
   if (params.SystemClass) {
     Attach(window);
     subclassed_ = true;
@@ -306,7 +291,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: return WmSize(wParam, lParam);
     case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(wParam, lParam);
     case WM_SETFOCUS: return WmSetFocus(wParam, lParam);
+    case WM_CONTEXTMENU: return WmContextMenu(wParam, lParam);
     case WM_NCDESTROY: return WmNcDestroy(wParam, lParam);
+    case WM_SETCURSOR: return WmSetCursor(wParam, lParam);
+    case WM_LBUTTONDOWN: return WmLButtonDown(wParam, lParam);
+    case WM_LBUTTONUP: return WmLButtonUp(wParam, lParam);
   }
   return DefaultHandler(message, wParam, lParam);
 }
@@ -386,8 +375,21 @@ LRESULT TWinControl::WmWindowPosChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinControl::WmSetFocus(WPARAM wParam, LPARAM lParam) {
-  if (TForm* form = GetParentForm(this); form && form != static_cast<TControl*>(this)) form->FocusChanged(this);
+  if (TWinControl* parent = Parent()) parent->ChildFocused(this);
   return DefaultHandler(WM_SETFOCUS, wParam, lParam);
+}
+
+LRESULT TWinControl::WmContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (!popupMenu_) return DefaultHandler(WM_CONTEXTMENU, wParam, lParam);
+  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: at the control's top left corner.
+    at = {0, 0};
+    ClientToScreen(handle_, &at);
+  }
+  popupMenu_->SetPopupComponent(this);
+  popupMenu_->Popup(at.x, at.y);
+  return 0;
 }
 
 LRESULT TWinControl::WmNcDestroy(WPARAM wParam, LPARAM lParam) {
@@ -398,6 +400,43 @@ LRESULT TWinControl::WmNcDestroy(WPARAM wParam, LPARAM lParam) {
   if (!subclassed_) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   handle_ = nullptr;
   subclassed_ = false;
+  return result;
+}
+
+TGraphicControl* TWinControl::GraphicAt(POINT point) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(*it);
+    if (!graphic || !graphic->Visible() || !graphic->Enabled()) continue;
+    RECT bounds = graphic->BoundsRect();
+    if (PtInRect(&bounds, point)) return graphic;
+  }
+  return nullptr;
+}
+
+LRESULT TWinControl::WmSetCursor(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT) {
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(handle_, &point);
+    TGraphicControl* graphic = GraphicAt(point);
+    if (graphic && graphic->Cursor()) {
+      ::SetCursor(LoadCursorW(/*instance=*/nullptr, graphic->Cursor()));
+      return TRUE;
+    }
+  }
+  return DefaultHandler(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT TWinControl::WmLButtonDown(WPARAM wParam, LPARAM lParam) {
+  pressedGraphic_ = GraphicAt({MouseX(lParam), MouseY(lParam)});
+  return DefaultHandler(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT TWinControl::WmLButtonUp(WPARAM wParam, LPARAM lParam) {
+  TGraphicControl* pressed = std::exchange(pressedGraphic_, nullptr);
+  LRESULT result = DefaultHandler(WM_LBUTTONUP, wParam, lParam);
+  // Released over the control it was pressed on, which is still ours.
+  if (pressed && pressed == GraphicAt({MouseX(lParam), MouseY(lParam)})) pressed->Click();
   return result;
 }
 
@@ -520,7 +559,7 @@ bool TWinControl::EraseBackground(HDC dc) {
 }
 
 void TWinControl::PaintTo(HDC dc, const RECT& area) noexcept {
-  TApplication::PaintingScope painting;
+  PaintingScope painting;
   try {
     TCanvas canvas(dc);
     canvas.Font = Font();
@@ -589,12 +628,21 @@ bool TWinControl::CanFocus() const {
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
-  TForm* form = GetParentForm(this);
-  if (form && form != static_cast<TControl*>(this)) {
-    form->SetActiveControl(this);
-    return;
-  }
+  if (TWinControl* parent = Parent(); parent && parent->ChildFocusRequested(this)) return;
   ::SetFocus(Handle());
+}
+
+void TWinControl::ChildFocused(TWinControl* control) {
+  if (TWinControl* parent = Parent()) parent->ChildFocused(control);
+}
+
+bool TWinControl::ChildFocusRequested(TWinControl* control) {
+  TWinControl* parent = Parent();
+  return parent && parent->ChildFocusRequested(control);
+}
+
+void TWinControl::ChildRemoved(TControl* control) {
+  if (TWinControl* parent = Parent()) parent->ChildRemoved(control);
 }
 
 void TWinControl::CollectTabStops(std::vector<TWinControl*>& out) const {
@@ -617,11 +665,6 @@ void TWinControl::BroadcastFocusMoved(TWinControl* focused) {
     c->FocusMovedTo(focused);
     c->BroadcastFocusMoved(focused);
   }
-}
-
-TForm* GetParentForm(const TControl* control) {
-  while (control && control->Parent()) control = control->Parent();
-  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
 }
 
 }  // namespace vk::gui

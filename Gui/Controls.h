@@ -19,6 +19,7 @@ namespace vk::gui {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 // A window class used in a way it does not allow (showing a visible window
 // modally, focusing a hidden control).
@@ -151,6 +152,13 @@ class TGraphicControl : public TControl {
   // canvas comes with the control's font and colour. Must not throw.
   virtual void Paint(TCanvas& canvas) = 0;
 
+  // The system cursor shown over the control (IDC_HAND, ...); null: the
+  // parent's own.
+  virtual LPCWSTR Cursor() const { return nullptr; }
+  // A left-button press and release over the visible, enabled control; the
+  // parent window routes the mouse to it.
+  virtual void Click() {}
+
  protected:
   void BoundsChanged(const RECT& oldBounds) override;
   void VisibleChanged() override { Invalidate(); }
@@ -198,6 +206,12 @@ class TWinControl : public TControl {
 
   void Invalidate() override;
   void Update();
+
+  // The context menu that a right click or the menu key shows on the control
+  // (not owned). Without one, WM_CONTEXTMENU goes on as usual: to the parent,
+  // or to the system's own menu of an edit.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
 
   // A brush of the control's colour, kept by the control (children answer
   // WM_CTLCOLOR* with their parent's).
@@ -253,6 +267,16 @@ class TWinControl : public TControl {
   bool BroadcastDialogKey(WORD key, TWinControl* focused);
   void BroadcastFocusMoved(TWinControl* focused);
 
+  // Hooks that run up the parent chain, so that the top-level control (a
+  // form) can keep track of the focus among the controls inside it. Each
+  // passes the call on to the parent until one takes it.
+  // A control inside got the keyboard focus.
+  virtual void ChildFocused(TWinControl* control);
+  // A control inside asks for the focus; true when an owner took the request.
+  virtual bool ChildFocusRequested(TWinControl* control);
+  // A control inside is going away.
+  virtual void ChildRemoved(TControl* control);
+
   // Runs the own painting and the graphic children's into a DC.
   void PaintTo(HDC dc, const RECT& area) noexcept;
   void AlignControls();
@@ -287,18 +311,23 @@ class TWinControl : public TControl {
   LRESULT WmSize(WPARAM wParam, LPARAM lParam);
   LRESULT WmWindowPosChanged(WPARAM wParam, LPARAM lParam);
   LRESULT WmSetFocus(WPARAM wParam, LPARAM lParam);
+  LRESULT WmContextMenu(WPARAM wParam, LPARAM lParam);
   LRESULT WmNcDestroy(WPARAM wParam, LPARAM lParam);
+  LRESULT WmSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT WmLButtonDown(WPARAM wParam, LPARAM lParam);
+  LRESULT WmLButtonUp(WPARAM wParam, LPARAM lParam);
+  // The visible, enabled graphic child under the client point, topmost first.
+  TGraphicControl* GraphicAt(POINT point) const;
 
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
   bool tabStop_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
   bool subclassed_ = false;
   int nextChildId_ = 100;
+  TGraphicControl* pressedGraphic_ = nullptr;
   UniqueBrush brush_;
   COLORREF brushRgb_ = 0;
 };
-
-// The form a control lies on (the control itself for a form); null when none.
-TForm* GetParentForm(const TControl* control);
 
 }  // namespace vk::gui

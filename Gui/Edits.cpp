@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
@@ -27,6 +28,14 @@ bool OpenClipboardWithRetry() {
   }
   return false;
 }
+
+// Memory from GlobalAlloc, for the clipboard.
+struct GlobalMemoryTraits {
+  using Type = HGLOBAL;
+  static Type Invalid() noexcept { return nullptr; }
+  static bool Close(Type value) noexcept { return GlobalFree(value) == nullptr; }
+};
+using GlobalMemory = platform::UniqueHandle<GlobalMemoryTraits>;
 
 class ClipboardScope {
  public:
@@ -59,21 +68,16 @@ std::string ClipboardText() {
 bool SetClipboardText(const std::string& text) {
   std::wstring wide = Utf8ToWide(text);
   size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return false;
-  void* target = GlobalLock(memory);
-  if (!target) {
-    GlobalFree(memory);
-    return false;
-  }
+  void* target = GlobalLock(memory.Get());
+  if (!target) return false;
   memcpy(target, wide.c_str(), bytes);
-  GlobalUnlock(memory);
+  GlobalUnlock(memory.Get());
   ClipboardScope clipboard;
-  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory)) {
-    GlobalFree(memory);
-    return false;
-  }
-  return true;  // the clipboard owns the memory now
+  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
+  memory.Release();  // the clipboard owns it now
+  return true;
 }
 
 // ---- TEdit ----

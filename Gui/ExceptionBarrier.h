@@ -10,6 +10,18 @@ namespace vk::gui {
 // only inside a catch block; it never throws.
 void HandOverCurrentException() noexcept;
 
+// While one lives (around a window's own painting), exceptions handed over
+// wait until the painting is over and are reported from the message loop: a
+// modal box inside WM_PAINT would leave the window unpainted and paint again
+// under the box.
+class PaintingScope {
+ public:
+  PaintingScope() noexcept;
+  ~PaintingScope();
+  PaintingScope(const PaintingScope&) = delete;
+  PaintingScope& operator=(const PaintingScope&) = delete;
+};
+
 template <typename Result, typename Body>
 Result Guarded(Result safeResult, Body&& body) noexcept {
   try {

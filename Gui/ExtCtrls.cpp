@@ -40,27 +40,25 @@ TImage::~TImage() { FreeBitmap(); }
 
 void TImage::FreeBitmap() {
   canvas_.reset();
-  if (dc_) {
-    SelectObject(dc_, originalBitmap_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-  }
+  // The bitmap leaves the DC before either goes.
+  if (dc_) SelectObject(dc_.Get(), originalBitmap_);
+  dc_.Reset();
   bitmap_.Reset();
 }
 
 TCanvas& TImage::Canvas() {
   if (!canvas_) {
     WindowDc screen(nullptr);
-    dc_ = CreateCompatibleDC(screen.Dc());
+    dc_.Reset(CreateCompatibleDC(screen.Dc()));
     bitmap_.Reset(CreateCompatibleBitmap(screen.Dc(), std::max(1, Width()), std::max(1, Height())));
-    originalBitmap_ = SelectObject(dc_, bitmap_.Get());
-    PatBlt(dc_, 0, 0, Width(), Height(), BLACKNESS);
-    canvas_ = std::make_unique<TCanvas>(dc_);
+    originalBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
+    PatBlt(dc_.Get(), 0, 0, Width(), Height(), BLACKNESS);
+    canvas_ = std::make_unique<TCanvas>(dc_.Get());
   }
   return *canvas_;
 }
 
-COLORREF TImage::PixelAt(int x, int y) const { return dc_ ? GetPixel(dc_, x, y) : CLR_INVALID; }
+COLORREF TImage::PixelAt(int x, int y) const { return dc_ ? GetPixel(dc_.Get(), x, y) : CLR_INVALID; }
 
 void TImage::SetIcon(HICON icon) {
   icon_ = icon;
@@ -87,7 +85,7 @@ void TImage::Paint(TCanvas& canvas) {
     DrawIconEx(canvas.Handle(), x, y, icon_, w, h, /*frame=*/0, /*flickerFreeBrush=*/nullptr, DI_NORMAL);
     return;
   }
-  if (dc_) BitBlt(canvas.Handle(), Left(), Top(), Width(), Height(), dc_, 0, 0, SRCCOPY);
+  if (dc_) BitBlt(canvas.Handle(), Left(), Top(), Width(), Height(), dc_.Get(), 0, 0, SRCCOPY);
 }
 
 // ---- TBevel ----

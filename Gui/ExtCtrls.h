@@ -71,7 +71,7 @@ class TImage : public TGraphicControl {
  private:
   void FreeBitmap();
 
-  HDC dc_ = nullptr;
+  UniqueDc dc_;
   UniqueBitmap bitmap_;
   HGDIOBJ originalBitmap_ = nullptr;
   std::unique_ptr<TCanvas> canvas_;

@@ -1,7 +1,10 @@
 #include "Gui/Forms.h"
 
+#include <algorithm>
+
 #include "Gui/Application.h"
 #include "Gui/ExceptionBarrier.h"
+#include "Gui/Menus.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
@@ -73,7 +76,7 @@ SIZE TForm::FrameSize() const {
   DWORD style, exStyle;
   StyleOf(style, exStyle);
   RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, style, /*menu=*/FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, /*menu=*/menu_ != nullptr, exStyle);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -118,6 +121,7 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 void TForm::HandleCreated() {
+  if (menu_) menu_->SetWindow(handle_);
   if (createFired_) return;
   createFired_ = true;
   if (OnCreate) OnCreate();
@@ -136,6 +140,11 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return WmActivate(wParam, lParam);
     case WM_CLOSE: return WmClose(wParam, lParam);
     case WM_GETMINMAXINFO: return WmGetMinMaxInfo(wParam, lParam);
+    case WM_COMMAND: return WmCommand(wParam, lParam);
+    case WM_INITMENUPOPUP: return WmInitMenuPopup(wParam, lParam);
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP: return WmMenuLoop(message, wParam, lParam);
+    case WM_DESTROY: return WmDestroy(wParam, lParam);
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }
@@ -167,6 +176,59 @@ LRESULT TForm::WmGetMinMaxInfo(WPARAM /*wParam*/, LPARAM lParam) {
   return 0;
 }
 
+LRESULT TForm::WmCommand(WPARAM wParam, LPARAM lParam) {
+  // A menu command comes without a control and with notification code 0.
+  if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam))) return 0;
+  return TWinControl::WndProc(WM_COMMAND, wParam, lParam);
+}
+
+LRESULT TForm::WmInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+  if (menu_ && menu_->InitPopup(reinterpret_cast<HMENU>(wParam))) return 0;
+  return DefaultHandler(WM_INITMENUPOPUP, wParam, lParam);
+}
+
+LRESULT TForm::WmMenuLoop(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (menu_) menu_->SetTracking(message == WM_ENTERMENULOOP);
+  return DefaultHandler(message, wParam, lParam);
+}
+
+LRESULT TForm::WmDestroy(WPARAM wParam, LPARAM lParam) {
+  // The bar is the menu object's; the window must not destroy it with itself.
+  if (menu_) menu_->SetWindow(nullptr);
+  return DefaultHandler(WM_DESTROY, wParam, lParam);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu_ == menu) return;
+  int width = ClientWidth();
+  int height = ClientHeight();
+  if (menu_) menu_->SetWindow(nullptr);
+  menu_ = menu;
+  if (!handle_) {
+    SetClientSize(width, height);
+    return;
+  }
+  if (menu_) {
+    menu_->SetWindow(handle_);
+  } else {
+    DrawMenuBar(handle_);
+  }
+}
+
+void TForm::AddActionList(TActionList* list) {
+  if (std::find(actionLists_.begin(), actionLists_.end(), list) == actionLists_.end()) actionLists_.push_back(list);
+}
+
+void TForm::RemoveActionList(TActionList* list) { std::erase(actionLists_, list); }
+
+bool TForm::IsShortCut(TShortCut shortCut) {
+  if (menu_ && menu_->IsShortCut(shortCut)) return true;
+  for (TActionList* list : std::vector<TActionList*>(actionLists_)) {
+    if (list->IsShortCut(shortCut)) return true;
+  }
+  return false;
+}
+
 void TForm::PaintWindow(TCanvas& canvas) {
   if (OnPaint) OnPaint(canvas);
 }
@@ -186,6 +248,20 @@ void TForm::SetActiveControl(TWinControl* control) {
 void TForm::FocusChanged(TWinControl* control) {
   activeControl_ = control;
   BroadcastFocusMoved(control);
+}
+
+bool TForm::ChildFocusRequested(TWinControl* control) {
+  SetActiveControl(control);
+  return true;
+}
+
+void TForm::ChildRemoved(TControl* control) {
+  if (activeControl_ == control) activeControl_ = nullptr;
+}
+
+TForm* GetParentForm(const TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
 }
 
 void TForm::FocusActiveControl() {

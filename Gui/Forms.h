@@ -9,9 +9,12 @@
 #include <memory>
 #include <string>
 
+#include "Gui/ActnList.h"
 #include "Gui/Controls.h"
 
 namespace vk::gui {
+
+class TMainMenu;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 // Where the form goes each time it is shown: where its bounds say, centred on
@@ -92,6 +95,18 @@ class TForm : public TWinControl {
   // Moves the focus to the next (or previous) tab stop after current.
   void SelectNext(TWinControl* current, bool forward);
 
+  // The menu bar; takes effect at once, and before the window exists keeps
+  // the client size. Not owned; null removes the bar.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // The action lists whose shortcuts the form's keys run (not owned; a list
+  // must outlive the form's window or be removed first).
+  void AddActionList(TActionList* list);
+  void RemoveActionList(TActionList* list);
+  // A key pressed in the form as a command: a menu item's own shortcut, then
+  // the action lists' in the order they were added; true when one ran.
+  bool IsShortCut(TShortCut shortCut);
+
   // Fires OnDestroy once and destroys the window; the owner calls it before
   // deleting the form (FormPtr and Application.FreeForm do).
   void Destroying();
@@ -116,10 +131,12 @@ class TForm : public TWinControl {
   void Resize() override;
   virtual bool CloseQuery();
   virtual void DoClose(TCloseAction& action);
+  // The focus among the form's controls.
+  void ChildFocused(TWinControl* control) override { FocusChanged(control); }
+  bool ChildFocusRequested(TWinControl* control) override;
+  void ChildRemoved(TControl* control) override;
 
  private:
-  friend class TControl;
-  friend class TWinControl;
   friend class TApplication;
 
   void FocusChanged(TWinControl* control);
@@ -132,12 +149,18 @@ class TForm : public TWinControl {
   LRESULT WmActivate(WPARAM wParam, LPARAM lParam);
   LRESULT WmClose(WPARAM wParam, LPARAM lParam);
   LRESULT WmGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+  LRESULT WmCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT WmInitMenuPopup(WPARAM wParam, LPARAM lParam);
+  LRESULT WmMenuLoop(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT WmDestroy(WPARAM wParam, LPARAM lParam);
 
   int clientWidth_ = 320;
   int clientHeight_ = 240;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TPosition position_ = TPosition::poDesigned;
   TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
+  std::vector<TActionList*> actionLists_;
   int modalResult_ = mrNone;
   bool modal_ = false;
   bool createFired_ = false;
@@ -156,5 +179,8 @@ template <typename T, typename... Args>
 FormPtr<T> MakeForm(Args&&... args) {
   return FormPtr<T>(new T(std::forward<Args>(args)...));
 }
+
+// The form a control lies on (the control itself for a form); null when none.
+TForm* GetParentForm(const TControl* control);
 
 }  // namespace vk::gui

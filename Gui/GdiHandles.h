@@ -27,6 +27,15 @@ using UniqueBrush = GdiObject<HBRUSH>;
 using UniquePen = GdiObject<HPEN>;
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
+using UniqueRegion = GdiObject<HRGN>;
+
+// A created device context (CreateCompatibleDC), deleted with DeleteDC.
+struct CreatedDcTraits {
+  using Type = HDC;
+  static Type Invalid() noexcept { return nullptr; }
+  static bool Close(Type value) noexcept { return DeleteDC(value) != FALSE; }
+};
+using UniqueDc = platform::UniqueHandle<CreatedDcTraits>;
 
 // BeginPaint ... EndPaint around one WM_PAINT.
 class PaintGuard {
@@ -80,15 +89,10 @@ class WindowDc {
 class MemoryDc {
  public:
   MemoryDc() noexcept : dc_(CreateCompatibleDC(nullptr)) {}
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC Dc() const noexcept { return dc_; }
+  HDC Dc() const noexcept { return dc_.Get(); }
 
  private:
-  HDC dc_;
+  UniqueDc dc_;
 };
 
 // Narrows a DC's clipping to a rectangle and puts the previous clipping back.
@@ -96,19 +100,16 @@ class MemoryDc {
 class ClipGuard {
  public:
   ClipGuard(HDC dc, const RECT& rect) noexcept : dc_(dc), saved_(CreateRectRgn(0, 0, 0, 0)) {
-    hadRegion_ = saved_ && GetClipRgn(dc, saved_) == 1;
+    hadRegion_ = saved_ && GetClipRgn(dc, saved_.Get()) == 1;
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
   }
-  ~ClipGuard() {
-    SelectClipRgn(dc_, hadRegion_ ? saved_ : nullptr);
-    if (saved_) DeleteObject(saved_);
-  }
+  ~ClipGuard() { SelectClipRgn(dc_, hadRegion_ ? saved_.Get() : nullptr); }
   ClipGuard(const ClipGuard&) = delete;
   ClipGuard& operator=(const ClipGuard&) = delete;
 
  private:
   HDC dc_;
-  HRGN saved_;
+  UniqueRegion saved_;
   bool hadRegion_ = false;
 };
 

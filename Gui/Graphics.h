@@ -40,6 +40,7 @@ inline constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
 inline constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
 inline constexpr TColor clCaptionText = clSystemColor | COLOR_CAPTIONTEXT;
 inline constexpr TColor clInactiveCaptionText = clSystemColor | COLOR_INACTIVECAPTIONTEXT;
+inline constexpr TColor clHotLight = clSystemColor | COLOR_HOTLIGHT;
 inline constexpr TColor clNone = 0x1FFFFFFF;
 
 // The colour's RGB value, with system colours looked up now.

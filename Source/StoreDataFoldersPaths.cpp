@@ -1,6 +1,5 @@
 #include "Source/StoreDataFoldersPaths.h"
 
-
 #include "Core/AsciiCase.h"
 
 namespace vk {

@@ -115,6 +115,25 @@ void TMainFormSetup::LayOut() {
   PlaceButton(BtnCancel, "BtnCancel", 506, 356);
   for (gui::TButton* button : {&BtnBack, &BtnNext, &BtnCancel}) button->SetAnchors(gui::akRight | gui::akBottom);
   BtnNext.SetDefault(true);
+  BuildEditMenu();
+}
+
+void TMainFormSetup::BuildEditMenu() {
+  const std::pair<gui::TMenuItem*, gui::TAction*> entries[] = {
+      {&MniUndo, &ActUndo},   {&MniLine1, nullptr},     {&MniCut, &ActCut},   {&MniCopy, &ActCopy},
+      {&MniPaste, &ActPaste}, {&MniDelete, &ActDelete}, {&MniLine2, nullptr}, {&MniSelectAll, &ActSelectAll}};
+  for (auto [item, action] : entries) {
+    if (action) {
+      item->SetAction(action);
+    } else {
+      item->SetCaption("-");
+    }
+    PopupMenuEdit.Items.Add(item);
+  }
+  for (gui::TEdit* edit :
+       {&EditPath, static_cast<gui::TEdit*>(&MemoLicense), static_cast<gui::TEdit*>(&MemoProgress)}) {
+    edit->SetPopupMenu(&PopupMenuEdit);
+  }
 }
 
 void TMainFormSetup::FormCreate() {
@@ -154,6 +173,12 @@ void TMainFormSetup::SetLanguage(int itemIndex) {
   BtnCancel.SetCaption(texts.BtnCancel);
   BtnBrowse.SetCaption(texts.BtnBrowse);
   LbComplete.SetCaption(texts.CompleteNext);
+  ActCut.SetCaption(texts.ActCut);
+  ActCopy.SetCaption(texts.ActCopy);
+  ActPaste.SetCaption(texts.ActPaste);
+  ActSelectAll.SetCaption(texts.ActSelectAll);
+  ActUndo.SetCaption(texts.ActUndo);
+  ActDelete.SetCaption(texts.ActDelete);
   if (confirm_) confirm_->ApplyTexts();
   gui::Application.SetTitle(texts.ApplicationTitle);
 }

@@ -7,10 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "Gui/ActnList.h"
 #include "Gui/Edits.h"
 #include "Gui/ExtCtrls.h"
 #include "Gui/ListCtrls.h"
 #include "Gui/Memo.h"
+#include "Gui/Menus.h"
+#include "Gui/StdActns.h"
 #include "Gui/StdCtrls.h"
 #include "Tools/LocalDbCtrls/TranspCheckBox.h"
 #include "Tools/Service/GlassGradienterBand.h"
@@ -73,6 +76,16 @@ class TMainFormSetup : public TBandForm, private TInstallView {
   gui::TButton BtnBack{this};
   gui::TButton BtnNext{this};
   gui::TButton BtnCancel{this};
+  // The edits' context menu, in the setup's language.
+  gui::TActionList ActionList;
+  gui::TEditUndo ActUndo{&ActionList};
+  gui::TEditCut ActCut{&ActionList};
+  gui::TEditCopy ActCopy{&ActionList};
+  gui::TEditPaste ActPaste{&ActionList};
+  gui::TEditDelete ActDelete{&ActionList};
+  gui::TEditSelectAll ActSelectAll{&ActionList};
+  gui::TPopupMenu PopupMenuEdit;
+  gui::TMenuItem MniUndo, MniLine1, MniCut, MniCopy, MniPaste, MniDelete, MniLine2, MniSelectAll;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -90,6 +103,7 @@ class TMainFormSetup : public TBandForm, private TInstallView {
   void BtnBackClick();
   void BtnBrowseClick();
   void LayOut();
+  void BuildEditMenu();
   void ShowOnly(std::initializer_list<gui::TControl*> shown);
   void SetBackNext(bool backOn, bool nextOn);
   bool FolderAccepted();

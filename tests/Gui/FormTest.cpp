@@ -1,3 +1,6 @@
+#include <memory>
+
+#include "Gui/Edits.h"
 #include "Gui/StdCtrls.h"
 #include "GuiTestSupport.h"
 
@@ -5,6 +8,49 @@ namespace vk::gui::test {
 namespace {
 
 using FormTest = GuiTest;
+
+// A plain container between the form and its controls.
+class TestPanel : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.WindowClass = L"TTestPanel";
+  }
+};
+
+TEST_F(FormTest, FocusInsideNestedContainersIsTrackedByTheForm) {
+  auto form = MakeForm<TestForm>();
+  TestPanel outer(form.get());
+  outer.SetBounds(0, 0, 200, 120);
+  TestPanel inner(&outer);
+  inner.SetBounds(10, 10, 180, 100);
+  TEdit first(&inner);
+  auto second = std::make_unique<TEdit>(&inner);
+  second->SetTop(40);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] {
+    SetForegroundWindow(form->Handle());
+    return form->Active();
+  }));
+
+  ::SetFocus(first.Handle());
+  EXPECT_EQ(form->ActiveControl(), &first);
+  second->SetFocus();
+  EXPECT_EQ(form->ActiveControl(), second.get());
+  EXPECT_EQ(GetFocus(), second->Handle());
+
+  // A form that is not active only remembers where the focus goes; a control
+  // that goes away is forgotten.
+  form->Hide();
+  first.SetFocus();
+  EXPECT_EQ(form->ActiveControl(), &first);
+  second->SetFocus();
+  second.reset();
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+}
 
 TEST_F(FormTest, WindowClassIsTheFormClassNameAndOwnerIsTheApplicationWindow) {
   for (const char* name : {"TMainFormStore", "TFormPass", "TFormMessageBox"}) {

@@ -198,7 +198,7 @@ void BringToFront(HWND window) {
   Sleep(100);
 }
 
-void ClickAt(int x, int y) {
+void ClickAt(int x, int y, bool right) {
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT move{};
   move.type = INPUT_MOUSE;
@@ -206,18 +206,18 @@ void ClickAt(int x, int y) {
   move.mi.dy = (y * 65535 + height / 2) / (height - 1);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   INPUT down = move, up = move;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  down.mi.dwFlags = (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
+  up.mi.dwFlags = (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
   SendInputs({move});
   SendInputs({down, up});
   Sleep(150);
 }
 
-void Click(HWND control) {
+void Click(HWND control, bool right) {
   RECT r;
   GetWindowRect(control, &r);
   bool checkBox = (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-  ClickAt(checkBox ? r.left + 7 : (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ClickAt(checkBox ? r.left + 7 : (r.left + r.right) / 2, (r.top + r.bottom) / 2, right);
 }
 
 void PressKey(WORD key, bool shift, bool ctrl) {

@@ -62,9 +62,9 @@ std::string ReadText(HWND window);
 bool IsShown(HWND window);
 
 void BringToFront(HWND window);
-void ClickAt(int screenX, int screenY);
+void ClickAt(int screenX, int screenY, bool right = false);
 // Clicks the middle of the control (the left part for a check box, where its box is).
-void Click(HWND control);
+void Click(HWND control, bool right = false);
 void PressKey(WORD key, bool shift = false, bool ctrl = false);
 void TypeText(const std::wstring& text);
 

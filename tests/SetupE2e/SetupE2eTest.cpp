@@ -347,6 +347,15 @@ TEST(SetupE2eScreens, FourPages) {
   wizard.Press(texts.BtnAgree);
   Sleep(500);
   Screenshot(wizard.Window(), ScreenName("3-folder"));
+  // The folder edit's context menu speaks the chosen language.
+  HWND edit = wizard.FolderEdit();
+  ASSERT_TRUE(edit);
+  Click(edit, /*right=*/true);
+  EXPECT_TRUE(WaitForTopWindow("#32768", 5000));
+  Sleep(300);
+  Screenshot(wizard.Window(), ScreenName("3-folder-menu"));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([] { return !FindTopWindow("#32768"); }, 5000));
   wizard.Press(texts.BtnNext);
   ASSERT_TRUE(IsShown(wizard.Button(texts.BtnInstall)));
   Sleep(500);
