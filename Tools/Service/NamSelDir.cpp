@@ -55,6 +55,8 @@ void OnInitialized(HWND dialog, TSelectState& state) {
   SetDlgItemTextW(dialog, IDCANCEL, state.CancelCaption.c_str());
   state.Edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
   if (!state.InitialPath.empty()) {
+    // A folder below a root is found by its name without the delimiter.
+    if (state.InitialPath.size() > 3 && state.InitialPath.back() == L'\\') state.InitialPath.pop_back();
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(state.InitialPath.c_str()));
   } else {
     ItemList computer;
@@ -114,6 +116,9 @@ bool SelectDirectory(const std::string& defaultName, std::string& path, const st
   }
   std::wstring folder;
   if (!ExistingFolderOf(chosen.Get(), folder)) return false;
+  // A dialog without the edit box (some systems leave it out) takes what
+  // the box would have proposed: the default folder in the chosen one.
+  if (!state.Edit) folder += (folder.back() == L'\\' ? L"" : L"\\") + state.DefaultName;
   path = platform::WideToUtf8(folder);
   return true;
 }

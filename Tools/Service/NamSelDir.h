@@ -9,7 +9,8 @@
 namespace vk {
 
 // True when the user confirmed; path is then the edit box's text, or the
-// selected folder when the box was empty. Cancel gives false and leaves
+// selected folder when the box was empty (with the default name added when
+// the dialog had no edit box). Cancel gives false and leaves
 // path alone. path, when not empty, is selected at the start. Asserts a
 // default name that is not empty and has no blanks at its ends.
 bool SelectDirectory(const std::string& defaultName, std::string& path, const std::string& caption,
