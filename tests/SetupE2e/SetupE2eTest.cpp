@@ -279,6 +279,38 @@ TEST(SetupE2e, ReinstallClosesTheRunningProgramFirst) {
   SendMessageTimeoutW(main, 1889, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
 }
 
+#if VK_CARRIES_STAND_IN
+// A running copy that ignores the request to end: the install stops at its
+// first step and writes nothing over the program.
+TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
+  auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
+  ASSERT_TRUE(carried);
+  std::string older(carried->begin(), carried->end());
+  older += std::string(4096, 'o');
+  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  WriteFileBytes(kFolder + "standin.hang", {'1'});
+  Process running(kFolder + "Vorkel.exe");
+  ASSERT_TRUE(WaitForTopWindow("TMainFormStore", 20000, kTitle, running.Id()));
+
+  Wizard wizard;
+  ASSERT_TRUE(wizard.Window());
+  const TSetupText& texts = wizard.Texts();
+  wizard.GoToSummary(kFolder);
+  wizard.Press(texts.BtnInstall);
+  EXPECT_FALSE(wizard.WaitForInstallEnd(texts.StepDesktopLink));
+  std::string progress = ReadText(wizard.ProgressMemo());
+  EXPECT_THAT(progress, HasSubstr(texts.StepCloseRunning + "   - " + texts.StepError + "\r\n    " + texts.CannotClose));
+  EXPECT_THAT(progress, ::testing::Not(HasSubstr(texts.StepCheckDisk)));
+  EXPECT_FALSE(running.WaitForExit(0));
+  EXPECT_EQ(FileText(kFolder + "Vorkel.exe"), older);
+  EXPECT_FALSE(ReadRegistryValue(kKey, "DisplayName"));
+  // Back and Install stay offered, to try again.
+  EXPECT_TRUE(IsShown(wizard.Button(texts.BtnInstall)));
+  wizard.Press(texts.BtnExit);
+  EXPECT_TRUE(wizard.SetupProcess().WaitForExit(20000));
+}
+#endif
+
 TEST(SetupE2e, NoToAllLeavesExistingFilesUnchanged) {
   const std::string cfg = "[Security]\r\nPassword=1234ABCD\r\n[Language]\r\nProgLang=RUS\r\n";
   PrepareFolder("old program", "old uninstaller", cfg);

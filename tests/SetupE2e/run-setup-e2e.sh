@@ -25,8 +25,11 @@ status=0
 xvfb-run -a -s "-screen 0 1024x768x24" "$VK_WINE" "$@" || status=$?
 # Whatever a failed case left running in this prefix ends with it.
 wineserver -k 2>/dev/null || true
+# ImageMagick's own convert where Debian put it, before any other on the path.
+convert=/usr/bin/convert
+[ -x "$convert" ] || convert=convert
 for bmp in "$build/artifacts/setup-screens/$name"-*.bmp; do
   [ -f "$bmp" ] || continue
-  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  "$convert" "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
 exit $status
