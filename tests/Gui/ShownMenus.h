@@ -11,28 +11,27 @@
 
 namespace vk::gui::test {
 
-// Whether a shown menu window (of the system's menu class) shows the menu;
-// with null, whether any does.
-struct MenuSearch {
+struct MenuWindowSearch {
   HMENU Menu;
   bool Found = false;
 };
 
-// A named callback: the 32-bit build needs the system's calling convention.
-inline BOOL CALLBACK FindShownMenu(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<MenuSearch*>(data);
+inline BOOL CALLBACK FindMenuWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<MenuWindowSearch*>(data);
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
   if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
   constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU: the menu a menu window shows
-  if (s->Menu && reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) != s->Menu) return TRUE;
-  s->Found = true;
+  if (search->Menu && reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) != search->Menu) return TRUE;
+  search->Found = true;
   return FALSE;
 }
 
+// Whether a shown menu window (of the system's menu class) shows the menu;
+// with null, whether any does.
 inline bool MenuShown(HMENU menu = nullptr) {
-  MenuSearch search{menu};
-  EnumWindows(FindShownMenu, reinterpret_cast<LPARAM>(&search));
+  MenuWindowSearch search{menu};
+  EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
