@@ -104,6 +104,12 @@ class Wizard {
     ASSERT_TRUE(IsShown(Button(texts_.BtnInstall)));
   }
 
+  // Through the pages with every option as it is, then Install.
+  void StartInstall(const std::string& folder) {
+    GoToSummary(folder);
+    Press(texts_.BtnInstall);
+  }
+
   // Waits until the last progress line tells how the install ended; true
   // when it succeeded.
   bool WaitForInstallEnd(const std::string& lastStep) {
@@ -170,6 +176,17 @@ void PrepareFolder(const std::string& program, const std::string& uninstaller, c
   WriteFileBytes(kFolder + "Vorkel.exe", {program.begin(), program.end()});
   WriteFileBytes(kFolder + "Uninstall.exe", {uninstaller.begin(), uninstaller.end()});
   WriteFileBytes(kFolder + "vorkel.cfg", {cfg.begin(), cfg.end()});
+}
+
+// The folder as an older installation left it: the carried program with
+// bytes added (the file differs, the program still runs), settings without a
+// password. The older program's bytes.
+std::string PlaceOlderCopy() {
+  auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
+  std::string older = carried ? std::string(carried->begin(), carried->end()) : std::string();
+  older += std::string(4096, 'o');
+  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  return older;
 }
 
 TEST(SetupE2e, InstallWithEveryOption) {
@@ -247,19 +264,17 @@ TEST(SetupE2e, InstallWithEveryOption) {
 
 TEST(SetupE2e, ReinstallClosesTheRunningProgramFirst) {
   // An older copy of the program, running from the folder.
+  std::string older = PlaceOlderCopy();
   auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
   ASSERT_TRUE(carried);
-  std::string older(carried->begin(), carried->end());
-  older += std::string(4096, 'o');  // the file differs; the program still runs
-  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  ASSERT_EQ(FileText(kFolder + "Vorkel.exe"), older);
   Process running(kFolder + "Vorkel.exe");
   ASSERT_TRUE(WaitForTopWindow("TMainFormStore", 20000, kTitle, running.Id()));
 
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
   const TSetupText& texts = wizard.Texts();
-  wizard.GoToSummary(kFolder);
-  wizard.Press(texts.BtnInstall);
+  wizard.StartInstall(kFolder);
   HWND confirm = WaitForTopWindow("TConfirmForm", 20000, texts.ConfirmCaption);
   ASSERT_TRUE(confirm);
   // Asked only once the running copy has gone.
@@ -283,11 +298,7 @@ TEST(SetupE2e, ReinstallClosesTheRunningProgramFirst) {
 // A running copy that ignores the request to end: the install stops at its
 // first step and writes nothing over the program.
 TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
-  auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
-  ASSERT_TRUE(carried);
-  std::string older(carried->begin(), carried->end());
-  older += std::string(4096, 'o');
-  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  std::string older = PlaceOlderCopy();
   WriteFileBytes(kFolder + "standin.hang", {'1'});
   Process running(kFolder + "Vorkel.exe");
   ASSERT_TRUE(WaitForTopWindow("TMainFormStore", 20000, kTitle, running.Id()));
@@ -295,8 +306,7 @@ TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
   const TSetupText& texts = wizard.Texts();
-  wizard.GoToSummary(kFolder);
-  wizard.Press(texts.BtnInstall);
+  wizard.StartInstall(kFolder);
   EXPECT_FALSE(wizard.WaitForInstallEnd(texts.StepDesktopLink));
   std::string progress = ReadText(wizard.ProgressMemo());
   EXPECT_THAT(progress, HasSubstr(texts.StepCloseRunning + "   - " + texts.StepError + "\r\n    " + texts.CannotClose));
