@@ -181,8 +181,8 @@ void PrepareFolder(const std::string& program, const std::string& uninstaller, c
 // The folder as an older installation left it: the carried program with
 // bytes added (the file differs, the program still runs), settings without a
 // password. The older program's bytes.
-std::string PlaceOlderCopy() {
-  auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
+std::string PlaceOlderCopy(const std::string& program = HostPath(VK_PROGRAM_FILE)) {
+  auto carried = FileBytes(program);
   std::string older = carried ? std::string(carried->begin(), carried->end()) : std::string();
   older += std::string(4096, 'o');
   PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
@@ -251,6 +251,10 @@ TEST(SetupE2e, InstallWithEveryOption) {
   HWND main = WaitForTopWindow("TMainFormStore", 20000, kTitle);
   EXPECT_TRUE(main);
   EXPECT_FALSE(FindTopWindow("TFormPass"));
+  if (main) {
+    Sleep(1500);
+    Screenshot(main, ScreenName("installed-program"));
+  }
 #if VK_CARRIES_STAND_IN
   std::string log;
   WaitUntil([&] { return (log = FileText(kFolder + "standin.log")).find("activate") != std::string::npos; }, 5000);
@@ -294,11 +298,11 @@ TEST(SetupE2e, ReinstallClosesTheRunningProgramFirst) {
   SendMessageTimeoutW(main, 1889, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
 }
 
-#if VK_CARRIES_STAND_IN
-// A running copy that ignores the request to end: the install stops at its
-// first step and writes nothing over the program.
+// A running copy that ignores the request to end (the test stand-in can be
+// told to): the install stops at its first step and writes nothing over the
+// program.
 TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
-  std::string older = PlaceOlderCopy();
+  std::string older = PlaceOlderCopy(HostPath(VK_STAND_IN_FILE));
   WriteFileBytes(kFolder + "standin.hang", {'1'});
   Process running(kFolder + "Vorkel.exe");
   ASSERT_TRUE(WaitForTopWindow("TMainFormStore", 20000, kTitle, running.Id()));
@@ -319,7 +323,6 @@ TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
   wizard.Press(texts.BtnExit);
   EXPECT_TRUE(wizard.SetupProcess().WaitForExit(20000));
 }
-#endif
 
 TEST(SetupE2e, NoToAllLeavesExistingFilesUnchanged) {
   const std::string cfg = "[Security]\r\nPassword=1234ABCD\r\n[Language]\r\nProgLang=RUS\r\n";
