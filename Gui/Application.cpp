@@ -71,6 +71,12 @@ void TApplication::SetTitle(const std::string& title) {
   if (handle_) SetWindowTextW(handle_, Utf8ToWide(title).c_str());
 }
 
+void TApplication::SetHint(const std::string& hint) {
+  if (hint_ == hint) return;
+  hint_ = hint;
+  if (OnHint) OnHint();
+}
+
 LRESULT CALLBACK TApplication::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Guarded<LRESULT>(0, [&]() -> LRESULT {
     if (message == WM_NCCREATE) {

@@ -77,6 +77,12 @@ class TApplication {
   // Number of modal forms open now.
   int ModalLevel() const { return modalLevel_; }
 
+  // What the user points at now: the hint of the menu entry being chosen;
+  // empty when there is none. OnHint follows every change.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  std::function<void()> OnHint;
+
   // Sees every message of the loops before it is dispatched; setting handled
   // keeps it from the window.
   std::function<void(MSG& message, bool& handled)> OnMessage;
@@ -109,6 +115,7 @@ class TApplication {
   HWND handle_ = nullptr;
   bool initialized_ = false;
   std::string title_;
+  std::string hint_;
   std::vector<FormPtr<TForm>> forms_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;

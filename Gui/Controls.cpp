@@ -387,6 +387,8 @@ LRESULT TWinControl::WmContextMenu(WPARAM wParam, LPARAM lParam) {
     at = {0, 0};
     ClientToScreen(handle_, &at);
   }
+  // As a click would: the menu's commands act on the focused control.
+  if (tabStop_ && CanFocus() && !Focused()) SetFocus();
   popupMenu_->SetPopupComponent(this);
   popupMenu_->Popup(at.x, at.y);
   return 0;

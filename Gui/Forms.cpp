@@ -144,6 +144,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP: return WmInitMenuPopup(wParam, lParam);
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP: return WmMenuLoop(message, wParam, lParam);
+    case WM_MENUSELECT: return WmMenuSelect(wParam, lParam);
     case WM_DESTROY: return WmDestroy(wParam, lParam);
   }
   return TWinControl::WndProc(message, wParam, lParam);
@@ -192,6 +193,29 @@ LRESULT TForm::WmMenuLoop(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(message, wParam, lParam);
 }
 
+LRESULT TForm::WmMenuSelect(WPARAM wParam, LPARAM lParam) {
+  auto menu = reinterpret_cast<HMENU>(lParam);
+  UINT flags = HIWORD(wParam);
+  TMenuItem* item = nullptr;
+  // Flags 0xFFFF without a menu: the menu closed.
+  if (menu && flags != 0xFFFF) {
+    for (TWinMenu* shown : {static_cast<TWinMenu*>(menu_), shownPopup_}) {
+      if (shown && !item) item = shown->SelectedItem(menu, LOWORD(wParam), flags);
+    }
+  }
+  Application.SetHint(item ? item->Hint() : std::string());
+  return DefaultHandler(WM_MENUSELECT, wParam, lParam);
+}
+
+TForm::ShownPopup::ShownPopup(TForm* form, TWinMenu* popup)
+    : form_(form), previous_(form ? form->shownPopup_ : nullptr) {
+  if (form_) form_->shownPopup_ = popup;
+}
+
+TForm::ShownPopup::~ShownPopup() {
+  if (form_) form_->shownPopup_ = previous_;
+}
+
 LRESULT TForm::WmDestroy(WPARAM wParam, LPARAM lParam) {
   // The bar is the menu object's; the window must not destroy it with itself.
   if (menu_) menu_->SetWindow(nullptr);
@@ -222,7 +246,6 @@ void TForm::AddActionList(TActionList* list) {
 void TForm::RemoveActionList(TActionList* list) { std::erase(actionLists_, list); }
 
 bool TForm::IsShortCut(TShortCut shortCut) {
-  if (menu_ && menu_->IsShortCut(shortCut)) return true;
   for (TActionList* list : std::vector<TActionList*>(actionLists_)) {
     if (list->IsShortCut(shortCut)) return true;
   }

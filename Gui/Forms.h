@@ -15,6 +15,7 @@
 namespace vk::gui {
 
 class TMainMenu;
+class TWinMenu;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 // Where the form goes each time it is shown: where its bounds say, centred on
@@ -103,9 +104,23 @@ class TForm : public TWinControl {
   // must outlive the form's window or be removed first).
   void AddActionList(TActionList* list);
   void RemoveActionList(TActionList* list);
-  // A key pressed in the form as a command: a menu item's own shortcut, then
-  // the action lists' in the order they were added; true when one ran.
+  // A key pressed in the form as a command of its action lists, in the order
+  // they were added; true when one ran.
   bool IsShortCut(TShortCut shortCut);
+
+  // While one lives, the form's menu messages (the entries' hints) also
+  // concern the context menu it shows.
+  class ShownPopup {
+   public:
+    ShownPopup(TForm* form, TWinMenu* popup);
+    ~ShownPopup();
+    ShownPopup(const ShownPopup&) = delete;
+    ShownPopup& operator=(const ShownPopup&) = delete;
+
+   private:
+    TForm* form_;
+    TWinMenu* previous_;
+  };
 
   // Fires OnDestroy once and destroys the window; the owner calls it before
   // deleting the form (FormPtr and Application.FreeForm do).
@@ -152,6 +167,7 @@ class TForm : public TWinControl {
   LRESULT WmCommand(WPARAM wParam, LPARAM lParam);
   LRESULT WmInitMenuPopup(WPARAM wParam, LPARAM lParam);
   LRESULT WmMenuLoop(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT WmMenuSelect(WPARAM wParam, LPARAM lParam);
   LRESULT WmDestroy(WPARAM wParam, LPARAM lParam);
 
   int clientWidth_ = 320;
@@ -160,6 +176,7 @@ class TForm : public TWinControl {
   TPosition position_ = TPosition::poDesigned;
   TWinControl* activeControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
+  TWinMenu* shownPopup_ = nullptr;
   std::vector<TActionList*> actionLists_;
   int modalResult_ = mrNone;
   bool modal_ = false;

@@ -163,22 +163,6 @@ TMenuItem* TMenu::FindItem(std::uint16_t command) {
   return nullptr;
 }
 
-bool TMenu::IsShortCut(TShortCut shortCut) {
-  if (shortCut == scNone) return false;
-  std::vector<TMenuItem*> pending{&Items};
-  while (!pending.empty()) {
-    TMenuItem* item = pending.front();
-    pending.erase(pending.begin());
-    if (!item->visible_ || !item->enabled_) continue;
-    if (item != &Items && !item->action_ && item->items_.empty() && item->shortCut_ == shortCut && item->OnClick) {
-      item->Click();
-      return true;
-    }
-    pending.insert(pending.end(), item->items_.begin(), item->items_.end());
-  }
-  return false;
-}
-
 void TMenu::UpdateActions(TMenuItem& parent) {
   for (TMenuItem* item : std::vector<TMenuItem*>(parent.items_)) {
     if (item->action_) item->action_->Update();

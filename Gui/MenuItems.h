@@ -123,11 +123,6 @@ class TMenu {
 
   // The item with the command number in this tree; null when none.
   TMenuItem* FindItem(std::uint16_t command);
-  // The key as the shortcut of an item without an action (actions answer
-  // for their own keys through their lists): the first enabled, visible one
-  // is clicked and the answer is true.
-  bool IsShortCut(TShortCut shortCut);
-
   // Runs the update of the actions of the item's own items, as before the
   // item's submenu opens.
   static void UpdateActions(TMenuItem& parent);

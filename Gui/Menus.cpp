@@ -37,6 +37,13 @@ TMenuItem* TWinMenu::ItemOfMenu(HMENU menu) const {
   return it == menus_.end() ? nullptr : it->second;
 }
 
+TMenuItem* TWinMenu::SelectedItem(HMENU menu, UINT commandOrPosition, UINT flags) const {
+  if (!ItemOfMenu(menu)) return nullptr;
+  if (flags & MF_POPUP) return ItemOfMenu(GetSubMenu(menu, static_cast<int>(commandOrPosition)));
+  if (flags & MF_SEPARATOR) return nullptr;
+  return const_cast<TWinMenu*>(this)->FindItem(static_cast<std::uint16_t>(commandOrPosition));
+}
+
 bool TWinMenu::DispatchCommand(UINT command) {
   if (command == 0 || command > 0xFFFF) return false;
   TMenuItem* item = FindItem(static_cast<std::uint16_t>(command));
@@ -163,9 +170,14 @@ void TPopupMenu::Popup(int x, int y) {
   // The owner must be the foreground window, or the menu does not close when
   // the user clicks elsewhere.
   SetForegroundWindow(owner);
-  UINT command = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
+  UINT command = 0;
+  {
+    TForm::ShownPopup shown(form, this);
+    command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
+  }
   PostMessageW(owner, WM_NULL, 0, 0);
+  // After the form forgot the menu: the command may close the form.
   if (command) DispatchCommand(command);
 }
 

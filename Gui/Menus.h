@@ -38,6 +38,10 @@ class TWinMenu : public TMenu {
   bool DispatchCommand(UINT command);
   // The item whose submenu (or the root) the system menu is; null when none.
   TMenuItem* ItemOfMenu(HMENU menu) const;
+  // The item of a WM_MENUSELECT: in the system menu (of this menu), the
+  // entry with the command, or with the flags' MF_POPUP the submenu at that
+  // position; null when none.
+  TMenuItem* SelectedItem(HMENU menu, UINT commandOrPosition, UINT flags) const;
   // Updates the actions of the submenu's items and builds its entries again;
   // false when the system menu is none of this menu's.
   bool InitPopup(HMENU menu);

@@ -4,14 +4,6 @@
 
 namespace vk::gui {
 
-namespace {
-
-bool Writable(const TEdit& edit) { return !edit.ReadOnly(); }
-bool HasSelection(const TEdit& edit) { return edit.SelLength() > 0; }
-bool Hidden(const TEdit& edit) { return edit.PasswordChar() != 0; }
-
-}  // namespace
-
 TEdit* TEditAction::Target() { return dynamic_cast<TEdit*>(TWinControl::FindControl(GetFocus())); }
 
 void TEditAction::Update() {
@@ -33,22 +25,30 @@ bool TEditAction::Execute() {
   return true;
 }
 
-bool TEditUndo::CanRun(TEdit& edit) const { return Writable(edit) && edit.Perform(EM_CANUNDO, 0, 0) != 0; }
-void TEditUndo::Run(TEdit& edit) { edit.Perform(WM_UNDO, 0, 0); }
+bool TEditAction::CanRun(TEdit& edit) const {
+  const bool writable = !edit.ReadOnly();
+  const bool selection = edit.SelLength() > 0;
+  const bool hidden = edit.PasswordChar() != 0;
+  switch (command_) {
+    case TEditCommand::Undo: return writable && edit.Perform(EM_CANUNDO, 0, 0) != 0;
+    case TEditCommand::Cut: return writable && selection && !hidden;
+    case TEditCommand::Copy: return selection && !hidden;
+    case TEditCommand::Paste: return writable && IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+    case TEditCommand::Delete: return writable && selection;
+    case TEditCommand::SelectAll: return GetWindowTextLengthW(edit.Handle()) > 0;
+  }
+  return false;
+}
 
-bool TEditCut::CanRun(TEdit& edit) const { return Writable(edit) && HasSelection(edit) && !Hidden(edit); }
-void TEditCut::Run(TEdit& edit) { edit.Perform(WM_CUT, 0, 0); }
-
-bool TEditCopy::CanRun(TEdit& edit) const { return HasSelection(edit) && !Hidden(edit); }
-void TEditCopy::Run(TEdit& edit) { edit.Perform(WM_COPY, 0, 0); }
-
-bool TEditPaste::CanRun(TEdit& edit) const { return Writable(edit) && IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
-void TEditPaste::Run(TEdit& edit) { edit.Perform(WM_PASTE, 0, 0); }
-
-bool TEditDelete::CanRun(TEdit& edit) const { return Writable(edit) && HasSelection(edit); }
-void TEditDelete::Run(TEdit& edit) { edit.Perform(WM_CLEAR, 0, 0); }
-
-bool TEditSelectAll::CanRun(TEdit& edit) const { return GetWindowTextLengthW(edit.Handle()) > 0; }
-void TEditSelectAll::Run(TEdit& edit) { edit.SelectAll(); }
+void TEditAction::Run(TEdit& edit) const {
+  switch (command_) {
+    case TEditCommand::Undo: edit.Perform(WM_UNDO, 0, 0); break;
+    case TEditCommand::Cut: edit.Perform(WM_CUT, 0, 0); break;
+    case TEditCommand::Copy: edit.Perform(WM_COPY, 0, 0); break;
+    case TEditCommand::Paste: edit.Perform(WM_PASTE, 0, 0); break;
+    case TEditCommand::Delete: edit.Perform(WM_CLEAR, 0, 0); break;
+    case TEditCommand::SelectAll: edit.SelectAll(); break;
+  }
+}
 
 }  // namespace vk::gui

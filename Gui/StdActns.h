@@ -11,10 +11,13 @@ namespace vk::gui {
 
 class TEdit;
 
+enum class TEditCommand { Undo, Cut, Copy, Paste, Delete, SelectAll };
+
 class TEditAction : public TAction {
  public:
-  using TAction::TAction;
+  explicit TEditAction(TEditCommand command, TActionList* list = nullptr) : TAction(list), command_(command) {}
 
+  TEditCommand Command() const { return command_; }
   // The edit of this program that has the focus; null when none has.
   static TEdit* Target();
 
@@ -23,64 +26,25 @@ class TEditAction : public TAction {
   // OnExecute when set, else the edit's own command; true when it ran.
   bool Execute() override;
 
- protected:
-  virtual bool CanRun(TEdit& edit) const = 0;
-  virtual void Run(TEdit& edit) = 0;
+ private:
+  // Cut and copy never take a password edit's text to the clipboard.
+  bool CanRun(TEdit& edit) const;
+  void Run(TEdit& edit) const;
+
+  TEditCommand command_;
 };
 
-class TEditUndo : public TEditAction {
+template <TEditCommand Kind>
+class TStandardEditAction : public TEditAction {
  public:
-  using TEditAction::TEditAction;
-
- protected:
-  bool CanRun(TEdit& edit) const override;
-  void Run(TEdit& edit) override;
+  explicit TStandardEditAction(TActionList* list = nullptr) : TEditAction(Kind, list) {}
 };
 
-// Not on a password edit, whose text must not reach the clipboard.
-class TEditCut : public TEditAction {
- public:
-  using TEditAction::TEditAction;
-
- protected:
-  bool CanRun(TEdit& edit) const override;
-  void Run(TEdit& edit) override;
-};
-
-class TEditCopy : public TEditAction {
- public:
-  using TEditAction::TEditAction;
-
- protected:
-  bool CanRun(TEdit& edit) const override;
-  void Run(TEdit& edit) override;
-};
-
-class TEditPaste : public TEditAction {
- public:
-  using TEditAction::TEditAction;
-
- protected:
-  bool CanRun(TEdit& edit) const override;
-  void Run(TEdit& edit) override;
-};
-
-class TEditDelete : public TEditAction {
- public:
-  using TEditAction::TEditAction;
-
- protected:
-  bool CanRun(TEdit& edit) const override;
-  void Run(TEdit& edit) override;
-};
-
-class TEditSelectAll : public TEditAction {
- public:
-  using TEditAction::TEditAction;
-
- protected:
-  bool CanRun(TEdit& edit) const override;
-  void Run(TEdit& edit) override;
-};
+using TEditUndo = TStandardEditAction<TEditCommand::Undo>;
+using TEditCut = TStandardEditAction<TEditCommand::Cut>;
+using TEditCopy = TStandardEditAction<TEditCommand::Copy>;
+using TEditPaste = TStandardEditAction<TEditCommand::Paste>;
+using TEditDelete = TStandardEditAction<TEditCommand::Delete>;
+using TEditSelectAll = TStandardEditAction<TEditCommand::SelectAll>;
 
 }  // namespace vk::gui

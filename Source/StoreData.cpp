@@ -8,10 +8,14 @@
 #include "Core/SysUtils.h"
 #include "Platform/Clock.h"
 #include "Platform/Locale.h"
+#include "Source/StoreDataFoldersPaths.h"
 #include "Tools/Service/RegionInfo.h"
 
 namespace vk {
 namespace {
+
+// The operation journal, beside the two table files.
+constexpr const char* kJournalName = "vorkel.jnl";
 
 // The key that comes before every movement of a product: 1 January of year 1.
 constexpr TDateTime kFirstDate = kMinDateDay;
@@ -44,7 +48,16 @@ std::string Hex16(int64_t v) {
 }  // namespace
 
 TStore::TStore(platform::FileSystem& fs, TClock clock)
-    : fs_(fs), clock_(clock ? std::move(clock) : TClock(&platform::Now)), goods_(fs, clock_), moves_(fs, clock_) {}
+    : fs_(fs),
+      clock_(clock ? std::move(clock) : TClock(&platform::Now)),
+      journal_(fs, kJournalName),
+      goods_(fs, clock_),
+      moves_(fs, clock_) {
+  goods_.SetJournal(&journal_);
+  moves_.SetJournal(&journal_);
+}
+
+bool TStore::RecoverOperation(const std::string& folder) { return journal_.Recover(JoinPath(folder, kJournalName)); }
 
 void TStore::SetWorkDate(TDateTime value) {
   const TDateTime day = std::trunc(value);
@@ -105,28 +118,19 @@ void TStore::AddGoods(const std::string& code, const std::string& name, const st
   const int32_t c = IntegerFieldTextToValue(count);
   const uint32_t s = TMoneyField::MulMoney(cost, w);
   const TDateTime when = MoveDateTime();
-  // The product first, empty: it takes its number before any movement names
-  // it, so a movement can never fall to a product added later.
-  Change(goods_, [&] {
-    goods_.Append();
-    goods_.Code.SetAsString(code);
-    goods_.Name.SetAsString(name);
-    goods_.Cost.SetValue(cost);
-    goods_.LastDate.SetValue(when);
-    goods_.Post();
-  });
-  try {
+  journal_.RunOperation([&] {
+    // The product first: it takes its number before any movement names it.
+    Change(goods_, [&] {
+      goods_.Append();
+      goods_.Code.SetAsString(code);
+      goods_.Name.SetAsString(name);
+      goods_.Cost.SetValue(cost);
+      goods_.LastDate.SetValue(when);
+      goods_.Post();
+    });
     AppendMove(goods_.ID.Value(), when, true, cost, w, c, note, s);
-    try {
-      WriteGoodsTotals({w, c, s}, when);
-    } catch (...) {
-      BestEffort([&] { moves_.Delete(); });
-      throw;
-    }
-  } catch (...) {
-    BestEffort([&] { goods_.Delete(); });
-    throw;
-  }
+    WriteGoodsTotals({w, c, s}, when);
+  });
 }
 
 void TStore::AddIncoming(const std::string& weight, const std::string& count, const std::string& note) {
@@ -149,13 +153,10 @@ void TStore::AddMove(bool incoming, const std::string& weight, const std::string
   const TDateTime when = MoveDateTime();
   // A movement booked under an earlier working date leaves the last date.
   const TDateTime lastDate = when > goods_.LastDate.Value() ? when : goods_.LastDate.Value();
-  AppendMove(goods_.ID.Value(), when, incoming, cost, w, c, note, s);
-  try {
+  journal_.RunOperation([&] {
+    AppendMove(goods_.ID.Value(), when, incoming, cost, w, c, note, s);
     WriteGoodsTotals(totals, lastDate);
-  } catch (...) {
-    BestEffort([&] { moves_.Delete(); });
-    throw;
-  }
+  });
 }
 
 void TStore::FirstMoveOf(int32_t idStore) {
@@ -174,24 +175,10 @@ std::vector<TStore::Reprice> TStore::PlanReprice(uint32_t price, int64_t& total)
   for (FirstMoveOf(id); !moves_.Eof() && moves_.IDStore.Value() == id; moves_.Next()) {
     const uint32_t sum = TMoneyField::MulMoney(price, moves_.Weight.Value());
     total = moves_.Direction.Value() ? CheckedAdd<int64_t>(total, sum) : CheckedSub<int64_t>(total, sum);
-    plan.push_back({moves_.RecNo(), moves_.Cost.Value(), moves_.Sum.Value(), sum});
+    plan.push_back({moves_.RecNo(), sum});
   }
   if (total < 0 || total > 4294967295LL) throw Exception("Bad sum value " + Hex16(total));
   return plan;
-}
-
-void TStore::RestorePrices(const std::vector<Reprice>& done) {
-  for (const Reprice& r : done) {
-    BestEffort([&] {
-      Change(moves_, [&] {
-        moves_.SetRecNo(r.RecNo);
-        moves_.Edit();
-        moves_.Cost.SetValue(r.OldCost);
-        moves_.Sum.SetValue(r.OldSum);
-        moves_.Post();
-      });
-    });
-  }
 }
 
 void TStore::EditGoods(const std::string& code, const std::string& name, const std::string& price) {
@@ -208,16 +195,15 @@ void TStore::EditGoods(const std::string& code, const std::string& name, const s
     });
   };
   if (cost == oldCost) {
-    writeGoods(nullptr);
+    journal_.RunOperation([&] { writeGoods(nullptr); });
     return;
   }
-  // Everything is computed first; the movements are re-priced before the
-  // product, so a re-pricing cut short leaves the old price on the product
-  // and can simply be done again.
+  // Everything is computed first; the product and all its movements then
+  // change in one operation.
   int64_t total = 0;
   const std::vector<Reprice> plan = PlanReprice(cost, total);
-  std::vector<Reprice> done;
-  try {
+  const uint32_t sum = static_cast<uint32_t>(total);
+  journal_.RunOperation([&] {
     for (const Reprice& r : plan) {
       Change(moves_, [&] {
         moves_.SetRecNo(r.RecNo);
@@ -226,24 +212,18 @@ void TStore::EditGoods(const std::string& code, const std::string& name, const s
         moves_.Sum.SetValue(r.NewSum);
         moves_.Post();
       });
-      done.push_back(r);
     }
-    const uint32_t sum = static_cast<uint32_t>(total);
     writeGoods(&sum);
-  } catch (...) {
-    RestorePrices(done);
-    throw;
-  }
+  });
 }
 
 void TStore::DeleteGoods() {
   const int32_t id = goods_.ID.Value();
-  // The product first: cut short, this leaves movements no product shows
-  // (their product number is never handed out again), never a product whose
-  // totals have no movements behind them.
-  goods_.Delete();
-  FirstMoveOf(id);
-  while (!moves_.Eof() && moves_.RecordCount() > 0 && moves_.IDStore.Value() == id) moves_.Delete();
+  journal_.RunOperation([&] {
+    goods_.Delete();
+    FirstMoveOf(id);
+    while (!moves_.Eof() && moves_.RecordCount() > 0 && moves_.IDStore.Value() == id) moves_.Delete();
+  });
 }
 
 void TStore::DeleteMove() {
@@ -269,22 +249,19 @@ void TStore::DeleteMove() {
     if (!MoveBelongsTo(row - 1, id)) throw Exception("Bad move IDStore after delete move");
     lastDate = Stored<double>(moves_, row - 1, 2);
   }
-  const Totals old{gw, gc, gs};
-  const TDateTime oldLast = goods_.LastDate.Value();
-  WriteGoodsTotals(totals, lastDate);
-  try {
+  journal_.RunOperation([&] {
+    WriteGoodsTotals(totals, lastDate);
     moves_.Delete();
-  } catch (...) {
-    BestEffort([&] { WriteGoodsTotals(old, oldLast); });
-    throw;
-  }
+  });
 }
 
 void TStore::EditNote(const std::string& note) {
-  Change(moves_, [&] {
-    moves_.Edit();
-    moves_.Note.SetAsString(note);
-    moves_.Post();
+  journal_.RunOperation([&] {
+    Change(moves_, [&] {
+      moves_.Edit();
+      moves_.Note.SetAsString(note);
+      moves_.Post();
+    });
   });
 }
 

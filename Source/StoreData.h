@@ -4,9 +4,11 @@
 // deletions, notes, searches and totals. Every operation that changes totals
 // has a validator that tries the same arithmetic first.
 //
-// Every two-table operation computes all its new values before its first
-// write; when a write fails it cancels the open edit and undoes what it had
-// written, so both tables are left in browse state and a product's totals
+// Every operation computes all its new values before its first write and
+// then changes both files as one journalled operation (Data\vorkel.jnl,
+// Tables/Journal.h): whole or not at all, whatever fails and wherever the
+// program or the machine stops. A failed operation leaves both tables in
+// browse state, their files and memory as they were, so a product's totals
 // always agree with its movements.
 
 #include <cstdint>
@@ -66,7 +68,10 @@ class TStore {
   // Data folders, backup and restore (StoreDataFolders.cpp). The working
   // files lie in Data, copies in Hist\<yyyy-mm-dd> and the safety copy in
   // Hist\0000-00-00, all in the program folder. Whatever fails, a folder's
-  // store.dat and moves.dat are replaced together or not at all.
+  // store.dat and moves.dat are replaced together or not at all. An operation
+  // that a stop cut short in a folder is rolled back before its files are
+  // used: by CheckData, Backup and SaveTo (RecoverOperation), by RestoreFrom
+  // through its safety copy, and by the tables themselves when Open opens them.
 
   // The folder that holds Data and Hist, with its trailing delimiter; the
   // program's own unless a test set another.
@@ -111,7 +116,7 @@ class TStore {
   };
   struct Reprice {
     int32_t RecNo;
-    uint32_t OldCost, OldSum, NewSum;
+    uint32_t NewSum;
   };
 
   void AddMove(bool incoming, const std::string& weight, const std::string& count, const std::string& note);
@@ -124,7 +129,6 @@ class TStore {
   // The re-priced movements of the current product and their signed total;
   // raises before anything is written when a sum does not fit.
   std::vector<Reprice> PlanReprice(uint32_t price, int64_t& total);
-  void RestorePrices(const std::vector<Reprice>& done);
   bool CanAddMove(bool incoming, const std::string& weight, const std::string& count);
   std::string ToDataCodePage(const std::string& text) const;
 
@@ -156,9 +160,14 @@ class TStore {
   bool SettleLeftOverTmp();
   int32_t NextGoodsIdAfterMoves() const;
   platform::FileSystem& Files() { return fs_; }
+  // Rolls back an operation that a stop cut short in the folder and removes
+  // its journal; false when a journal is left that could not be rolled back,
+  // so the folder's files must not be copied or replaced.
+  bool RecoverOperation(const std::string& folder);
 
   platform::FileSystem& fs_;  // the tables' file system: the folder work uses the same
   TClock clock_;
+  TJournal journal_;  // both tables' operations; outlives them
   TTableStore goods_;
   TTableMoves moves_;
   TDateTime workDate_ = 0;

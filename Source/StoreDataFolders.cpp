@@ -77,6 +77,7 @@ bool TStore::CheckData(std::string& missing, const std::string& name) {
   missing.clear();
   const std::string folder = FolderUnder(name);
   if (!Files().FolderExists(folder)) return false;
+  RecoverOperation(folder);  // one that stays makes Open refuse the files
   FinishInterrupted(Files(), folder);
   const bool goods = Files().FileExists(JoinPath(folder, kGoodsFile));
   const bool moves = Files().FileExists(JoinPath(folder, kMovesFile));
@@ -138,6 +139,8 @@ bool TStore::IsOpen() const { return goods_.State() != tsClosed && moves_.State(
 std::string TStore::DailyCopyName() const { return FormatDateTime("yyyy-mm-dd", clock_(), EnglishFormatSettings()); }
 
 bool TStore::Backup(const std::string& copyName, bool overwrite) {
+  // Never a copy of files an operation was cut short in.
+  if (!RecoverOperation(FolderUnder(kDataFolder))) return false;
   const std::string hist = FolderUnder(kHistFolder);
   const std::string target = JoinPath(hist, copyName);
   if (!Files().CreateFolder(hist) || !Files().CreateFolder(target)) return false;
@@ -262,7 +265,7 @@ bool TStore::SaveTo(const std::string& folder) {
   const std::string goodsFile = goods_.FileName().empty() ? JoinPath(data, kGoodsFile) : goods_.FileName();
   const std::string movesFile = moves_.FileName().empty() ? JoinPath(data, kMovesFile) : moves_.FileName();
   Close();
-  const bool saved = Files().FileExists(goodsFile) && Files().FileExists(movesFile) &&
+  const bool saved = RecoverOperation(data) && Files().FileExists(goodsFile) && Files().FileExists(movesFile) &&
                      CopyAsOne(Files(), {{goodsFile, kGoodsFile}, {movesFile, kMovesFile}}, folder);
   Reopen(places, false);
   return saved;
@@ -271,8 +274,8 @@ bool TStore::SaveTo(const std::string& folder) {
 bool TStore::RestoreFrom(const std::string& folder) {
   const std::string from = ExcludeTrailingDelimiter(folder);
   const std::string data = FolderUnder(kDataFolder);
-  for (const std::string& folder : {from, data, SafetyFolder(), JoinPath(SafetyFolder(), kTmpName)}) {
-    FinishInterrupted(Files(), folder);
+  for (const std::string& place : {from, data, SafetyFolder(), JoinPath(SafetyFolder(), kTmpName)}) {
+    FinishInterrupted(Files(), place);
   }
   // A mistaken choice changes nothing, least of all the safety copy; nor does
   // a Data without both files, whose state no safety copy could hold whole.

@@ -454,18 +454,30 @@ void TDatArr::DeleteRecord() {
 }
 
 void TDatArr::EmptyTable() {
-  try {
-    TDatFile::EmptyTable();
-  } catch (...) {
-    // Once the file was cut, memory follows it, whatever failed after.
-    if (Header().RecordCount == 0) {
-      SetCount(0);
-      Fields()->ClearValues();
-    }
-    throw;
-  }
+  TDatFile::EmptyTable();  // the file first: a failure leaves memory as it was
   SetCount(0);
   itemIndex_ = 0;
+}
+
+void TDatArr::ReloadFromFile(int32_t returnTo) {
+  TIndex* index = index_;
+  TDatFile::ReloadFromFile(returnTo);
+  try {
+    LoadRecords();
+    if (index) SetIndex(index);
+    if (elemCount_ == 0) {
+      Fields()->ClearValues();
+    } else {
+      try {
+        GotoFileOffset(returnTo);
+      } catch (const Exception&) {
+        SetItemIndex(0);  // the record is gone with the change that made it
+      }
+    }
+  } catch (...) {
+    BestEffort([this] { CloseFile(); });
+    throw;
+  }
 }
 
 std::string TDatArr::CellText(int32_t row, int32_t field) const {

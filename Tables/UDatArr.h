@@ -28,6 +28,8 @@ class TDatArr : public TDatFile {
   void RewriteRecord() override;
   void DeleteRecord() override;
   void EmptyTable() override;
+  // Loads the records anew in the current index's order.
+  void ReloadFromFile(int32_t returnTo) override;
 
   virtual TIndex* GetIndex() const;
   // Re-sorts by the index, keeping the current record; nil keeps the order.

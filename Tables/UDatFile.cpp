@@ -30,7 +30,7 @@ std::vector<uint8_t> RecordPrefix(int32_t status) {
 
 }  // namespace
 
-TDatFile::TDatFile(platform::FileSystem& fs) : TFile(fs) {}
+TDatFile::TDatFile(platform::FileSystem& fs) : TFile(fs), ownJournal_(fs) {}
 
 TDatFile::~TDatFile() {
   if (Active()) BestEffort([this] { TDatFile::CloseFile(); });
@@ -42,6 +42,31 @@ void TDatFile::SetFields(TFields* fields) {
   ownedFields_.reset();
   ownedFieldObjects_.clear();
   fields_ = fields;
+}
+
+void TDatFile::SetJournal(TJournal* journal) {
+  CheckInactive();
+  journal_ = journal;
+}
+
+void TDatFile::RecoverJournal() {
+  if (FileName().empty()) return;  // the file layer refuses the empty name
+  if (!Journal().Recover(Journal().PathBeside(FileName()))) throw Exception("Ошибка открытия файла");
+}
+
+TDatFile::MemoryState TDatFile::SaveMemoryState() const {
+  MemoryState state{header_, fieldRecs_, {}};
+  for (int32_t i = 0; i < fields_->Count(); ++i) state.Keys.push_back(fields_->Items(i)->NextKeyValue());
+  return state;
+}
+
+void TDatFile::RestoreMemoryState(const MemoryState& state) {
+  header_ = state.Header;
+  fieldRecs_ = state.Recs;
+  for (int32_t i = 0; i < fields_->Count(); ++i) {
+    TField* f = fields_->Items(i);
+    if (f->IsKey()) f->SetNextKeyValue(state.Keys[static_cast<size_t>(i)]);
+  }
 }
 
 int32_t TDatFile::RecordOffset() const {
@@ -133,6 +158,9 @@ void TDatFile::WriteNewHeaderAndDescriptors() {
 
 void TDatFile::CreateFile(bool overwrite) {
   if (!fields_) throw Exception("Не определен объект полей");
+  CheckInactive();
+  // A journal left beside an old file must not later roll back into the new one.
+  RecoverJournal();
   TFile::CreateFile(overwrite);
   try {
     WriteNewHeaderAndDescriptors();
@@ -215,6 +243,8 @@ void TDatFile::BuildFieldsFromDescriptors() {
 }
 
 void TDatFile::OpenFile(bool createIfMissing) {
+  CheckInactive();
+  RecoverJournal();
   TFile::OpenFile(createIfMissing);
   try {
     CheckHeader();
@@ -257,35 +287,18 @@ void TDatFile::AppendRecord() {
   std::vector<uint8_t> bytes = RecordPrefix(kStatusLive);
   const uint8_t* data = fields_->GetRecord();
   bytes.insert(bytes.end(), data, data + fields_->RecordSize());
-
-  const TDatHeader oldHeader = header_;
-  const TFieldRecs oldRecs = fieldRecs_;
-  std::vector<int32_t> oldKeys;
-  for (int32_t i = 0; i < fields_->Count(); ++i) oldKeys.push_back(fields_->Items(i)->NextKeyValue());
+  const MemoryState old = SaveMemoryState();
   try {
-    Seek(position, 0);
-    Write(bytes.data(), bytes.size());
-    header_.RecordCount += 1;
-    fields_->IncKeyValues();
-    WriteKeyDescriptors();
-    WriteHeader(header_);
-    Flush();
-  } catch (...) {
-    header_ = oldHeader;
-    fieldRecs_ = oldRecs;
-    for (int32_t i = 0; i < fields_->Count(); ++i) {
-      TField* f = fields_->Items(i);
-      if (f->IsKey()) f->SetNextKeyValue(oldKeys[static_cast<size_t>(i)]);
-    }
-    // Back to the old length, counts and key counters: a key descriptor
-    // written only in part must not stay behind.
-    BestEffort([&] { WriteKeyDescriptors(); });
-    BestEffort([&] { WriteHeader(oldHeader); });
-    BestEffort([&] {
+    Journal().RunChange(*this, [&] {
       Seek(position, 0);
-      Truncate();
+      Write(bytes.data(), bytes.size());
+      header_.RecordCount += 1;
+      fields_->IncKeyValues();
+      WriteKeyDescriptors();
+      WriteHeader(header_);
     });
-    BestEffort([&] { Flush(); });
+  } catch (...) {
+    RestoreMemoryState(old);
     throw;
   }
   recordOffset_ = static_cast<int32_t>(position);
@@ -294,73 +307,73 @@ void TDatFile::AppendRecord() {
 void TDatFile::RewriteRecord() {
   CheckActive();
   const int32_t offset = recordOffset_;
-  const std::vector<uint8_t> old = ReadRawRecord(offset);
+  CheckExistingRecord(offset);
   std::vector<uint8_t> bytes = RecordPrefix(kStatusLive);
   const uint8_t* data = fields_->GetRecord();
   bytes.insert(bytes.end(), data, data + fields_->RecordSize());
-  try {
+  Journal().RunChange(*this, [&] {
     Seek(offset, 0);
     Write(bytes.data(), bytes.size());
-    Flush();
-  } catch (...) {
-    BestEffort([&] {
-      Seek(offset, 0);
-      Write(old.data(), old.size());
-      Flush();
-    });
-    throw;
-  }
+  });
 }
 
 void TDatFile::DeleteRecord() {
   CheckActive();
   const int32_t offset = recordOffset_;
-  const std::vector<uint8_t> old = ReadRawRecord(offset);
   // Deleting a deleted record would count it twice and break the file.
-  Assert(GetInt32(old.data()) == kStatusLive, "Record is already deleted", "Tables\\UDatFile");
-  const TDatHeader oldHeader = header_;
+  Assert(GetInt32(ReadRawRecord(offset).data()) == kStatusLive, "Record is already deleted", "Tables\\UDatFile");
+  const MemoryState old = SaveMemoryState();
   try {
-    std::vector<uint8_t> prefix = RecordPrefix(kStatusDeleted);
-    Seek(offset, 0);
-    Write(prefix.data(), prefix.size());
-    header_.DeletedCount += 1;
-    WriteHeader(header_);
-    Flush();
-  } catch (...) {
-    header_ = oldHeader;
-    BestEffort([&] {
+    Journal().RunChange(*this, [&] {
+      std::vector<uint8_t> prefix = RecordPrefix(kStatusDeleted);
       Seek(offset, 0);
-      Write(old.data(), kRecordPrefixSize);
+      Write(prefix.data(), prefix.size());
+      header_.DeletedCount += 1;
+      WriteHeader(header_);
     });
-    BestEffort([&] { WriteHeader(oldHeader); });
-    BestEffort([&] { Flush(); });
+  } catch (...) {
+    RestoreMemoryState(old);
     throw;
   }
 }
 
 void TDatFile::EmptyTable() {
   CheckActive();
-  const TDatHeader oldHeader = header_;
+  const MemoryState old = SaveMemoryState();
   try {
-    header_.RecordCount = 0;
-    header_.DeletedCount = 0;
-    WriteHeader(header_);
-    Seek(header_.DataOffset, 0);
-    Truncate();
+    Journal().RunChange(*this, [&] {
+      header_.RecordCount = 0;
+      header_.DeletedCount = 0;
+      WriteHeader(header_);
+      Seek(header_.DataOffset, 0);
+      Truncate();
+      // The counters start again at 1.
+      for (int32_t i = 0; i < fields_->Count(); ++i) {
+        TField* f = fields_->Items(i);
+        if (f->IsKey()) f->SetNextKeyValue(1);
+      }
+      WriteKeyDescriptors();
+    });
   } catch (...) {
-    header_ = oldHeader;
-    BestEffort([&] { WriteHeader(oldHeader); });
+    RestoreMemoryState(old);
     throw;
   }
-  // The file is now a whole empty table; the counters start again at 1.
-  for (int32_t i = 0; i < fields_->Count(); ++i) {
-    TField* f = fields_->Items(i);
-    if (f->IsKey()) f->SetNextKeyValue(1);
-  }
-  WriteKeyDescriptors();
-  Flush();
   fields_->ClearValues();
   recordOffset_ = header_.DataOffset;
+}
+
+void TDatFile::ReloadFromFile(int32_t returnTo) {
+  CheckActive();
+  try {
+    CheckHeader();
+    CheckFieldsAgainstDescriptors();
+  } catch (...) {
+    BestEffort([this] { CloseFile(); });
+    throw;
+  }
+  const bool isRecord = returnTo >= header_.DataOffset && returnTo < EndOfRecords() &&
+                        (returnTo - header_.DataOffset) % header_.RecordLength == 0;
+  recordOffset_ = isRecord ? returnTo : header_.DataOffset;
 }
 
 }  // namespace vk

@@ -39,13 +39,18 @@ int64_t TFile::Seek(int64_t offset, int origin) {
 
 void TFile::Read(void* buffer, size_t count) {
   CheckActive();
-  size_t got = file_->ReadAt(position_, buffer, count);
+  size_t got = held_ ? held_->Read(*file_, position_, buffer, count) : file_->ReadAt(position_, buffer, count);
   position_ += static_cast<int64_t>(got);
   if (got != count) throw Exception("Ошибка при чтении из файла");
 }
 
 void TFile::Write(const void* buffer, size_t count) {
   CheckActive();
+  if (held_) {
+    held_->Write(position_, buffer, count);
+    position_ += static_cast<int64_t>(count);
+    return;
+  }
   size_t put = file_->WriteAt(position_, buffer, count);
   position_ += static_cast<int64_t>(put);
   if (put != count) throw Exception("Ошибка записи в файл");
@@ -53,16 +58,22 @@ void TFile::Write(const void* buffer, size_t count) {
 
 void TFile::Truncate() {
   CheckActive();
+  if (held_) {
+    held_->SetLength(position_);
+    return;
+  }
   if (!file_->Truncate(position_)) throw Exception("Ошибка записи в файл");
 }
 
 void TFile::Flush() {
   CheckActive();
+  if (held_) return;  // the journal flushes once, at the operation's end
   if (!file_->Flush()) throw Exception("Ошибка записи в файл");
 }
 
 int64_t TFile::FileSize() {
   CheckActive();
+  if (held_) return held_->Length();
   int64_t size = file_->Size();
   if (size < 0) throw Exception("Ошибка позиционирования в файле");
   return size;
@@ -93,8 +104,19 @@ void TFile::OpenFile(bool createIfMissing) {
   position_ = 0;
 }
 
+void TFile::HoldChanges() {
+  CheckActive();
+  if (!held_) held_ = std::make_unique<TPendingWrites>(FileSize());
+}
+
+platform::File& TFile::SystemFile() {
+  CheckActive();
+  return *file_;
+}
+
 void TFile::CloseFile() {
   CheckActive();
+  held_.reset();
   file_.reset();
   position_ = 0;
 }

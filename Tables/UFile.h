@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Platform/File.h"
+#include "Tables/PendingWrites.h"
 
 namespace vk {
 
@@ -36,6 +37,15 @@ class TFile {
   virtual void OpenFile(bool createIfMissing);
   virtual void CloseFile();
 
+  // While a journalled operation runs (Tables/Journal.h) the file's changes
+  // are held back: writes and cuts go to them, reads and the size see them,
+  // and Flush waits for the operation's end.
+  void HoldChanges();
+  TPendingWrites* HeldChanges() { return held_.get(); }
+  void DropHeldChanges() { held_.reset(); }
+  // The system's file under this one, for the journal's writing and roll-back.
+  platform::File& SystemFile();
+
  protected:
   void CheckActive() const;
   void CheckInactive() const;
@@ -45,6 +55,7 @@ class TFile {
   platform::FileSystem& fs_;
   std::string fileName_;
   std::unique_ptr<platform::File> file_;
+  std::unique_ptr<TPendingWrites> held_;
   int64_t position_ = 0;
 };
 

@@ -126,6 +126,20 @@ void TTable::EmptyTable() {
   eof_ = true;
 }
 
+void TTable::ReloadFromFile(int32_t returnTo) {
+  if (state_ == tsEdit || state_ == tsInsert) {
+    Fields()->DisableEdit();
+    state_ = tsBrowse;
+  }
+  try {
+    TDatArr::ReloadFromFile(returnTo);
+  } catch (...) {
+    Close();
+    throw;
+  }
+  eof_ = Count() == 0;
+}
+
 std::string TTable::CellText(int32_t row, int32_t field) const {
   if (state_ == tsInsert && row == Count()) return Fields()->Items(field)->GetAsString();
   if (state_ == tsEdit && row == ItemIndex()) return Fields()->Items(field)->GetAsString();

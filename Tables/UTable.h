@@ -36,6 +36,8 @@ class TTable : public TDatArr {
   virtual void Cancel();
   virtual void Delete();
   void EmptyTable() override;
+  // Back in browse state on the reloaded records; closed when they do not load.
+  void ReloadFromFile(int32_t returnTo) override;
 
   std::string CellText(int32_t row, int32_t field) const override;
 

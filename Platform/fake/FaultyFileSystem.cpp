@@ -16,32 +16,39 @@ struct FaultyFileSystem::State {
   int mutations = 0;
   int failMutationAt = 0;
   size_t partialBytes = 0;
-  bool crashAfterMutation = false;
+  int changes = 0;
+  int stopAt = 0;
   int injected = 0;
 
   struct Verdict {
     bool fail = false;
     size_t partialBytes = 0;  // for a failing write: bytes still written
+    bool stopped = false;     // after the stop: nothing at all happens
   };
 
-  // Counts one operation and says whether it is to fail.
-  Verdict Next(Op op) {
+  // Counts one operation and says whether it is to fail. A change is
+  // anything that alters the disk.
+  Verdict Next(Op op, bool change) {
     int count = ++counts[Index(op)];
     bool mutation = op == Op::Write || op == Op::Truncate || op == Op::Flush;
     int mutationCount = mutation ? ++mutations : 0;
+    int changeCount = change ? ++changes : 0;
     Verdict verdict;
     if (failAt[Index(op)] == count) verdict.fail = true;
-    if (mutation && failMutationAt > 0) {
-      if (mutationCount == failMutationAt) {
-        verdict.fail = true;
-        verdict.partialBytes = partialBytes;
-      } else if (crashAfterMutation && mutationCount > failMutationAt) {
-        verdict.fail = true;
-      }
+    if (mutation && failMutationAt > 0 && mutationCount == failMutationAt) {
+      verdict.fail = true;
+      verdict.partialBytes = partialBytes;
+    }
+    if (change && stopAt > 0 && changeCount >= stopAt) {
+      verdict.fail = true;
+      verdict.stopped = changeCount > stopAt;
+      verdict.partialBytes = verdict.stopped ? 0 : partialBytes;
     }
     if (verdict.fail) ++injected;
     return verdict;
   }
+
+  Verdict Next(Op op) { return Next(op, op != Op::Read && op != Op::Open); }
 };
 
 namespace {
@@ -119,7 +126,8 @@ class FaultyFile final : public File {
 FaultyFileSystem::FaultyFileSystem(FileSystem& base) : base_(base), state_(std::make_shared<State>()) {}
 
 OpenResult FaultyFileSystem::Open(const std::string& path, OpenMode mode) {
-  if (state_->Next(Op::Open).fail) {
+  const bool creates = mode == OpenMode::CreateNew || mode == OpenMode::CreateAlways;
+  if (state_->Next(Op::Open, creates).fail) {
     OpenResult result;
     result.Status = OpenStatus::Failed;
     result.Error = "open " + path + ": injected fault";
@@ -150,7 +158,9 @@ bool FaultyFileSystem::RemoveFolder(const std::string& path) {
 }
 
 bool FaultyFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
-  if (!state_->Next(Op::Copy).fail) return base_.CopyFile(from, to, overwrite);
+  const State::Verdict verdict = state_->Next(Op::Copy);
+  if (!verdict.fail) return base_.CopyFile(from, to, overwrite);
+  if (verdict.stopped) return false;
   // Cut short: the target gets the first half of the source, where a real
   // copy could have written it.
   if (!overwrite && base_.FileExists(to)) return false;
@@ -176,16 +186,16 @@ void FaultyFileSystem::FailNth(Op op, int n) { state_->failAt[Index(op)] = n; }
 void FaultyFileSystem::FailNthMutation(int n, size_t partialBytes) {
   state_->failMutationAt = n;
   state_->partialBytes = partialBytes;
-  state_->crashAfterMutation = false;
 }
 
-void FaultyFileSystem::CrashAtNthMutation(int n, size_t partialBytes) {
-  FailNthMutation(n, partialBytes);
-  state_->crashAfterMutation = true;
+void FaultyFileSystem::StopAtNthChange(int n, size_t partialBytes) {
+  state_->stopAt = n;
+  state_->partialBytes = partialBytes;
 }
 
 int FaultyFileSystem::Count(Op op) const { return state_->counts[Index(op)]; }
 int FaultyFileSystem::MutationCount() const { return state_->mutations; }
+int FaultyFileSystem::ChangeCount() const { return state_->changes; }
 int FaultyFileSystem::InjectedCount() const { return state_->injected; }
 
 // Files already open keep the same state, so they see the cleared plan too.

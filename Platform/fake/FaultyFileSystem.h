@@ -2,10 +2,12 @@
 // A file system that wraps another one and fails the operations a test
 // chooses: the n-th read, write, truncate, flush, open, delete, whole-file
 // copy, replace, folder creation or folder removal, or the n-th change of any
-// file, optionally torn half-way. A failed copy leaves the first half of the
-// source in the target, as a copy cut short would. Questions (exists, same
-// folder) and everything else pass through to the base. Counters run over all
-// files opened through this object; files may outlive it. Not thread-safe.
+// file, optionally torn half-way; or it stops, as the program or the machine
+// does, at the n-th change of anything on the disk. A failed copy leaves the
+// first half of the source in the target, as a copy cut short would.
+// Questions (exists, same folder) and everything else pass through to the
+// base. Counters run over all files opened through this object; files may
+// outlive it. Not thread-safe.
 
 #include <array>
 #include <cstddef>
@@ -40,12 +42,16 @@ class FaultyFileSystem : public FileSystem {
   // fails; a failing write first writes partialBytes of its bytes (0 =
   // nothing) to model a torn write.
   void FailNthMutation(int n, size_t partialBytes = 0);
-  // As FailNthMutation, and every mutation after it fails too, writing
-  // nothing: the machine stopped at that point.
-  void CrashAtNthMutation(int n, size_t partialBytes = 0);
+  // The program stops at the n-th change: the n-th and every later write,
+  // truncate, flush, delete, copy, rename, folder creation or removal and
+  // creating open fails and changes nothing (a failing n-th write may first
+  // write partialBytes, a failing n-th copy leaves half its target); reads,
+  // questions and opens of existing files go on. Counted by ChangeCount.
+  void StopAtNthChange(int n, size_t partialBytes = 0);
 
   int Count(Op op) const;  // operations seen so far
   int MutationCount() const;
+  int ChangeCount() const;
   int InjectedCount() const;  // failures injected so far; 0 = the plan was never reached
   void Reset();               // counters and planned failures cleared
 

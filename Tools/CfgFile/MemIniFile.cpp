@@ -105,9 +105,9 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view key, st
   auto header = FindSection(section);
   if (!header) {
     if (!lines_.empty() && !TrimBlanks(lines_.back().Raw).empty()) lines_.push_back(ParseLine(""));
-    std::string header = "[";
-    header.append(section).append("]");
-    lines_.push_back(ParseLine(std::move(header)));
+    std::string headerLine = "[";
+    headerLine.append(section).append("]");
+    lines_.push_back(ParseLine(std::move(headerLine)));
     lines_.push_back(std::move(entry));
     return;
   }

@@ -108,7 +108,10 @@ class TDataGrid : public TWinControl, public TGridView {
   // new width.
   void CopyHeaderWidths();
 
+  // The owner's cell-selection event; false refuses the cell. The key hook
+  // and the search and sort events are the model's (Model().OnKeyPress, ...).
   std::function<bool(int col, int row)> OnSelectCell;
+  // The grid received the keyboard focus.
   std::function<void()> OnEnter;
 
  protected:

@@ -211,19 +211,19 @@ TEST_F(DataFolders, DayCopyIsKeptWholeOrTakenAgainWhole) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BackupBench bench;
-    bench.store.Open(true, "Data");
-    bench.AddProduct("A");
-    const Pair older = bench.In(BackupBench::kData);
-    bench.AddProduct("B");
-    bench.store.Close();
-    const Pair now = bench.In(BackupBench::kData);
-    const std::string day = "/prog/Hist/" + bench.store.DailyCopyName();
-    bench.memory.CreateFolder(BackupBench::kHist);
-    bench.memory.CreateFolder(day);
-    bench.Put(day, {c.oldGoods ? older.Goods : std::nullopt, c.oldMoves ? older.Moves : std::nullopt});
-    EXPECT_TRUE(bench.store.Backup(bench.store.DailyCopyName(), false));
-    EXPECT_EQ(bench.In(day), c.keptOld ? older : now);
+    BackupBench fresh;
+    fresh.store.Open(true, "Data");
+    fresh.AddProduct("A");
+    const Pair older = fresh.In(BackupBench::kData);
+    fresh.AddProduct("B");
+    fresh.store.Close();
+    const Pair now = fresh.In(BackupBench::kData);
+    const std::string day = "/prog/Hist/" + fresh.store.DailyCopyName();
+    fresh.memory.CreateFolder(BackupBench::kHist);
+    fresh.memory.CreateFolder(day);
+    fresh.Put(day, {c.oldGoods ? older.Goods : std::nullopt, c.oldMoves ? older.Moves : std::nullopt});
+    EXPECT_TRUE(fresh.store.Backup(fresh.store.DailyCopyName(), false));
+    EXPECT_EQ(fresh.In(day), c.keptOld ? older : now);
   }
 }
 

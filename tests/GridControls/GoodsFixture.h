@@ -16,6 +16,7 @@
 #include "Tools/LocalDbCtrls/DataGridModel.h"
 #include "Tools/LocalDbCtrls/DataGridSearch.h"
 #include "Tools/Service/TextConst.h"
+#include "tests/GridControls/StockGridColumns.h"
 
 namespace vk::gui::test {
 
@@ -55,14 +56,14 @@ class GoodsData {
                                          "Tape measure 5 m"};
     return std::string(kNames[i % 10]) + " " + std::to_string(i);
   }
-  // Every 13th product costs 12'345.67 for 100 units: 1'234'567.00 in stock.
+  // Every 13th product costs 1'234'567.89 for one unit.
   static std::string PriceOf(int i) {
-    if (i % 13 == 0) return "12345.67";
+    if (i % 13 == 0) return "1234567.89";
     char price[16];
     std::snprintf(price, sizeof price, "%d.%02d", 1 + i * 37 % 900, i * 11 % 100);
     return price;
   }
-  static std::string WeightOf(int i) { return i % 13 == 0 ? "100.00" : std::to_string(1 + i % 50) + ".50"; }
+  static std::string WeightOf(int i) { return i % 13 == 0 ? "1.00" : std::to_string(1 + i % 50) + ".50"; }
 
   // The key range of one product's movements under IndSD.
   static std::vector<Variant> MovesFrom(int32_t id) { return {Variant::Integer(id), Variant::Date(kFirstDay)}; }
@@ -73,25 +74,6 @@ class GoodsData {
   platform::MemoryFileSystem fs_;
   TStore store_{fs_, [] { return *TryEncodeDate(2026, 12, 8) + 0.4375; }};
 };
-
-// The goods grid's seven columns and the moves grid's five, with their
-// designed widths.
-inline std::vector<TDataColumn> GoodsColumns(TTableStore& g) {
-  return {MakeDataColumn(1, taLeftJustify, 55, "Код", &g.IndCode, 8),
-          MakeDataColumn(2, taLeftJustify, 145, "Наименование", &g.IndName, 40),
-          MakeDataColumn(5, taRightJustify, 60, "Цена", &g.IndCost, 0),
-          MakeDataColumn(7, taCenter, 70, "Дата", &g.IndDate, 0),
-          MakeDataColumn(4, taRightJustify, 60, "Кол-во", &g.IndWeight, 0),
-          MakeDataColumn(3, taRightJustify, 45, "Упак", &g.IndPock, 0),
-          MakeDataColumn(6, taRightJustify, 85, "Сумма", &g.IndSum, 0)};
-}
-
-inline std::vector<TDataColumn> MovesColumns() {
-  return {MakeDataColumn(2, taCenter, 65, "Дата", nullptr, 0), MakeDataColumn(3, taCenter, 38, "Дв", nullptr, 0),
-          MakeDataColumn(5, taRightJustify, 42, "Кол-во", nullptr, 0),
-          MakeDataColumn(4, taRightJustify, 35, "Упак", nullptr, 0),
-          MakeDataColumn(7, taRightJustify, 65, "Сумма", nullptr, 0)};
-}
 
 // The main window's search: by code in the code column, by name in the
 // name column, keeping the part of the text that matched.

@@ -10,6 +10,7 @@
 // clang-format on
 
 #include "Gui/VisualThemes.h"
+#include "tests/MessageBox/WindowCapture.h"
 
 namespace vk::gui::test {
 namespace {
@@ -261,6 +262,25 @@ TEST_F(GoodsGridTest, HeaderDrawsItsCaptionsExactlyWhenTheWindowLookSeesNoThemes
     grid->UpdateHeaderStyle();
     EXPECT_EQ(grid->Header().OwnerDraw(), !TVisualThemes().Active()) << properties;
   }
+}
+
+// For people to look at: the goods grid in the middle of a search, with
+// money in the millions and dates, and the moves of the current product.
+TEST_F(GoodsGridTest, ScreenshotsOfTheGoodsAndMovesGrids) {
+  data.Goods().SetRecNo(10);
+  MakeGrids(true);
+  moves->SetFilter(&data.Moves().IndSD, GoodsData::MovesFrom(11), GoodsData::MovesTo(11), false);
+  grid->SetFocus();
+  EXPECT_EQ(grid->Model().GetCellText(7, 14), "1'234'567.89");
+  EXPECT_EQ(grid->Model().GetCellText(4, 14), "14.02.2025");
+  EXPECT_TRUE(vk::test::SaveWindowScreenshot(form->Handle(), vk::test::ArtifactPath("grid-goods-and-moves.bmp")));
+  ConnectGoodsSearch(grid->Model(), data.Store());
+  Key(*grid, VK_RIGHT);
+  Type(*grid, L"Шпатлёвка 1x");
+  EXPECT_EQ(grid->Model().HighlightLength(), 11);
+  moves->SetFilter(&data.Moves().IndSD, GoodsData::MovesFrom(1), GoodsData::MovesTo(41), true);
+  EXPECT_TRUE(vk::test::SaveWindowScreenshot(form->Handle(), vk::test::ArtifactPath("grid-goods-search.bmp")));
+  EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace

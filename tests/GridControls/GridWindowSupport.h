@@ -2,14 +2,15 @@
 // What the grid window tests read back from the windows: the grid's client
 // area as its own painting leaves it, and the header control's sections.
 
-#include <commctrl.h>
-#include <windows.h>
+// clang-format off
+// The grid before windows.h (see DataGrid.h).
+#include "Tools/LocalDbCtrls/DataGrid.h"
+// clang-format on
 
 #include <numeric>
 #include <vector>
 
 #include "Gui/GdiHandles.h"
-#include "Tools/LocalDbCtrls/DataGrid.h"
 
 namespace vk::gui::test {
 

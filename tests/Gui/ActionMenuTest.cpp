@@ -2,6 +2,7 @@
 // system's input queue, menus opened from the keyboard and the mouse, and
 // their entries read back from the system's menus.
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -67,6 +68,7 @@ class ActionForm : public TestForm {
   void SetAction(TAction& action, const std::string& name, TShortCut shortCut) {
     action.SetName(name);
     action.SetCaption(name.substr(3));
+    action.SetHint("Hint of " + name.substr(3));
     action.SetShortCut(shortCut);
     action.OnExecute = [this](TAction& a) { Ran(a); };
   }
@@ -109,7 +111,12 @@ class ActionMenuTest : public GuiTest {
   }
   void TearDown() override {
     form.reset();
+    Application.OnHint = nullptr;
     GuiTest::TearDown();
+  }
+  // Records every hint the application shows, on the loop's thread.
+  void RecordHints() {
+    Application.OnHint = [this] { hints.push_back(Application.Hint()); };
   }
   // Shows the form with the edit focused; other windows on the display may
   // take the activation away, so it is asked for again.
@@ -128,6 +135,7 @@ class ActionMenuTest : public GuiTest {
   std::string EditText() { return form->Edit.Text(); }
 
   FormPtr<ActionForm> form;
+  std::vector<std::string> hints;
 };
 
 TEST_F(ActionMenuTest, ShortcutRunsItsActionOnceAndADisabledActionLeavesTheKeyToTheEdit) {
@@ -195,6 +203,7 @@ TEST_F(ActionMenuTest, OpenedMenuShowsTheActionsStateAndAnEntryChosenWithKeysRun
   HMENU bar = GetMenu(form->Handle());
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(Texts(ShownEntries(bar)), (std::vector<std::wstring>{L"File", L"Product"}));
+  RecordHints();
   InputScript user([&] {
     PressKey(VK_F10);
     PressKey(VK_DOWN);  // opens File with Open selected
@@ -217,6 +226,11 @@ TEST_F(ActionMenuTest, OpenedMenuShowsTheActionsStateAndAnEntryChosenWithKeysRun
   EXPECT_TRUE(language[0].Radio && !language[0].Checked);
   EXPECT_TRUE(language[1].Radio && language[1].Checked);
   EXPECT_EQ(form->Ran(), (std::vector<std::string>{"ActLaptop"}));
+  // The status line follows the entry being chosen, and is empty again after.
+  ASSERT_GE(hints.size(), 3u);
+  EXPECT_NE(std::find(hints.begin(), hints.end(), "Hint of Open"), hints.end());
+  EXPECT_EQ(hints[hints.size() - 2], "Hint of Laptop");
+  EXPECT_EQ(hints.back(), "");
 
   // The next opening shows the new state.
   form->SortAllowed = true;
@@ -238,6 +252,7 @@ TEST_F(ActionMenuTest, RightClickOnTheEditShowsItsContextMenuAndRunsTheChosenAct
   RECT r;
   GetWindowRect(form->Edit.Handle(), &r);
   HMENU popup = form->PopupEdit.Handle();
+  RecordHints();
   std::atomic<int> popups = 0;
   form->PopupEdit.OnPopup = [&] { ++popups; };
   InputScript user([&] {
@@ -252,6 +267,9 @@ TEST_F(ActionMenuTest, RightClickOnTheEditShowsItsContextMenuAndRunsTheChosenAct
   EXPECT_EQ(Texts(shown), (std::vector<std::wstring>{L"Open\tF2", L"Delete\tDel"}));
   EXPECT_EQ(form->Ran(), (std::vector<std::string>{"ActDelete"}));
   EXPECT_EQ(popups, 1);
+  ASSERT_GE(hints.size(), 2u);
+  EXPECT_EQ(hints[hints.size() - 2], "Hint of Delete");
+  EXPECT_EQ(hints.back(), "");
   EXPECT_EQ(form->PopupEdit.PopupComponent(), &form->Edit);
   EXPECT_EQ(EditText(), "abc");
   EXPECT_TRUE(errors.empty());

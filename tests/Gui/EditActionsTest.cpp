@@ -151,6 +151,21 @@ TEST_F(EditActionsTest, ReadOnlyAndPasswordEditsAllowOnlyWhatKeepsTheirText) {
   form->Password.SetSelection(0, 6);
   EXPECT_EQ(EnabledWhenOpened(-1), (std::vector<bool>{false, false, false, true, true, true}));
   EXPECT_EQ(ClipboardText(), "Хлеб");
+
+  // A right click on another edit gives it the focus first: the paste goes there.
+  form->Writable.SetText("старое");
+  RECT r;
+  GetWindowRect(form->Writable.Handle(), &r);
+  HMENU menu = form->PopupMenuEdit.Handle();
+  InputScript user([&] {
+    RightClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    if (!WaitFor([&] { return MenuShown(menu); })) return CloseMenus();
+    ChooseEntry(menu, kPaste);
+  });
+  EXPECT_TRUE(PumpUntil([&] { return form->Writable.Text() == "Хлеб"; }));
+  user.Join();
+  EXPECT_EQ(form->Password.Text(), "секрет");
+  EXPECT_EQ(form->PopupMenuEdit.PopupComponent(), &form->Writable);
   EXPECT_TRUE(errors.empty());
 }
 

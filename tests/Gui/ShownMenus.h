@@ -11,25 +11,27 @@
 
 namespace vk::gui::test {
 
+struct MenuWindowSearch {
+  HMENU Menu;
+  bool Found = false;
+};
+
+inline BOOL CALLBACK FindMenuWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<MenuWindowSearch*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+  constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU: the menu a menu window shows
+  if (search->Menu && reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) != search->Menu) return TRUE;
+  search->Found = true;
+  return FALSE;
+}
+
 // Whether a shown menu window (of the system's menu class) shows the menu;
 // with null, whether any does.
 inline bool MenuShown(HMENU menu = nullptr) {
-  struct Search {
-    HMENU Menu;
-    bool Found = false;
-  } search{menu};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
-        constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU: the menu a menu window shows
-        if (s->Menu && reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) != s->Menu) return TRUE;
-        s->Found = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MenuWindowSearch search{menu};
+  EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 

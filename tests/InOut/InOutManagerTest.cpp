@@ -27,41 +27,40 @@ using platform::test::ToUtf8;
 // What a command object does when run: its own script, over the store.
 using Script = std::function<void(bool& done)>;
 
-class ScriptedExport : public TExport {
+// A command object whose caption and hint are rows 0 and 1 of its text table.
+template <typename Base>
+class Scripted : public Base {
  public:
-  std::string GetCaption() override { return GetCsvExportText(0); }
-  std::string GetHint() override { return GetCsvExportText(1); }
+  using TextTable = const std::string& (*)(std::uint8_t entry);
+  explicit Scripted(TextTable texts) : texts_(texts) {}
+  std::string GetCaption() override { return texts_(0); }
+  std::string GetHint() override { return texts_(1); }
   void Execute(bool& done) override {
     if (script) script(done);
   }
+  Script script;
+
+ private:
+  TextTable texts_;
+};
+
+class ScriptedExport : public Scripted<TExport> {
+ public:
+  using Scripted::Scripted;
   void FormatLine(const std::string& code, const std::string& name, const std::string& price, const std::string& date,
                   const std::string& quantity, const std::string& packs, const std::string& value) override {
     lines.push_back(code + "|" + name + "|" + price + "|" + date + "|" + quantity + "|" + packs + "|" + value);
   }
-  Script script;
   std::vector<std::string> lines;
 };
 
-class ScriptedImport : public TImport {
- public:
-  std::string GetCaption() override { return GetCsvImportText(0); }
-  std::string GetHint() override { return GetCsvImportText(1); }
-  void Execute(bool& done) override {
-    if (script) script(done);
-  }
-  Script script;
-};
+using ScriptedImport = Scripted<TImport>;
 
-class ScriptedReport : public TReport {
+class ScriptedReport : public Scripted<TReport> {
  public:
-  std::string GetCaption() override { return GetListReportText(0); }
-  std::string GetHint() override { return GetListReportText(1); }
-  void Execute(bool& done) override {
-    if (script) script(done);
-  }
+  using Scripted::Scripted;
   void FormatLine(const std::string&, const std::string&, const std::string&, const std::string&, const std::string&,
                   const std::string&, const std::string&) override {}
-  Script script;
 };
 
 struct ShownBox {
@@ -115,20 +114,22 @@ class InOutTest : public ::testing::Test {
     }
   }
 
-  void MakeManager(std::vector<TInOut*> objects) {
+  // The main window's manager; its begin and end fail when asked to.
+  void MakeStandardManager() {
     manager = std::make_unique<TInOutManager>(
-        actions, exportMenu, importMenu, reportMenu, std::move(objects),
+        actions, exportMenu, importMenu, reportMenu, std::vector<TInOut*>{&csv, &txt, &csvImport, &report},
         [this] {
           ++begins;
           busy = true;
+          if (failBegin) throw Exception("Busy failed");
         },
         [this](bool done) {
           ends.push_back(done);
           busy = false;
+          if (failEnd) throw Exception("End failed");
         },
         store);
   }
-  void MakeStandardManager() { MakeManager({&csv, &txt, &import, &report}); }
 
   // Puts the goods (sorted by name) and the moves on the given rows.
   void Select(int32_t goodsRow, int32_t movesRow) {
@@ -148,15 +149,16 @@ class InOutTest : public ::testing::Test {
   TStore store{platform::DefaultFileSystem(), clock.Clock()};
   gui::TActionList actions;
   gui::TMenuItem exportMenu, importMenu, reportMenu, line, statItem;
-  ScriptedExport csv, txt;
-  ScriptedImport import;
-  ScriptedReport report;
+  ScriptedExport csv{GetCsvExportText}, txt{GetTxtExportText};
+  ScriptedImport csvImport{GetCsvImportText};
+  ScriptedReport report{GetListReportText};
   std::unique_ptr<TInOutManager> manager;
   TMessageBoxCall previousBox;
   std::vector<ShownBox> boxes;
   int begins = 0;
   std::vector<bool> ends;
   bool busy = false;
+  bool failBegin = false, failEnd = false;
 };
 
 TEST_F(InOutTest, EachObjectBecomesANamedCommandInItsMenuReportsAfterTheDesignedItems) {
@@ -164,19 +166,15 @@ TEST_F(InOutTest, EachObjectBecomesANamedCommandInItsMenuReportsAfterTheDesigned
   ASSERT_EQ(actions.Actions().size(), 4u);
   for (int i = 0; i < 4; ++i) {
     gui::TAction& a = manager->Action(i);
-    EXPECT_EQ(a.Name(), "ActInOut" + std::to_string(i));
-    EXPECT_EQ(a.Category(), "Report");
-    EXPECT_EQ(a.Tag(), i);
-    EXPECT_EQ(manager->Item(i).Name(), "MenuInOut" + std::to_string(i));
+    EXPECT_EQ(a.Name() + a.Category() + std::to_string(a.Tag()),
+              "ActInOut" + std::to_string(i) + "Report" + std::to_string(i));
     EXPECT_EQ(manager->Item(i).Action(), &a);
   }
   EXPECT_EQ(Names(exportMenu), (std::vector<std::string>{"MenuInOut0", "MenuInOut1"}));
   EXPECT_EQ(Names(importMenu), (std::vector<std::string>{"MenuInOut2"}));
-  EXPECT_EQ(reportMenu.Count(), 3);
-  EXPECT_EQ(reportMenu.Items(2)->Name(), "MenuInOut3");
+  EXPECT_EQ(Names(reportMenu), (std::vector<std::string>{"", "", "MenuInOut3"}));
   EXPECT_EQ(manager->Item(3).Caption(), GetListReportText(0));
-  EXPECT_TRUE(exportMenu.Enabled());
-  EXPECT_TRUE(importMenu.Enabled());
+  EXPECT_TRUE(exportMenu.Enabled() && importMenu.Enabled());
 
   // A switch of language relabels the four commands and their items at once.
   LoadRussianTexts();
@@ -199,13 +197,10 @@ TEST_F(InOutTest, EachObjectBecomesANamedCommandInItsMenuReportsAfterTheDesigned
   EXPECT_TRUE(actions.Actions().empty());
   EXPECT_EQ(exportMenu.Count(), 0);
   EXPECT_EQ(reportMenu.Count(), 2);
-}
-
-TEST_F(InOutTest, MenuWithoutCommandsStaysDisabled) {
-  MakeManager({&report, &csv});
-  EXPECT_TRUE(exportMenu.Enabled());
-  EXPECT_FALSE(importMenu.Enabled());
-  EXPECT_EQ(Names(reportMenu).back(), "MenuInOut0");
+  // A menu left without commands is not offered.
+  manager = std::make_unique<TInOutManager>(actions, exportMenu, importMenu, reportMenu, std::vector<TInOut*>{&report},
+                                            nullptr, nullptr, store);
+  EXPECT_FALSE(exportMenu.Enabled() || importMenu.Enabled());
 }
 
 TEST_F(InOutTest, ExportWalksTheUsersSortAndLeavesBothGridsOnTheirRowsByNumber) {
@@ -243,92 +238,80 @@ TEST_F(InOutTest, ImportReselectsTheProductByFileOffsetThoughNewRowsCameBeforeIt
   const std::string code = store.Goods().Code.GetAsString();
   const std::string moveNote = store.Moves().Note.GetAsString();
   const int32_t moveId = store.Moves().ID.Value();
-  import.script = [&](bool& done) { SaveImportSafetyCopy(store);
-  done = true;
-  // Names that sort before every existing one.
-  for (int i = 0; i < 25; ++i) {
-    ASSERT_TRUE(AppendImportedGoods("9" + std::to_string(i), "Абрикосы " + std::to_string(i), "3.10", "7.00", "2",
-                                    "импорт", store));
-  }
-};
-ASSERT_TRUE(manager->Action(2).Execute());
+  csvImport.script = [&](bool& done) {
+    SaveImportSafetyCopy(store);
+    done = true;
+    // Names that sort before every existing one.
+    for (int i = 0; i < 25; ++i) {
+      ASSERT_TRUE(AppendImportedGoods("9" + std::to_string(i), "Абрикосы " + std::to_string(i), "3.10", "7.00", "2",
+                                      "импорт", store));
+    }
+  };
+  ASSERT_TRUE(manager->Action(2).Execute());
 
-EXPECT_EQ(GetGoodsCount(store), 265);
-EXPECT_EQ(store.Goods().Code.GetAsString(), code);
-EXPECT_EQ(store.Goods().RecNo(), 225);
-EXPECT_EQ(store.Moves().ID.Value(), moveId);
-EXPECT_EQ(store.Moves().Note.GetAsString(), moveNote);
-EXPECT_EQ(ends, (std::vector<bool>{true}));
-}  // namespace
+  EXPECT_EQ(GetGoodsCount(store), 265);
+  EXPECT_EQ(store.Goods().Code.GetAsString(), code);
+  EXPECT_EQ(store.Goods().RecNo(), 225);
+  EXPECT_EQ(store.Moves().ID.Value(), moveId);
+  EXPECT_EQ(store.Moves().Note.GetAsString(), moveNote);
+  EXPECT_EQ(ends, (std::vector<bool>{true}));
+}
 
 TEST_F(InOutTest, ImportIntoEmptyTablesEndsOnTheFirstRows) {
   MakeStandardManager();
-  import.script = [&](bool& done) { done = true;
-  for (const char* name : {"Чай", "Сахар", "Вафли"}) {
-    ASSERT_TRUE(AppendImportedGoods(name, name, "1.00", "1.00", "1", "", store));
-  }
-};
-ASSERT_TRUE(manager->Action(2).Execute());
-EXPECT_EQ(store.Goods().RecordCount(), 3);
-EXPECT_EQ(store.Goods().RecNo(), 0);
-EXPECT_EQ(store.Moves().RecNo(), 0);
-EXPECT_EQ(ends, (std::vector<bool>{true}));
+  csvImport.script = [&](bool& done) {
+    done = true;
+    for (const char* name : {"Чай", "Сахар", "Вафли"}) {
+      ASSERT_TRUE(AppendImportedGoods(name, name, "1.00", "1.00", "1", "", store));
+    }
+  };
+  ASSERT_TRUE(manager->Action(2).Execute());
+  EXPECT_EQ(store.Goods().RecordCount(), 3);
+  EXPECT_EQ(store.Goods().RecNo(), 0);
+  EXPECT_EQ(store.Moves().RecNo(), 0);
+  EXPECT_EQ(ends, (std::vector<bool>{true}));
 }  // namespace vk
 
 // Whatever fails inside a run, the tables go back, the window leaves its
 // busy mode exactly once, and the first failure is the one raised.
 TEST_F(InOutTest, FailureInsideARunStillRestoresAndEndsTheBusyModeOnce) {
   Fill(120);
+  MakeStandardManager();
   struct Case {
     const char* Name;
     int Command;
     std::function<void(TStore&, bool& done)> Run;
-    bool ThrowBefore, ThrowAfter;
+    bool FailBegin, FailEnd;
     const char* Raised;  // empty: nothing passes on
     bool Done;
-    bool ByOffset;  // the selected product is found again by offset, else by row
   };
   const Case cases[] = {
       {"export fails half-way through its walk", 0,
        [](TStore& s, bool&) {
-         s.Goods().First();
-         for (int i = 0; i < 40; ++i) s.Goods().Next();
+         for (s.Goods().First(); s.Goods().RecNo() < 40;) s.Goods().Next();
          throw Exception("Disk full");
        },
-       false, false, "Disk full", false, false},
-      {"import fails after it added products", 2,
+       false, false, "Disk full", false},
+      {"import fails after it added a product", 2,
        [](TStore& s, bool& done) {
          done = true;
          AppendImportedGoods("77", "Абрикосы", "1.00", "1.00", "1", "", s);
          throw Exception("Append Error");
        },
-       false, false, "Append Error", true, true},
+       false, false, "Append Error", true},
       {"the window's begin fails", 0, [](TStore&, bool&) { FAIL() << "must not run"; }, true, false, "Busy failed",
-       false, false},
-      {"the window's end fails", 1, [](TStore&, bool&) {}, false, true, "End failed", false, false},
+       false},
+      {"the window's end fails", 1, [](TStore&, bool&) {}, false, true, "End failed", false},
       {"a report's failure is shown instead", 3, [](TStore&, bool&) { throw Exception("Paper jam"); }, false, false, "",
-       false, false},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    begins = 0;
     ends.clear();
     boxes.clear();
-    manager.reset();
-    csv.script = txt.script = import.script = report.script = [&](bool& done) { c.Run(store, done); };
-    manager = std::make_unique<TInOutManager>(
-        actions, exportMenu, importMenu, reportMenu, std::vector<TInOut*>{&csv, &txt, &import, &report},
-        [&] {
-          ++begins;
-          busy = true;
-          if (c.ThrowBefore) throw Exception("Busy failed");
-        },
-        [&](bool done) {
-          ends.push_back(done);
-          busy = false;
-          if (c.ThrowAfter) throw Exception("End failed");
-        },
-        store);
+    failBegin = c.FailBegin;
+    failEnd = c.FailEnd;
+    csv.script = txt.script = csvImport.script = report.script = [&](bool& done) { c.Run(store, done); };
     Select(90, 30);
     const std::string code = store.Goods().Code.GetAsString();
     if (*c.Raised) {
@@ -345,8 +328,8 @@ TEST_F(InOutTest, FailureInsideARunStillRestoresAndEndsTheBusyModeOnce) {
     EXPECT_EQ(ends, (std::vector<bool>{c.Done}));
     EXPECT_FALSE(busy);
     EXPECT_EQ(store.Goods().Code.GetAsString(), code);
-    if (!c.ByOffset) EXPECT_EQ(store.Goods().RecNo(), 90);
-    EXPECT_EQ(store.Moves().RecNo(), c.ByOffset ? store.Moves().RecNo() : 30);
+    if (!c.Done) EXPECT_EQ(store.Goods().RecNo(), 90);
+    if (!c.Done) EXPECT_EQ(store.Moves().RecNo(), 30);
   }
 }
 
@@ -354,12 +337,13 @@ TEST_F(InOutTest, RecordRemovedDuringAnImportIsReportedAfterTheRunEnded) {
   Fill(30);
   MakeStandardManager();
   Select(12, 4);
-  import.script = [&](bool& done) { done = true;
-  store.DeleteGoods();  // the remembered record is gone
-};
-EXPECT_THROW(manager->Action(2).Execute(), Exception);
-EXPECT_EQ(ends, (std::vector<bool>{true}));
-EXPECT_FALSE(busy);
+  csvImport.script = [&](bool& done) {
+    done = true;
+    store.DeleteGoods();  // the remembered record is gone
+  };
+  EXPECT_THROW(manager->Action(2).Execute(), Exception);
+  EXPECT_EQ(ends, (std::vector<bool>{true}));
+  EXPECT_FALSE(busy);
 }
 
 TEST_F(InOutTest, MissingDefaultPrinterIsShownInTheCurrentLanguage) {

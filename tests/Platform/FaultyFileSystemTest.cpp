@@ -165,7 +165,7 @@ TEST_P(FaultyFileSystemTest, TornWriteLeavesOnlyItsFirstBytes) {
       {0, 0, "", 0},
       {3, 0, "abc", 3},
       {6, 0, "abcde", 5},  // as many as asked: it still falls short, or no caller could see the failure
-      {0, 5, "", 0},        // nothing written: the file does not grow to the offset
+      {0, 5, "", 0},       // nothing written: the file does not grow to the offset
       {2, 5, std::string("\0\0\0\0\0ab", 7), 2},
   };
   for (const Case& c : cases) {
@@ -181,19 +181,33 @@ TEST_P(FaultyFileSystemTest, TornWriteLeavesOnlyItsFirstBytes) {
   }
 }
 
-TEST_P(FaultyFileSystemTest, CrashFailsEveryMutationFromTheNth) {
-  auto file = Open("crash.dat");
+TEST_P(FaultyFileSystemTest, StopFailsEveryChangeFromTheNthAndChangesNothing) {
+  auto file = Open("stop.dat");
+  ASSERT_TRUE(WriteText(*file, 0, "old"));
+  auto other = Open("other.dat");
+  other.reset();
   faulty_.Reset();
-  faulty_.CrashAtNthMutation(2, 1);
+  faulty_.StopAtNthChange(2, 1);
   EXPECT_TRUE(WriteText(*file, 0, "first"));
-  EXPECT_FALSE(WriteText(*file, 5, "second"));
+  EXPECT_FALSE(WriteText(*file, 5, "second")) << "the stop: torn after one byte";
+  EXPECT_FALSE(WriteText(*file, 0, "third"));
   EXPECT_FALSE(file->Flush());
   EXPECT_FALSE(file->Truncate(0));
-  EXPECT_FALSE(WriteText(*file, 0, "third"));
-  char buffer[6];
-  EXPECT_EQ(file->ReadAt(0, buffer, 6), 6u) << "reads still work";
-  EXPECT_EQ(ReadAll(*file), "firsts");
-  EXPECT_EQ(faulty_.InjectedCount(), 4);
+  EXPECT_FALSE(faulty_.DeleteFile(temp_.Path("other.dat")));
+  EXPECT_FALSE(faulty_.CopyFile(temp_.Path("stop.dat"), temp_.Path("copy.dat"), true));
+  EXPECT_FALSE(faulty_.RenameFile(temp_.Path("other.dat"), temp_.Path("moved.dat")));
+  EXPECT_FALSE(faulty_.CreateFolder(temp_.Path("folder")));
+  EXPECT_EQ(faulty_.Open(temp_.Path("new.dat"), OpenMode::CreateNew).Status, OpenStatus::Failed);
+  OpenResult existing = faulty_.Open(temp_.Path("other.dat"), OpenMode::OpenExisting);
+  EXPECT_TRUE(existing.Handle) << "opening what exists changes nothing";
+  existing.Handle.reset();
+  EXPECT_EQ(ReadAll(*file), "firsts") << "reads go on";
+  for (const char* name : {"copy.dat", "moved.dat", "new.dat", "folder"})
+    EXPECT_FALSE(faulty_.FileExists(temp_.Path(name))) << name;
+  EXPECT_FALSE(faulty_.FolderExists(temp_.Path("folder")));
+  EXPECT_TRUE(faulty_.FileExists(temp_.Path("other.dat")));
+  EXPECT_EQ(faulty_.ChangeCount(), 10);
+  EXPECT_EQ(faulty_.InjectedCount(), 9);
 }
 
 TEST_P(FaultyFileSystemTest, ResetClearsCountersAndPlans) {
@@ -231,7 +245,7 @@ TEST_P(FaultyFileSystemTest, BaseErrorsPassThrough) {
 
 INSTANTIATE_TEST_SUITE_P(All, FaultyFileSystemTest,
                          testing::Values(Base{"OverMemory", true}, Base{"OverSystem", false}),
-                         [](const testing::TestParamInfo<Base>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<Base>& base) { return std::string(base.param.Name); });
 
 }  // namespace
 }  // namespace vk::platform::test

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "Core/SysUtils.h"
 #include "Platform/fake/MemoryFileSystem.h"
@@ -84,6 +85,29 @@ inline void ExpectConsistent(TStore& store, const std::string& where) {
     EXPECT_EQ(Cell<uint32_t>(g, i, 6), t.sum) << where << ": sum of product " << id;
     if (t.moves > 0) EXPECT_EQ(Cell<double>(g, i, 7), t.last) << where << ": last date of product " << id;
   }
+}
+
+// ExpectConsistent, and nothing a stock operation cut short could leave: no
+// movement of a missing product, no product without a movement, no key
+// twice or at or past its table's counter.
+inline void ExpectWhole(TStore& store, const std::string& where) {
+  ExpectConsistent(store, where);
+  TTableStore& g = store.Goods();
+  TTableMoves& m = store.Moves();
+  std::set<int32_t> products, moves, moved;
+  for (int32_t i = 0; i < g.RecordCount(); ++i) {
+    const int32_t id = Cell<int32_t>(g, i, 0);
+    EXPECT_TRUE(products.insert(id).second) << where << ": product " << id << " twice";
+    EXPECT_LT(id, g.ID.NextKeyValue()) << where;
+  }
+  for (int32_t i = 0; i < m.RecordCount(); ++i) {
+    const int32_t id = Cell<int32_t>(m, i, 0), idStore = Cell<int32_t>(m, i, 1);
+    EXPECT_TRUE(moves.insert(id).second) << where << ": movement " << id << " twice";
+    EXPECT_LT(id, m.ID.NextKeyValue()) << where;
+    EXPECT_EQ(products.count(idStore), 1u) << where << ": movement " << id << " of missing product " << idStore;
+    moved.insert(idStore);
+  }
+  for (int32_t id : products) EXPECT_EQ(moved.count(id), 1u) << where << ": product " << id << " has no movement";
 }
 
 // Both files' bytes.
