@@ -16,7 +16,6 @@ namespace vk::gui {
 // before a file is replaced. True when the user confirmed; false, with
 // fileName unchanged, when the dialog was cancelled or could not be shown.
 bool PromptForFileName(std::string& fileName, const std::string& filter, const std::string& defaultExt,
-                       const std::string& title, const std::string& initialDir, bool saveDialog,
-                       HWND owner = nullptr);
+                       const std::string& title, const std::string& initialDir, bool saveDialog, HWND owner = nullptr);
 
 }  // namespace vk::gui

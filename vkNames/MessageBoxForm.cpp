@@ -85,7 +85,9 @@ int ShowMessageBox(const std::string& text, const std::string& caption, int flag
   return box->Execute(text, caption, flags, firstCaption, firstHint, secondCaption, secondHint);
 }
 
-std::string WrapPathLines(const std::string& path) { return WrapPathLines(path, MessageTextAreaWidth(), MessageTextWidth); }
+std::string WrapPathLines(const std::string& path) {
+  return WrapPathLines(path, MessageTextAreaWidth(), MessageTextWidth);
+}
 
 int MessageTextWidth(const std::string& text) {
   Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
