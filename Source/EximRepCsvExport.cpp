@@ -1,13 +1,10 @@
-#include "Core/SysUtils.h"
 #include "Source/EximRepCsvStr.h"
 #include "Source/EximRepExport.h"
-#include "Source/EximRepExportSteps.h"
 #include "Tools/Service/TextConst.h"
 
 namespace vk {
 namespace {
 
-constexpr char kUnit[] = "Source\\EximRep";
 constexpr char kSpreadsheet[] = "excel";
 // Rows of the CSV export's text table.
 constexpr std::uint8_t kCaptionRow = 0;
@@ -20,38 +17,22 @@ std::uint8_t HeaderLanguage(std::uint32_t stored) {
 
 }  // namespace
 
-TCsvExport::TCsvExport(TExImHost& host, TStore& store, platform::FileSystem& files)
-    : host_(host), store_(store), files_(files) {}
+TCsvExport::TCsvExport(TExImHost& host, TStore& store, platform::FileSystem& files) : TFileExport(host, store, files) {}
 
 std::string TCsvExport::GetCaption() { return GetCsvExportText(kCaptionRow); }
 
 std::string TCsvExport::GetHint() { return GetCsvExportText(kHintRow); }
 
-void TCsvExport::Execute(bool& done) {
-  done = false;
-  const std::optional<std::string> fileName =
-      AskExportFileName(host_, store_, files_, {GetCsvExportText(kFilterRow), "csv"});
-  if (!fileName) return;
-  try {
-    TCsvStr::InitSeparators(host_.Separators());
-    WriteFile(*fileName);
-    if (store_.DataCodePage() == host_.SystemAnsiCodePage()) host_.StartProgram(kSpreadsheet, *fileName);
-  } catch (const std::exception&) {
-    ShowExportError(host_, *fileName);
-  }
+TExportFileKind TCsvExport::FileKind() { return {GetCsvExportText(kFilterRow), "csv"}; }
+
+void TCsvExport::WriteContent() {
+  TCsvStr::InitSeparators(host_.Separators());
+  WriteLine(TCsvStr::Header(HeaderLanguage(host_.StoredLanguage()), TCsvStr::ListSeparator()));
+  ExportStoreRecords(*this, store_);
 }
 
-void TCsvExport::WriteFile(const std::string& fileName) {
-  file_ = std::make_unique<TOutputFile>(files_, fileName);
-  try {
-    WriteLine(TCsvStr::Header(HeaderLanguage(host_.StoredLanguage()), TCsvStr::ListSeparator()));
-    ExportStoreRecords(*this, store_);
-    file_->Close();
-  } catch (...) {
-    file_.reset();
-    throw;
-  }
-  file_.reset();
+std::string TCsvExport::Viewer() {
+  return store_.DataCodePage() == host_.SystemAnsiCodePage() ? kSpreadsheet : std::string();
 }
 
 void TCsvExport::FormatLine(const std::string& code, const std::string& name, const std::string& price,
@@ -65,8 +46,7 @@ void TCsvExport::FormatLine(const std::string& code, const std::string& name, co
 }
 
 void TCsvExport::WriteLine(const std::string& line) {
-  Assert(file_ != nullptr, "No export file is being written", kUnit);
-  file_->Write(TCsvStr::ToFileBytes(line, store_.DataCodePage()) + "\r\n");
+  Write(TCsvStr::ToFileBytes(line, store_.DataCodePage()) + "\r\n");
 }
 
 }  // namespace vk

@@ -37,4 +37,7 @@ class TExImHost {
   virtual TSeparatorQueries Separators() { return SystemSeparatorQueries(); }
 };
 
+// The path shortened to the width of the message box's text area.
+std::string ShortenPathForBox(TExImHost& host, const std::string& path);
+
 }  // namespace vk

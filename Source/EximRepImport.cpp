@@ -6,7 +6,6 @@
 
 #include "Core/Utf8.h"
 #include "Source/EximRepCsvStr.h"
-#include "Source/EximRepExportSteps.h"
 #include "Source/StoreDataFoldersPaths.h"
 #include "Tools/Service/TextConst.h"
 #include "vkNames/MessageBoxCall.h"

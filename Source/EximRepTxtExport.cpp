@@ -1,14 +1,11 @@
-#include "Core/SysUtils.h"
 #include "Core/Utf8.h"
 #include "Source/EximRepExport.h"
-#include "Source/EximRepExportSteps.h"
 #include "Tools/Service/StringUtils.h"
 #include "Tools/Service/TextConst.h"
 
 namespace vk {
 namespace {
 
-constexpr char kUnit[] = "Source\\EximRep";
 constexpr char kTextEditor[] = "notepad";
 // The byte order mark of UTF-16LE: editors need not guess the encoding.
 constexpr char kByteOrderMark[] = "\xFF\xFE";
@@ -38,42 +35,24 @@ std::string FormatTextListLine(const std::string& code, const std::string& name,
          Right(packs, 8) + Right(value, 13);
 }
 
-TTxtExport::TTxtExport(TExImHost& host, TStore& store, platform::FileSystem& files)
-    : host_(host), store_(store), files_(files) {}
+TTxtExport::TTxtExport(TExImHost& host, TStore& store, platform::FileSystem& files) : TFileExport(host, store, files) {}
 
 std::string TTxtExport::GetCaption() { return GetTxtExportText(kCaptionRow); }
 
 std::string TTxtExport::GetHint() { return GetTxtExportText(kHintRow); }
 
-void TTxtExport::Execute(bool& done) {
-  done = false;
-  const std::optional<std::string> fileName =
-      AskExportFileName(host_, store_, files_, {GetTxtExportText(kFilterRow), "txt"});
-  if (!fileName) return;
-  try {
-    WriteFile(*fileName);
-    host_.StartProgram(kTextEditor, *fileName);
-  } catch (const std::exception&) {
-    ShowExportError(host_, *fileName);
-  }
+TExportFileKind TTxtExport::FileKind() { return {GetTxtExportText(kFilterRow), "txt"}; }
+
+void TTxtExport::WriteContent() {
+  const std::string rule(kLineWidth, '-');
+  Write(kByteOrderMark);
+  WriteLine(FormatTextListLine(Title(0), Title(1), Title(2), Title(3), Title(4), Title(5), Title(6)));
+  WriteLine(rule);
+  ExportStoreRecords(*this, store_);
+  WriteLine(rule);
 }
 
-void TTxtExport::WriteFile(const std::string& fileName) {
-  file_ = std::make_unique<TOutputFile>(files_, fileName);
-  try {
-    const std::string rule(kLineWidth, '-');
-    file_->Write(kByteOrderMark);
-    WriteLine(FormatTextListLine(Title(0), Title(1), Title(2), Title(3), Title(4), Title(5), Title(6)));
-    WriteLine(rule);
-    ExportStoreRecords(*this, store_);
-    WriteLine(rule);
-    file_->Close();
-  } catch (...) {
-    file_.reset();
-    throw;
-  }
-  file_.reset();
-}
+std::string TTxtExport::Viewer() { return kTextEditor; }
 
 void TTxtExport::FormatLine(const std::string& code, const std::string& name, const std::string& price,
                             const std::string& date, const std::string& quantity, const std::string& packs,
@@ -82,7 +61,6 @@ void TTxtExport::FormatLine(const std::string& code, const std::string& name, co
 }
 
 void TTxtExport::WriteLine(const std::string& line) {
-  Assert(file_ != nullptr, "No export file is being written", kUnit);
   // The names come as UTF-8 from the store, which decodes them from the
   // data code page; UTF-16 little-endian from here.
   const std::u16string units = Utf8ToUtf16(line + "\r\n");
@@ -92,7 +70,7 @@ void TTxtExport::WriteLine(const std::string& line) {
     bytes += static_cast<char>(unit & 0xFF);
     bytes += static_cast<char>(unit >> 8);
   }
-  file_->Write(bytes);
+  Write(bytes);
 }
 
 }  // namespace vk
