@@ -217,6 +217,37 @@ TEST_F(ImportTest, StoreFailureStopsTheRunWithTheErrorAndTheSummary) {
   }
 }
 
+// A file that cannot be read on: the error box with its path, then, when
+// lines went in before, the summary of them.
+TEST_F(ImportTest, ReadFailureShowsThePathAndWhatWentInBefore) {
+  OpenTarget();
+  std::string file;
+  for (int i = 0; file.size() < 100000; ++i) file += std::to_string(i) + ";Болт;1,00;;1,00;1\r\n";
+  fs.SetContents(kImportFile, std::vector<uint8_t>(file.begin(), file.end()));
+  for (int failingRead : {1, 2}) {
+    SCOPED_TRACE(failingRead);
+    recorder.boxes.clear();
+    platform::FaultyFileSystem faulty(fs);
+    faulty.FailNth(platform::FaultyFileSystem::Op::Read, failingRead);
+    TCsvImport import(host, target, faulty);
+    const int before = GetGoodsCount(target);
+    import.ImportFile(kImportFile);
+    const int added = GetGoodsCount(target) - before;
+    ASSERT_FALSE(recorder.boxes.empty());
+    EXPECT_EQ(recorder.boxes[0].Text, GetCsvImportText(2) + "\r\n" + kImportFile);
+    if (failingRead == 1) {
+      EXPECT_EQ(added, 0);
+      EXPECT_EQ(recorder.boxes.size(), 1u);
+    } else {
+      // The first 64 KiB held whole lines up to the one the failure cut.
+      EXPECT_GT(added, 1000);
+      ASSERT_EQ(recorder.boxes.size(), 2u);
+      EXPECT_EQ(recorder.boxes[1].Text, Added(added));
+      EXPECT_EQ(recorder.boxes[1].Flags, kMbIconWarning);
+    }
+  }
+}
+
 TEST_F(ImportTest, SafetyCopyIsMadeBeforeTheFirstChangeOnlyWhereItsFolderExists) {
   Enter(store, MakeGoods(30));
   const std::string safety = store.SafetyFolder();
