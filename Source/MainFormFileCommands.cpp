@@ -42,23 +42,11 @@ class TWindowDataCommandView : public TDataCommandView {
 
 }  // namespace
 
-void TMainFormStore::DataCommandBegin() {
-  store_.Mode = emBusy;
-  ApplyCurrentMode();
-  busy_ = true;
-}
+// Busy mode through the edit modes, as for exports and imports; after the
+// tables were replaced the grids and the panel show them anew.
+void TMainFormStore::DataCommandBegin() { editModes_->InOutBegin(); }
 
-// Browse again; after the tables were replaced the grids and the panel show
-// them from the first goods.
-void TMainFormStore::DataCommandEnd(bool changed) {
-  busy_ = false;
-  store_.Mode = emBrowse;
-  if (changed) {
-    RefreshGoodsGrid(true);
-    RefreshGoods(true);
-  }
-  ApplyCurrentMode();
-}
+void TMainFormStore::DataCommandEnd(bool changed) { editModes_->InOutEnd(changed); }
 
 void TMainFormStore::BindFileCommands() {
   auto run = [this](void (*command)(TStore&, TDataCommandView&)) {

@@ -40,7 +40,9 @@ class FakeView : public TDataCommandView {
     boxes.push_back({text, caption, flags});
   }
   std::string WrapPath(const std::string& path) override { return "[" + path + "]"; }
-  bool FolderExists(const std::string& folder) override { return std::filesystem::is_directory(folder); }
+  bool FolderExists(const std::string& folder) override {
+    return std::filesystem::is_directory(platform::test::FromUtf8(folder));
+  }
   std::string LastCopy() override { return lastCopy; }
   void SetLastCopy(const std::string& folder) override { lastCopy = folder; }
 
@@ -108,7 +110,11 @@ TEST_F(DataCommands, SaveThenRestoreBringsTheSavedShopBack) {
 TEST_F(DataCommands, FailedRestoreStillRebuildsTheWindowAndKeepsTheLastCopy) {
   view.lastCopy = "previous";
   const std::string half = Folder("half");
-  std::filesystem::copy_file(root / "Data" / "store.dat", root / "half" / "store.dat");  // no moves.dat
+  // A whole goods file but no moves.dat; the store holds its files
+  // exclusively while open, so the copy is taken with the tables closed.
+  store.Close();
+  std::filesystem::copy_file(root / "Data" / "store.dat", root / "half" / "store.dat");
+  store.Open(false, "Data");
   view.answer = half;
   RestoreData(store, view);
   EXPECT_EQ(view.events, (std::vector<std::string>{"begin", "end changed"}));

@@ -8,6 +8,9 @@
 
 #include <cstdlib>
 
+#include "Core/SysUtils.h"
+#include "Platform/win32/Utf16.h"
+#include "Tools/CfgFile/CfgParams.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
 
@@ -16,10 +19,56 @@ namespace {
 
 constexpr DWORD kStartTime = 30000;
 constexpr char kMainForm[] = "TMainFormStore";
+// The copy lies in Z:\\tmp\\ under this name.
+constexpr wchar_t kCopyFolderName[] = L"vorkel-e2e-saved-copy";
 
 void SetLastCopy(const std::string& programFolder, const std::string& copy) {
   TProgOptions options(programFolder + kCfgFileName, kUninstallKeyName);
   options.SetLastCopy(copy);
+}
+
+// Looks for a text among a dialog's controls; data is a TextSearch.
+struct TextSearch {
+  std::wstring Text;
+  bool Found = false;
+};
+
+BOOL CALLBACK FindText(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TextSearch*>(data);
+  wchar_t buffer[1024] = {};
+  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+  if (std::wstring(buffer).find(search->Text) != std::wstring::npos) search->Found = true;
+  return !search->Found;
+}
+
+// True when some control of the dialog shows the text: the folder dialog
+// names the folder it has selected.
+bool DialogShows(HWND dialog, const std::wstring& text) {
+  TextSearch search{text};
+  EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// A fresh folder near a drive's root: the folder dialog under Wine does not
+// always walk down to a deep preselection.
+std::string ShallowFolder(const std::wstring& path) {
+  for (const wchar_t* file : {L"\\store.dat", L"\\moves.dat", L"\\pair.replacing"}) DeleteFileW((path + file).c_str());
+  RemoveDirectoryW(path.c_str());
+  if (!CreateDirectoryW(path.c_str(), nullptr)) throw Exception("cannot create a folder for the copy");
+  return platform::WideToUtf8(path) + "\\";
+}
+
+// Tabs through the dialog until its folder tree has the keyboard focus.
+void TabToTree(HWND dialog) {
+  for (int i = 0; i < 6; ++i) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    wchar_t name[32] = {};
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
+      GetClassNameW(info.hwndFocus, name, 32);
+    if (std::wstring(name) == L"SysTreeView32") return;
+    PressKey(VK_TAB);
+  }
 }
 
 std::string LastCopy(const std::string& programFolder) {
@@ -29,7 +78,8 @@ std::string LastCopy(const std::string& programFolder) {
 
 // Opens "File" from the keyboard, runs its entry (0-based), confirms the
 // folder dialog on its preselection and closes the box that reports.
-void RunFileCommandOnPreselection(RunningProgram& program, HWND main, int entry, const std::string& shot) {
+void RunFileCommandOnPreselection(RunningProgram& program, HWND main, int entry, const std::wstring& folderName,
+                                  const std::string& shot) {
   BringToFront(main);
   PressKey(VK_MENU);
   PressKey(VK_DOWN);
@@ -40,6 +90,24 @@ void RunFileCommandOnPreselection(RunningProgram& program, HWND main, int entry,
   WaitPainted(dialog, 5000);
   Screenshot(shot + "-dialog");
   BringToFront(dialog);
+  // Wine's folder dialog may stop short of a preselection on the drive: walk
+  // down the tree by typing the folders' names, as a user would.
+  if (!DialogShows(dialog, folderName)) {
+    TabToTree(dialog);
+    for (const wchar_t* step : {L"tmp", kCopyFolderName}) {
+      Sleep(1200);  // the tree's typed search starts anew
+      TypeText(step);
+      PressKey(VK_RIGHT);
+    }
+    Sleep(500);
+    Screenshot(shot + "-walked");
+  }
+  // Never confirm a folder other than the one meant: a save would write
+  // into it.
+  if (!DialogShows(dialog, folderName)) {
+    PressKey(VK_ESCAPE);
+    FAIL() << "the folder dialog did not preselect the last copy";
+  }
   PressKey(VK_RETURN);
   HWND box = program.WaitForWindow("TFormMessageBox", 15000);
   ASSERT_NE(box, nullptr) << "no report box";
@@ -59,7 +127,12 @@ void Close(RunningProgram& program, HWND main) {
 TEST(VorkelE2eCommands, SaveToAFolderAndRestoreIntoAnotherShopRoundTripsTheData) {
   const std::string shop = PrepareFolder("save-from", ShopFolder());
   const std::string empty = PrepareFolder("restore-into", FolderSetup{});
-  const std::string copy = FreshFolder("saved-copy");
+  {
+    // The same machine's other shop: its names in the same code page.
+    TProgOptions options(empty + kCfgFileName, kUninstallKeyName);
+    TCardinalParam(&options, "Language", "BaseCodePage").SetValue(1251);
+  }
+  const std::string copy = ShallowFolder(std::wstring(L"Z:\\tmp\\") + kCopyFolderName);
   const std::string copyFolder = copy.substr(0, copy.size() - 1);
   SetLastCopy(shop, copyFolder);
   {
@@ -67,7 +140,7 @@ TEST(VorkelE2eCommands, SaveToAFolderAndRestoreIntoAnotherShopRoundTripsTheData)
     HWND main = program.WaitForWindow(kMainForm, kStartTime);
     ASSERT_NE(main, nullptr);
     WaitPainted(main, 5000);
-    RunFileCommandOnPreselection(program, main, 2, "save-to");
+    RunFileCommandOnPreselection(program, main, 2, kCopyFolderName, "save-to");
     Close(program, main);
   }
   ASSERT_TRUE(FileBytes(copy + "store.dat").has_value());
@@ -80,7 +153,7 @@ TEST(VorkelE2eCommands, SaveToAFolderAndRestoreIntoAnotherShopRoundTripsTheData)
     HWND main = program.WaitForWindow(kMainForm, kStartTime);
     ASSERT_NE(main, nullptr);
     WaitPainted(main, 5000);
-    RunFileCommandOnPreselection(program, main, 3, "restore");
+    RunFileCommandOnPreselection(program, main, 3, kCopyFolderName, "restore");
     WaitPainted(main, 5000);
     const RECT r = WindowRect(main);
     Screenshot("restored", &r);
