@@ -90,9 +90,10 @@ class Wizard {
     BringToFront(window_);
     Click(edit);
     PressKey(VK_END);
-    PressKey(VK_HOME, /*shift=*/true);
+    PressKey(VK_HOME, /*alt=*/false, /*ctrl=*/false, /*shift=*/true);
     TypeText(platform::Utf8ToWide(folder));
-    ASSERT_EQ(ReadText(edit), folder);
+    // The typed characters reach the edit through the queue, one by one.
+    ASSERT_TRUE(WaitUntil([&] { return ReadText(edit) == folder; }, 5000)) << ReadText(edit);
   }
 
   // Pages 1 to 4 with the folder typed on page 3.

@@ -22,13 +22,6 @@ using platform::WideToUtf8;
 
 namespace {
 
-// A path of the build machine as Wine's drive Z: sees it.
-std::string HostPath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -114,6 +107,12 @@ void Send(std::vector<INPUT> inputs) {
 }
 
 }  // namespace
+
+std::string HostPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
 
 std::string ArtifactsFolder() {
   const std::string folder = HostPath(VK_ARTIFACTS_DIR);
@@ -307,10 +306,10 @@ void TypeText(const std::wstring& text) {
   Send(inputs);
 }
 
-void Click(int x, int y) {
+void Click(int x, int y, bool right) {
   Send({MouseInput(x, y, 0)});
-  Send({MouseInput(x, y, MOUSEEVENTF_LEFTDOWN)});
-  Send({MouseInput(x, y, MOUSEEVENTF_LEFTUP)});
+  Send({MouseInput(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN)});
+  Send({MouseInput(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
 void Drag(int fromX, int fromY, int toX, int toY) {

@@ -18,6 +18,8 @@ namespace vk::e2e {
 
 // The build's artifacts folder (screenshots, program folders), made on demand.
 std::string ArtifactsFolder();
+// A path of the build machine as Wine's drive Z: sees it.
+std::string HostPath(const std::string& unixPath);
 // A new empty folder under the artifacts' e2e folder, with a trailing "\".
 std::string FreshFolder(const std::string& name);
 
@@ -97,7 +99,7 @@ void SetVisualStyles(bool on);
 void BringToFront(HWND window);
 void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
 void TypeText(const std::wstring& text);
-void Click(int screenX, int screenY);
+void Click(int screenX, int screenY, bool right = false);
 void Drag(int fromX, int fromY, int toX, int toY);
 
 // The screen's rectangle (or the whole screen) as a PNG in the artifacts
