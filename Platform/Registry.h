@@ -1,8 +1,9 @@
 #pragma once
 // The current user's registry (HKEY_CURRENT_USER), as far as the settings
-// use it: open an existing key, read a value with its type, write binary and
-// string values. Keys are never created here: a missing key is an answer
-// (nullptr), not an error.
+// use it: open an existing key, read a value with its type, write binary,
+// string and number values. Only the setup program creates a key (its
+// uninstall entry); for everyone else a missing key is an answer (nullptr),
+// not an error.
 //
 // Failures of reading or writing a value raise EOSError with the call, the
 // key path and the system's text. Paths are relative to HKEY_CURRENT_USER and
@@ -44,6 +45,8 @@ class RegistryKey {
   virtual void WriteBinary(const std::string& name, const std::vector<uint8_t>& data) = 0;
   // Creates or replaces the value as REG_SZ.
   virtual void WriteString(const std::string& name, const std::string& text) = 0;
+  // Creates or replaces the value as REG_DWORD.
+  virtual void WriteDWord(const std::string& name, uint32_t value) = 0;
 };
 
 class Registry {
@@ -52,6 +55,9 @@ class Registry {
   // Opens an existing key of HKEY_CURRENT_USER with full access; nullptr when
   // it does not exist or cannot be opened. Never creates the key.
   virtual std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) = 0;
+  // Opens the key of HKEY_CURRENT_USER with full access, creating it (and
+  // the keys above it) when missing; nullptr when that is refused.
+  virtual std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) = 0;
 };
 
 // The operating system's registry (win32 or posix, chosen by the build).

@@ -27,6 +27,12 @@ class MemoryRegistryKey final : public RegistryKey {
     Write(name, RegValue{RegValueType::String, {}, text});
   }
 
+  void WriteDWord(const std::string& name, uint32_t value) override {
+    std::vector<uint8_t> data(4);
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<uint8_t>(value >> (8 * i));
+    Write(name, RegValue{RegValueType::DWord, data, {}});
+  }
+
  private:
   void Write(const std::string& name, RegValue value) {
     std::lock_guard lock(owner_.mutex_);
@@ -42,6 +48,16 @@ std::unique_ptr<RegistryKey> MemoryRegistry::OpenCurrentUserKey(const std::strin
   std::lock_guard lock(mutex_);
   ++openCount_;
   if (!keys_.count(path)) return nullptr;
+  return std::make_unique<MemoryRegistryKey>(*this, path);
+}
+
+std::unique_ptr<RegistryKey> MemoryRegistry::CreateCurrentUserKey(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  ++openCount_;
+  if (!keys_.count(path)) {
+    if (failCreate_) return nullptr;
+    keys_[path];
+  }
   return std::make_unique<MemoryRegistryKey>(*this, path);
 }
 
@@ -72,6 +88,11 @@ std::optional<RegValue> MemoryRegistry::Value(const std::string& path, const std
 void MemoryRegistry::FailWrites(bool fail) {
   std::lock_guard lock(mutex_);
   failWrites_ = fail;
+}
+
+void MemoryRegistry::FailCreate(bool fail) {
+  std::lock_guard lock(mutex_);
+  failCreate_ = fail;
 }
 
 int MemoryRegistry::OpenCount() const {

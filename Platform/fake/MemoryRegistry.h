@@ -14,6 +14,8 @@ namespace vk::platform {
 class MemoryRegistry final : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+  // nullptr while creation is refused (FailCreate).
+  std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) override;
 
   // Test set-up and inspection; paths and names compare without regard to case.
   void CreateKey(const std::string& path);
@@ -22,6 +24,8 @@ class MemoryRegistry final : public Registry {
   std::optional<RegValue> Value(const std::string& path, const std::string& name) const;
   // While set, every value write raises EOSError.
   void FailWrites(bool fail);
+  // While set, a missing key cannot be created.
+  void FailCreate(bool fail);
   // How often a key was opened (successfully or not).
   int OpenCount() const;
 
@@ -35,6 +39,7 @@ class MemoryRegistry final : public Registry {
   mutable std::mutex mutex_;
   std::map<std::string, Values, NoCase> keys_;
   bool failWrites_ = false;
+  bool failCreate_ = false;
   int openCount_ = 0;
 };
 

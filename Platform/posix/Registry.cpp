@@ -7,6 +7,7 @@ namespace {
 class NoRegistry final : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string&) override { return nullptr; }
+  std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string&) override { return nullptr; }
 };
 
 }  // namespace

@@ -71,6 +71,13 @@ class Win32RegistryKey final : public RegistryKey {
     if (status != ERROR_SUCCESS) RaiseRegistryError("RegSetValueExW", path_, name, status);
   }
 
+  void WriteDWord(const std::string& name, uint32_t value) override {
+    DWORD data = value;
+    LSTATUS status = RegSetValueExW(key_.Get(), Utf8ToWide(name).c_str(), /*reserved=*/0, REG_DWORD,
+                                    reinterpret_cast<const BYTE*>(&data), sizeof(data));
+    if (status != ERROR_SUCCESS) RaiseRegistryError("RegSetValueExW", path_, name, status);
+  }
+
  private:
   UniqueRegKey key_;
   std::string path_;
@@ -82,6 +89,15 @@ class Win32Registry final : public Registry {
     UniqueRegKey key;
     LSTATUS status =
         RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(path).c_str(), /*options=*/0, KEY_ALL_ACCESS, key.Put());
+    if (status != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Win32RegistryKey>(std::move(key), path);
+  }
+
+  std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) override {
+    UniqueRegKey key;
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(path).c_str(), /*reserved=*/0, /*class=*/nullptr,
+                                     REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, /*security=*/nullptr, key.Put(),
+                                     /*disposition=*/nullptr);
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key), path);
   }

@@ -43,6 +43,23 @@ std::optional<uint32_t> ParseIniCardinal(const std::string& text) {
   return static_cast<uint32_t>(value);
 }
 
+std::string TrimSettingText(const std::string& text) {
+  size_t first = 0, last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return text.substr(first, last - first);
+}
+
+void SetIfChanged(TCardinalParam& param, uint32_t value) {
+  auto lock = param.Owner().Lock();
+  if (param.GetValue() != value) param.SetValue(value);
+}
+
+void SetIfChanged(TStringParam& param, const std::string& value) {
+  auto lock = param.Owner().Lock();
+  if (param.GetValue() != value) param.SetValue(value);
+}
+
 uint32_t FixedPointToCardinal(int64_t fixedPoint) {
   int64_t whole = fixedPoint / kFixedPointScale;
   int64_t rest = fixedPoint % kFixedPointScale;  // same sign as fixedPoint

@@ -28,6 +28,16 @@ std::optional<uint32_t> ParseIniCardinal(const std::string& text);
 // The registry's 8 bytes turned back into the number.
 uint32_t FixedPointToCardinal(int64_t fixedPoint);
 
+// Blanks and control characters cut from both ends (the trimmed settings).
+std::string TrimSettingText(const std::string& text);
+
+class TCardinalParam;
+class TStringParam;
+// Writes only when the stored value differs, so an unchanged setting causes
+// no file write; the store's lock is held across the read and the write.
+void SetIfChanged(TCardinalParam& param, uint32_t value);
+void SetIfChanged(TStringParam& param, const std::string& value);
+
 class TCardinalParam : public TParam {
  public:
   TCardinalParam(TCfgOptions* owner, const std::string& scName, const std::string& prName);

@@ -8,31 +8,12 @@ namespace vk {
 namespace {
 
 constexpr const char* kUnit = "Tools\\CfgFile\\Options";
-constexpr const char* kLanguageCodes[] = {"RUS", "UKR", "ENG"};
 constexpr uint32_t kMinColumnWidth = 11;
 constexpr uint32_t kDefaultNuls = 4, kMaxNuls = 8;
 
 std::unique_ptr<TProgOptions>& Instance() {
   static std::unique_ptr<TProgOptions> instance;
   return instance;
-}
-
-// Blanks and control characters at both ends.
-std::string Trim(const std::string& s) {
-  size_t first = 0, last = s.size();
-  while (first < last && static_cast<unsigned char>(s[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(s[last - 1]) <= ' ') --last;
-  return s.substr(first, last - first);
-}
-
-void SetIfChanged(TCardinalParam& param, uint32_t value) {
-  auto lock = param.Owner().Lock();
-  if (param.GetValue() != value) param.SetValue(value);
-}
-
-void SetIfChanged(TStringParam& param, const std::string& value) {
-  auto lock = param.Owner().Lock();
-  if (param.GetValue() != value) param.SetValue(value);
 }
 
 uint32_t Width(TCardinalParam& param, uint32_t defaultWidth) {
@@ -88,8 +69,8 @@ TProgOptions::~TProgOptions() = default;
 TDateTime TProgOptions::GetTestDate() { return CardinalToDate(FTestDate->GetValue()); }
 void TProgOptions::SetTestDate(TDateTime date) { SetIfChanged(*FTestDate, DateToCardinal(date)); }
 
-std::string TProgOptions::GetLastVersion() { return Trim(FLastVersion->GetValue()); }
-void TProgOptions::SetLastVersion(const std::string& version) { SetIfChanged(*FLastVersion, Trim(version)); }
+std::string TProgOptions::GetLastVersion() { return TrimSettingText(FLastVersion->GetValue()); }
+void TProgOptions::SetLastVersion(const std::string& version) { SetIfChanged(*FLastVersion, TrimSettingText(version)); }
 
 uint32_t TProgOptions::GetMainFormLeft() { return FMainFormLeft->GetValue(); }
 void TProgOptions::SetMainFormLeft(uint32_t value) { SetIfChanged(*FMainFormLeft, value); }
@@ -127,18 +108,18 @@ void TProgOptions::SetMovesCountPWidth(uint32_t value) { SetIfChanged(*FMovesCou
 uint32_t TProgOptions::GetMovesSumWidth() { return Width(*FMovesSumWidth, 65); }
 void TProgOptions::SetMovesSumWidth(uint32_t value) { SetIfChanged(*FMovesSumWidth, value); }
 
-std::string TProgOptions::GetLastCopy() { return Trim(FLastCopy->GetValue()); }
-void TProgOptions::SetLastCopy(const std::string& folder) { SetIfChanged(*FLastCopy, Trim(folder)); }
+std::string TProgOptions::GetLastCopy() { return TrimSettingText(FLastCopy->GetValue()); }
+void TProgOptions::SetLastCopy(const std::string& folder) { SetIfChanged(*FLastCopy, TrimSettingText(folder)); }
 
 uint32_t TProgOptions::GetProgLang() {
   uint32_t index = 0;
-  while (index < 2 && Trim(FProgLang->GetValue()) != kLanguageCodes[index]) ++index;
+  while (index < 2 && TrimSettingText(FProgLang->GetValue()) != LangCodes[index]) ++index;
   return index;
 }
 
 void TProgOptions::SetProgLang(uint32_t index) {
   if (index > 2) throw ERangeError();
-  SetIfChanged(*FProgLang, kLanguageCodes[index]);
+  SetIfChanged(*FProgLang, LangCodes[index]);
 }
 
 uint32_t TProgOptions::GetBaseCodePage() {

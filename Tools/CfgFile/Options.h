@@ -18,6 +18,8 @@ namespace vk {
 
 inline constexpr char kCfgFileName[] = "vorkel.cfg";
 inline constexpr char kUninstallKeyName[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkel";
+// The stored codes of the languages 0 Russian, 1 Ukrainian, 2 English.
+inline constexpr const char* LangCodes[3] = {"RUS", "UKR", "ENG"};
 
 // The region facts the data code page falls back on.
 struct TProgRegion {

@@ -1,12 +1,10 @@
 #include "Tools/Service/FileSrv.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include "Gui/ExceptionBarrier.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 #include "Tools/Service/FileSrvRules.h"
+#include "Tools/Service/ShellFolders.h"
 
 namespace vk {
 namespace {
@@ -27,38 +25,6 @@ struct TFolderDialogState {
 TFolderDialogState& State() {
   static TFolderDialogState state;
   return state;
-}
-
-// Items from the shell's allocator.
-struct ItemListTraits {
-  using Type = LPITEMIDLIST;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type value) noexcept { CoTaskMemFree(value); }
-};
-using ItemList = platform::UniqueHandle<ItemListTraits>;
-
-// COM for the calling thread while the dialog is open; left alone when the
-// thread already has it in another apartment.
-class ComScope {
- public:
-  ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComScope() {
-    if (initialized_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialized_;
-};
-
-// The file-system path of an item, and whether it is an existing folder.
-bool ExistingFolderOf(LPCITEMIDLIST item, std::wstring& path) {
-  wchar_t buffer[MAX_PATH] = {};
-  if (item == nullptr || !SHGetPathFromIDListW(item, buffer) || buffer[0] == L'\0') return false;
-  path = buffer;
-  DWORD attributes = GetFileAttributesW(buffer);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 TFolderDialogMode ModeOf(LPARAM lpData) { return static_cast<TFolderDialogMode>(static_cast<int>(lpData)); }
@@ -143,21 +109,8 @@ bool BrowseForFolder(std::string& folder, int mode, const std::string& windowTit
   } closer;
 
   ComScope com;
-  std::wstring displayName(MAX_PATH, L'\0');
-  std::wstring title = platform::Utf8ToWide(instruction);
-  ItemList root;
-  if (FAILED(SHGetSpecialFolderLocation(/*owner=*/nullptr, CSIDL_DESKTOP, root.Put()))) root.Release();
-
-  BROWSEINFOW info = {};
-  info.hwndOwner = GetActiveWindow();
-  info.pidlRoot = root.Get();
-  info.pszDisplayName = displayName.data();
-  info.lpszTitle = title.c_str();
-  info.ulFlags = FolderDialogFlags(static_cast<TFolderDialogMode>(mode));
-  info.lpfn = BrowseCallback;
-  info.lParam = mode;
-
-  ItemList chosen(SHBrowseForFolderW(&info));
+  ItemList chosen = BrowseForItem(platform::Utf8ToWide(instruction),
+                                  FolderDialogFlags(static_cast<TFolderDialogMode>(mode)), BrowseCallback, mode);
   std::wstring path;
   if (!ExistingFolderOf(chosen.Get(), path)) return false;
   folder = platform::WideToUtf8(path);

@@ -13,7 +13,7 @@ constexpr UINT kDwmRenderingChanged = 0x031F;  // WM_DWMNCRENDERINGCHANGED
 
 }  // namespace
 
-TBandForm::TBandForm() {
+TBandForm::TBandForm(int bandHeight) : bandHeight_(bandHeight) {
   Bevel.SetName("Bevel");
   Bevel.SetShape(gui::TBevelShape::bsTopLine);
   Image.SetName("Image");
@@ -23,9 +23,9 @@ TBandForm::TBandForm() {
 void TBandForm::PlaceBand() {
   int width = ClientWidth();
   int height = ClientHeight();
-  Image.SetBounds(0, height - kBandHeight, width, kBandHeight);
+  Image.SetBounds(0, height - bandHeight_, width, bandHeight_);
   Image.SetAnchors(gui::akLeft | gui::akRight | gui::akBottom);
-  Bevel.SetBounds(0, height - kBandHeight - kBevelHeight, width, kBevelHeight);
+  Bevel.SetBounds(0, height - bandHeight_ - kBevelHeight, width, kBevelHeight);
   Bevel.SetAnchors(gui::akLeft | gui::akRight | gui::akBottom);
 }
 

@@ -22,7 +22,8 @@ class TBandForm : public gui::TForm {
  public:
   // The band ("Image") and its bevel ("Bevel") along the bottom of the
   // client area; call SetClientSize first or place them again with PlaceBand.
-  TBandForm();
+  // The setup wizard's band is higher than the dialogs' 40 pixels.
+  explicit TBandForm(int bandHeight = kBandHeight);
 
   // Lays the band and the bevel along the current client area's bottom.
   void PlaceBand();
@@ -44,6 +45,7 @@ class TBandForm : public gui::TForm {
   // paint it again in the application's state instead of the one asked for).
   void RefreshImage();
 
+  int bandHeight_;
   // Per window class: the band mark last seen by a change of rendering.
   static std::map<std::string, intptr_t>& RenderingMarks();
 };

@@ -12,6 +12,7 @@ target_link_libraries(vk_helpers PUBLIC vk_core vk_platform)
 if(WIN32)
   vk_library(vk_helpers_win32
     ${CMAKE_CURRENT_LIST_DIR}/StringUtilsCanvas.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FileSrv.cpp)
-  target_link_libraries(vk_helpers_win32 PUBLIC vk_helpers vk_gui shell32 ole32)
+    ${CMAKE_CURRENT_LIST_DIR}/FileSrv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NamSelDir.cpp)
+  target_link_libraries(vk_helpers_win32 PUBLIC vk_helpers vk_gui shell32 ole32 comctl32)
 endif()
