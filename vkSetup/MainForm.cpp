@@ -1,5 +1,7 @@
 #include "vkSetup/MainForm.h"
 
+#include <algorithm>
+
 #include "Gui/Application.h"
 #include "Gui/Picture.h"
 #include "Platform/File.h"

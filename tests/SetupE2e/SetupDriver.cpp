@@ -162,6 +162,14 @@ HWND WaitForTopWindow(const std::string& className, DWORD milliseconds, const st
   return found;
 }
 
+std::string ApplicationTitleOf(DWORD processId) {
+  for (HWND window = FindWindowExW(nullptr, nullptr, L"TApplication", nullptr); window;
+       window = FindWindowExW(nullptr, window, L"TApplication", nullptr)) {
+    if (ProcessOf(window) == processId) return ReadText(window);
+  }
+  return {};
+}
+
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
   TopSearch search{"", "", processId, {}};
   EnumWindows(VisitTop, reinterpret_cast<LPARAM>(&search));

@@ -49,6 +49,9 @@ class Process {
 HWND FindTopWindow(const std::string& className, const std::string& caption = "", DWORD processId = 0);
 HWND WaitForTopWindow(const std::string& className, DWORD milliseconds, const std::string& caption = "",
                       DWORD processId = 0);
+// The caption of the process's hidden application window (its task-bar
+// title); empty when it has none.
+std::string ApplicationTitleOf(DWORD processId);
 // Every visible top-level window of the process.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 DWORD ProcessOf(HWND window);

@@ -369,8 +369,13 @@ TEST(SetupE2eScreens, FourPages) {
   int number = language == "ru" ? 0 : language == "uk" ? 1 : 2;
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
+  // Without Cyrillic letters in the system's code page only English is offered.
+  HWND languages = NthChild(wizard.Window(), "ComboBox", 0);
+  ASSERT_TRUE(languages);
+  EXPECT_EQ(SendMessageW(languages, CB_GETCOUNT, 0, 0), language == "en" ? 1 : 3);
   wizard.ChooseLanguage(item, number);
   const TSetupText& texts = wizard.Texts();
+  EXPECT_EQ(ApplicationTitleOf(wizard.SetupProcess().Id()), texts.ApplicationTitle);
   Sleep(500);
   Screenshot(wizard.Window(), ScreenName("1-language"));
   wizard.Press(texts.BtnNext);
