@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Gui/GdiHandles.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 
@@ -28,14 +29,6 @@ bool OpenClipboardWithRetry() {
   }
   return false;
 }
-
-// Memory from GlobalAlloc, for the clipboard.
-struct GlobalMemoryTraits {
-  using Type = HGLOBAL;
-  static Type Invalid() noexcept { return nullptr; }
-  static bool Close(Type value) noexcept { return GlobalFree(value) == nullptr; }
-};
-using GlobalMemory = platform::UniqueHandle<GlobalMemoryTraits>;
 
 class ClipboardScope {
  public:

@@ -29,13 +29,22 @@ using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
 using UniqueRegion = GdiObject<HRGN>;
 
-// A created device context (CreateCompatibleDC), deleted with DeleteDC.
+// A created device context (CreateCompatibleDC, CreateDCW), deleted with DeleteDC.
 struct CreatedDcTraits {
   using Type = HDC;
   static Type Invalid() noexcept { return nullptr; }
   static bool Close(Type value) noexcept { return DeleteDC(value) != FALSE; }
 };
 using UniqueDc = platform::UniqueHandle<CreatedDcTraits>;
+
+// Memory from GlobalAlloc (the clipboard's text, the printer dialog's
+// settings), freed with GlobalFree.
+struct GlobalMemoryTraits {
+  using Type = HGLOBAL;
+  static Type Invalid() noexcept { return nullptr; }
+  static bool Close(Type value) noexcept { return GlobalFree(value) == nullptr; }
+};
+using GlobalMemory = platform::UniqueHandle<GlobalMemoryTraits>;
 
 // BeginPaint ... EndPaint around one WM_PAINT.
 class PaintGuard {

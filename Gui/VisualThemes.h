@@ -30,11 +30,6 @@ class TVisualThemes {
   }
 
  private:
-  struct LibraryTraits {
-    using Type = HMODULE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type value) noexcept { FreeLibrary(value); }
-  };
   using IsThemeActiveFn = BOOL(WINAPI*)();
   using IsAppThemedFn = BOOL(WINAPI*)();
   using GetThemeAppPropertiesFn = DWORD(WINAPI*)();
@@ -47,7 +42,7 @@ class TVisualThemes {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), name)));
   }
 
-  platform::UniqueHandle<LibraryTraits> library_;
+  platform::UniqueLibrary library_;
   IsThemeActiveFn isThemeActive_ = nullptr;
   IsAppThemedFn isAppThemed_ = nullptr;
   GetThemeAppPropertiesFn getThemeAppProperties_ = nullptr;

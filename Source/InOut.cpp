@@ -4,6 +4,7 @@
 
 #include "Core/AsciiCase.h"
 #include "Core/SysUtils.h"
+#include "Gui/PrinterError.h"
 #include "Tools/Service/TextConst.h"
 #include "vkNames/MessageBoxCall.h"
 #include "vkNames/MessageBoxRules.h"
@@ -14,9 +15,6 @@ namespace {
 
 constexpr char kUnit[] = "Source\\InOut";
 constexpr char kCategory[] = "Report";
-// The printer library's own text for a missing default printer; reports that
-// meet it show the current language's text instead.
-constexpr char kNoDefaultPrinterMessage[] = "There is no default printer currently selected";
 constexpr char kOkCaption[] = "OK";
 
 // Shows what ended a report in the program's message box, instead of passing
@@ -26,7 +24,9 @@ void ShowReportFailure(const std::exception_ptr& failure) {
     std::rethrow_exception(failure);
   } catch (const std::exception& e) {
     std::string text = e.what();
-    if (SameTextAscii(text, kNoDefaultPrinterMessage)) text = ProgTexts.NoDefaultPrinter;
+    // The printer's own text for a missing default printer gives way to the
+    // current language's.
+    if (SameTextAscii(text, gui::kNoDefaultPrinterText)) text = ProgTexts.NoDefaultPrinter;
     ProgramMessageBox(text, ProgTexts.PrintCaption, kMbIconInformation, kOkCaption, ProgTexts.ClosePrintMessageHint);
   }
 }

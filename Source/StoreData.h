@@ -89,6 +89,13 @@ class TStore {
   // copy already there is kept; one that lacks a file is made again whole.
   // True when the folder then holds a checked copy of Data.
   bool Backup(const std::string& copyName, bool overwrite);
+  // What the day's copy at start-up did.
+  enum class TDailyCopy { Kept, Made, NotTables, Failed };
+  // The day's copy into Hist\<copy name>, with the tables closed: a whole
+  // copy already there is kept; otherwise Data's files are copied only when
+  // they open as this store's tables, so damaged files never replace the
+  // user's way back.
+  TDailyCopy DailyBackup(const std::string& copyName);
   // The name of today's copy, yyyy-mm-dd by the store's clock.
   std::string DailyCopyName() const;
   // Copies the working files into an existing folder other than Data. The
@@ -154,6 +161,8 @@ class TStore {
   // Whether both files open as this store's tables; the tables are closed
   // afterwards either way.
   bool OpensAsTables(const std::string& goodsFile, const std::string& movesFile);
+  // Whether Data's files, those that exist, open as this store's tables.
+  bool DataOpensAsTables();
   // Puts the pre-restore files back into Data; true when they are back.
   bool PutDataBack(bool fromTmp);
   void ClearTmp();

@@ -154,6 +154,31 @@ bool TStore::Backup(const std::string& copyName, bool overwrite) {
   return CopyAsOne(Files(), pieces, target);
 }
 
+TStore::TDailyCopy TStore::DailyBackup(const std::string& copyName) {
+  const std::string target = JoinPath(FolderUnder(kHistFolder), copyName);
+  FinishInterrupted(Files(), target);
+  if (HoldsPair(Files(), target)) return TDailyCopy::Kept;
+  if (!DataOpensAsTables()) return TDailyCopy::NotTables;
+  return Backup(copyName, false) ? TDailyCopy::Made : TDailyCopy::Failed;
+}
+
+bool TStore::DataOpensAsTables() {
+  const std::string data = FolderUnder(kDataFolder);
+  FinishInterrupted(Files(), data);
+  Close();
+  bool opens = true;
+  try {
+    goods_.SetFileName(JoinPath(data, kGoodsFile));
+    moves_.SetFileName(JoinPath(data, kMovesFile));
+    if (Files().FileExists(goods_.FileName())) goods_.Open(false);
+    if (Files().FileExists(moves_.FileName())) moves_.Open(false);
+  } catch (const Exception&) {
+    opens = false;
+  }
+  Close();
+  return opens;
+}
+
 bool TStore::CopyPair(const std::string& from, const std::string& to, const PairCheck& accept) {
   FinishInterrupted(Files(), from);
   if (!HoldsPair(Files(), from)) return false;

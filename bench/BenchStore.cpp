@@ -114,11 +114,13 @@ std::string StoreDb() {
   {
     Db d(tmp);
     d.Exec("PRAGMA synchronous=OFF");
-    d.Exec("CREATE TABLE goods(id INTEGER PRIMARY KEY, code TEXT, name TEXT, pcount INTEGER, weight INTEGER,"
-           " cost INTEGER, sum INTEGER, lastdate REAL)");
+    d.Exec(
+        "CREATE TABLE goods(id INTEGER PRIMARY KEY, code TEXT, name TEXT, pcount INTEGER, weight INTEGER,"
+        " cost INTEGER, sum INTEGER, lastdate REAL)");
     d.Exec("CREATE INDEX goods_name ON goods(name COLLATE NOCASE)");
-    d.Exec("CREATE TABLE moves(id INTEGER PRIMARY KEY, idstore INTEGER, movedate REAL, direction INTEGER,"
-           " pcount INTEGER, weight INTEGER, cost INTEGER, sum INTEGER, note TEXT)");
+    d.Exec(
+        "CREATE TABLE moves(id INTEGER PRIMARY KEY, idstore INTEGER, movedate REAL, direction INTEGER,"
+        " pcount INTEGER, weight INTEGER, cost INTEGER, sum INTEGER, note TEXT)");
     d.Exec("CREATE INDEX moves_sd ON moves(idstore, movedate)");
     d.Exec("BEGIN");
     std::vector<int> movesOf(kGoods + 1, 0);
@@ -193,13 +195,7 @@ void BM_Sqlite_OpenAndReadBothTables(benchmark::State& state) {
   const std::string path = StoreDb();
   for (auto _ : state) {
     Db d(path);
-    int64_t rows = 0;
-    for (const char* sql : {"SELECT * FROM goods ORDER BY id", "SELECT * FROM moves ORDER BY idstore, movedate"}) {
-      sqlite3_stmt* st = d.Prepare(sql);
-      while (sqlite3_step(st) == SQLITE_ROW) ++rows;
-      sqlite3_finalize(st);
-    }
-    benchmark::DoNotOptimize(rows);
+    benchmark::DoNotOptimize(bench::ReadGoodsAndMoves(d));
   }
 }
 BENCHMARK(BM_Sqlite_OpenAndReadBothTables)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -288,7 +284,8 @@ BENCHMARK(BM_Store_FindByNamePrefix)->Unit(benchmark::kMicrosecond);
 
 void BM_Sqlite_FindByNamePrefix(benchmark::State& state) {
   Db d(StoreDb());
-  sqlite3_stmt* st = d.Prepare("SELECT id, name FROM goods WHERE name >= ?1 COLLATE NOCASE ORDER BY name COLLATE NOCASE LIMIT 1");
+  sqlite3_stmt* st =
+      d.Prepare("SELECT id, name FROM goods WHERE name >= ?1 COLLATE NOCASE ORDER BY name COLLATE NOCASE LIMIT 1");
   std::mt19937 rng(5);
   for (auto _ : state) {
     const std::string key = RandomName(rng).substr(0, 3);

@@ -4,6 +4,7 @@
 // one transaction per change).
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -52,5 +53,17 @@ struct Db {
     return st;
   }
 };
+
+// Every row of the goods and the movements, in the orders the store keeps
+// them in memory; the number of rows read.
+inline int64_t ReadGoodsAndMoves(Db& d) {
+  int64_t rows = 0;
+  for (const char* sql : {"SELECT * FROM goods ORDER BY id", "SELECT * FROM moves ORDER BY idstore, movedate"}) {
+    sqlite3_stmt* st = d.Prepare(sql);
+    while (sqlite3_step(st) == SQLITE_ROW) ++rows;
+    sqlite3_finalize(st);
+  }
+  return rows;
+}
 
 }  // namespace vk::bench

@@ -26,7 +26,7 @@ using bench::Db;
 using bench::RandomName;
 
 class Items : public TTable {
-public:
+ public:
   TIntegerField ID;
   TStringField Name{40};
   TIntegerField Grp;
@@ -53,7 +53,7 @@ public:
     Post();
   }
 
-private:
+ private:
   std::vector<TField*> Make() {
     ID.SetIsKey(true);
     return {&ID, &Name, &Grp, &Price};

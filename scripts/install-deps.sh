@@ -9,7 +9,7 @@ sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
 native_pkgs=(g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev libsqlite3-dev clang libclang-rt-14-dev)
-windows_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine xvfb xauth xdotool imagemagick)
+windows_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine xvfb xauth xdotool imagemagick cups printer-driver-cups-pdf libcups2 poppler-utils)
 
 pkgs=()
 case "$want" in

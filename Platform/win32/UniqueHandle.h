@@ -50,8 +50,16 @@ struct RegKeyTraits {
   }
 };
 
+// Libraries from LoadLibraryW.
+struct LibraryTraits {
+  using Type = HMODULE;
+  static Type Invalid() noexcept { return nullptr; }
+  static bool Close(Type value) noexcept { return FreeLibrary(value) != FALSE; }
+};
+
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueLibrary = UniqueHandle<LibraryTraits>;
 
 }  // namespace vk::platform

@@ -79,6 +79,8 @@ const TLanguageTexts& EnglishLanguageTexts() {
               .MailClientError = "Couldn't send the message to Support Service!\r\nA default mailing client\r\nmay not "
                                  "be installed on the system",
               .PageCounter = "(page %0:d of %1:d)",
+              .PageTooSmall =
+                  "The printer's page is too small for the report!\r\nChoose a larger paper size in the printer setup.",
               .AboutCaption = "About Vorkel",
               .AboutCloseHint = "Close software information window",
               .VisitPageHint = "Visit software page",

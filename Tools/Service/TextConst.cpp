@@ -83,6 +83,7 @@ const TTextField kTextFields[] = {
     {&TTexts::SendingMessageCaption, "SendingMessageCaption"},
     {&TTexts::MailClientError, "MailClientError"},
     {&TTexts::PageCounter, "PageCounter"},
+    {&TTexts::PageTooSmall, "PageTooSmall"},
     {&TTexts::AboutCaption, "AboutCaption"},
     {&TTexts::AboutCloseHint, "AboutCloseHint"},
     {&TTexts::VisitPageHint, "VisitPageHint"},
@@ -249,6 +250,16 @@ std::span<const TTextField> TextFields() { return kTextFields; }
 void LoadRussianTexts() { LoadLanguage(kLangRussian, '.', "dd/mm/yyyy"); }
 void LoadUkrainianTexts() { LoadLanguage(kLangUkrainian, '.', "dd/mm/yyyy"); }
 void LoadEnglishTexts() { LoadLanguage(kLangEnglish, '/', "mm/dd/yyyy"); }
+
+void LoadLanguageTexts(std::uint8_t language) {
+  if (language == kLangRussian) {
+    LoadRussianTexts();
+  } else if (language == kLangUkrainian) {
+    LoadUkrainianTexts();
+  } else {
+    LoadEnglishTexts();
+  }
+}
 
 void UnloadTexts() {
   ProgTexts = TTexts{};

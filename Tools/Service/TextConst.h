@@ -125,6 +125,9 @@ struct TTexts {
 
   // Page counter of printed lists: page number and page count.
   std::string PageCounter;
+  // A printer's page that cannot hold a report's header, head row, one row
+  // and foot row.
+  std::string PageTooSmall;
 
   // About window.
   std::string AboutCaption;
@@ -321,6 +324,9 @@ extern const std::array<TListReportRow, kLanguageCount> ListReportTexts;
 void LoadRussianTexts();
 void LoadUkrainianTexts();
 void LoadEnglishTexts();
+// The loader of the language index; any index but Russian and Ukrainian
+// loads English.
+void LoadLanguageTexts(std::uint8_t language);
 // Back to the state before any loader ran: empty texts, format, mode names
 // and address, language 0. The tables stay as they are.
 void UnloadTexts();
