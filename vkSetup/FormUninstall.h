@@ -52,7 +52,7 @@ class TMainUninstForm : public TBandForm, private TUninstallView {
 
   std::string ownFolder_;
   const TUninstallText* texts_;
-  TWin32RunningPrograms programs_;
+  TWin32RunningPrograms programs_{/*pumpMessages=*/true};
   TWin32UninstallSystem system_;
   std::unique_ptr<TUninstaller> uninstaller_;
 };

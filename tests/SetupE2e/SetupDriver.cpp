@@ -254,7 +254,8 @@ void TypeText(const std::wstring& text) {
 
 std::string Screenshot(HWND window, const std::string& name) {
   RECT r;
-  GetWindowRect(window, &r);
+  // A window that is gone leaves nothing to take.
+  if (!GetWindowRect(window, &r) || r.right <= r.left || r.bottom <= r.top) return {};
   int width = r.right - r.left, height = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);

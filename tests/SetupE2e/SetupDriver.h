@@ -72,7 +72,8 @@ void PressKey(WORD key, bool shift = false, bool ctrl = false);
 void TypeText(const std::wstring& text);
 
 // A screenshot of the window as a BMP in the artifacts' setup-screens folder
-// (the test script turns it into a PNG); the path written.
+// (the test script turns it into a PNG); the path written, empty when the
+// window is gone.
 std::string Screenshot(HWND window, const std::string& name);
 
 struct RegRead {
