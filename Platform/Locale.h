@@ -32,4 +32,13 @@ struct LocaleDateTimeFormats {
 // Windows of that language has them by default.
 LocaleDateTimeFormats UserDateTimeFormats();
 
+// The list separator (LOCALE_SLIST) and the decimal separator
+// (LOCALE_SDECIMAL) of the user's default locale in UTF-8, read afresh at
+// each call, so a change of the regional settings is seen at once; empty
+// when the system does not answer. posix: what a Windows of the language
+// that LANG names has by default (";" and "," where the decimal mark is a
+// comma, "," and "." otherwise).
+std::string UserListSeparator();
+std::string UserDecimalSeparator();
+
 }  // namespace vk::platform

@@ -201,4 +201,6 @@ void GetStoreTotals(std::string& count, std::string& weight, std::string& sum, s
 
 int32_t GetGoodsCount(TStore& store) { return store.Goods().RecordCount(); }
 
+TPrintManager& GetPrintManager() { return PrintManager(); }
+
 }  // namespace vk

@@ -15,6 +15,7 @@
 
 #include "Gui/ActnList.h"
 #include "Gui/MenuItems.h"
+#include "Source/Print.h"
 #include "Source/StoreData.h"
 
 namespace vk {
@@ -117,5 +118,7 @@ void GetStoreTotals(std::string& count, std::string& weight, std::string& sum, s
                     TStore& store = Store());
 // The number of products.
 int32_t GetGoodsCount(TStore& store = Store());
+// The program's print manager, which the reports print through.
+TPrintManager& GetPrintManager();
 
 }  // namespace vk

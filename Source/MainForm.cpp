@@ -148,11 +148,13 @@ void TMainFormStore::InitForm() {
   TimerTimer();
   LayoutStatusBar();
   CreateGrids();
+  editModes_ = std::make_unique<TEditModes>(store_, *this);
   BindCommands();
   RestoreSort();
   RefreshGoods(true);
   GridMoves->Model().SetRow(1);
-  EnterBrowseMode();
+  busy_ = false;
+  editModes_->SetEditMode(emBrowse, /*goodsSide=*/true);
   numLockAtStart_ = (GetKeyState(VK_NUMLOCK) & 1) != 0;
   ShowNumLock();
   CheckLanguageAction();
@@ -305,14 +307,13 @@ void TMainFormStore::CreateGrids() {
     const bool codeColumn = GridStore->Model().Col() - GridStore->Model().FixedCols() == 0;
     if (codeColumn && key != 8 && (key < '0' || key > '9')) key = 0;
   };
-  model.OnBeginSearch = [this](std::string&) {
-    store_.Mode = emSearch;
-    ApplyCurrentMode();
-  };
-  model.OnEndSearch = [this](std::string&) { EnterBrowseMode(); };
+  model.OnBeginSearch = [this](std::string&) { editModes_->BeginSearch(); };
+  model.OnEndSearch = [this](std::string&) { editModes_->EndSearch(); };
   model.OnSearch = [this](std::string& text) { GoodsSearch(text); };
   GridMoves->OnSelectCell = [this](int, int) {
     if (store_.Moves().RecordCount() > 0 && EditNote) EditNote->SetText(Trim(store_.Moves().Note.GetAsString()));
+    // The moves actions follow the current movement.
+    if (editModes_) editModes_->UpdateModeUi();
     return true;
   };
   GridMoves->OnEnter = [this] { NumericEnter(GridMoves.get()); };
@@ -324,12 +325,6 @@ void TMainFormStore::RestoreSort() {
   GridStore->SortByColumn(static_cast<int>(sorted) - 1);
   store_.Goods().First();
   GridStore->Model().SetRow(1);
-}
-
-void TMainFormStore::EnterBrowseMode() {
-  store_.Mode = emBrowse;
-  busy_ = false;
-  ApplyCurrentMode();
 }
 
 void TMainFormStore::ShowPanel(const TGoodsPanelTexts& texts) {
@@ -349,22 +344,24 @@ void TMainFormStore::RefreshGoods(bool reposition) {
   }
   ShowPanel(CurrentGoodsTexts(goods));
   SetMovesFilter(goods.ID.Value(), reposition);
+  if (editModes_) editModes_->UpdateModeUi();
 }
 
 void TMainFormStore::RefreshGoodsGrid(bool notify) {
   if (notify) {
     GridStore->Refresh();
-    return;
-  }
-  auto handler = std::move(GridStore->OnSelectCell);
-  GridStore->OnSelectCell = nullptr;
-  try {
-    GridStore->Refresh();
-  } catch (...) {
+  } else {
+    auto handler = std::move(GridStore->OnSelectCell);
+    GridStore->OnSelectCell = nullptr;
+    try {
+      GridStore->Refresh();
+    } catch (...) {
+      GridStore->OnSelectCell = std::move(handler);
+      throw;
+    }
     GridStore->OnSelectCell = std::move(handler);
-    throw;
   }
-  GridStore->OnSelectCell = std::move(handler);
+  if (editModes_) editModes_->UpdateModeUi();
 }
 
 void TMainFormStore::SetMovesFilter(int32_t goodsId, bool reposition) {
@@ -376,11 +373,8 @@ void TMainFormStore::ClearGoods() {
   ShowPanel(EmptyGoodsTexts());
   SetMovesFilter(0, true);
   EditNote->SetText("");
+  if (editModes_) editModes_->UpdateModeUi();
 }
-
-bool TMainFormStore::HasGoods() { return store_.Goods().RecordCount() > 0; }
-
-int TMainFormStore::MovesRowCount() { return GridMoves ? GridMoves->Model().RowCount() : 0; }
 
 void TMainFormStore::ShowModeName(const std::string& text) { StatusBar.SetPanelText(kModePanel, text); }
 

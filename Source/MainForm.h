@@ -5,9 +5,9 @@
 // bar runs along the bottom. The panel carries the window look's gradient,
 // which its labels (TNbLabel) continue behind their text.
 //
-// The window applies the edit modes' policy (MainFormModes.h) for browse and
-// search; the entry modes come when the window implements TMainFormView
-// (MainFormView.h) for TEditModes. Its decisions that need no window live in
+// The window is the view (MainFormView.h) of its edit modes (TEditModes):
+// its actions, grid searches and focus changes go there, and the modes come
+// back through the view. Its decisions that need no window live in
 // MainFormRules.h and MainFormCommands.h. Windows only.
 
 // clang-format off
@@ -15,6 +15,7 @@
 // clang-format on
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Gui/ActnList.h"
@@ -25,7 +26,9 @@
 #include "Gui/Menus.h"
 #include "Gui/StdCtrls.h"
 #include "Source/InOut.h"
+#include "Source/MainFormEditModes.h"
 #include "Source/MainFormModes.h"
+#include "Source/MainFormView.h"
 #include "Source/StoreData.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
 #include "Tools/LocalDbCtrls/MoneyEdit.h"
@@ -45,7 +48,7 @@ class TNbLabel : public gui::TLabel {
   const TMainFormStore& form_;
 };
 
-class TMainFormStore : public gui::TForm {
+class TMainFormStore : public gui::TForm, public TMainFormView {
  public:
   explicit TMainFormStore(TStore& store);
   ~TMainFormStore() override;
@@ -77,29 +80,41 @@ class TMainFormStore : public gui::TForm {
   std::unique_ptr<gui::TDataGrid> GridStore;
   std::unique_ptr<gui::TFilteredDataGrid> GridMoves;
 
-  void RefreshGoods(bool reposition);
-  void RefreshGoodsGrid(bool notify);
+  TEditModes& EditModes() { return *editModes_; }
+
+  // TMainFormView (MainFormViewWin32.cpp but for the panel's refreshes).
+  void ApplyModeUi(const TModeUi& ui) override;
+  std::string EntryText(TMainControl edit) const override;
+  void SetEntryText(TMainControl edit, const std::string& text) override;
+  TMainControl FocusedControl() const override;
+  void FocusControl(TMainControl control) override;
+  void RefreshGoodsGrid(bool notify) override;
+  void RefreshGoods(bool reposition) override;
+  void ClearGoods() override;
+  int GoodsGridColumn() const override;
+  void SetGoodsGridColumn(int column) override;
+  int MovesGridRowCount() const override;
+  void StartGoodsSearch() override;
+  void StopGoodsSearch() override;
+  bool EnhancedKeyboard() const override;
+  std::optional<std::string> GeneratedGoodsCode() override;
+  int ShowMessageBox(const std::string& text, const std::string& caption, int flags, const std::string& firstCaption,
+                     const std::string& firstHint, const std::string& secondCaption,
+                     const std::string& secondHint) override;
+  int MessageBoxTextWidth(const std::string& text) override;
+  int MessageBoxLabelWidth() override;
+  void SetBusyCursor(bool busy) override;
+
   void SetMovesFilter(int32_t goodsId, bool reposition);
-  void ClearGoods();
   void ShowMoveClock(bool longForm);
   void LayoutStatusBar();
   void ApplyTexts();
   void UpdateColors();
   void SaveOptions();
 
-  // Del and F2 act on the moves (true) or on the goods.
-  void SetSideShortcuts(bool movesSide);
   // Status panel 2.
   void ShowModeName(const std::string& text);
   void SetGridsEnabled(bool enabled);
-  // Shows what a mode allows (ModeUi of MainFormModes.h): the actions'
-  // state and keys, the grids, the entry controls, LbPlus, status panel 2.
-  void ApplyModeUi(const TModeUi& ui);
-  // A modal file or printer operation runs.
-  void SetBusy(bool busy) { busy_ = busy; }
-  bool HasGoods();
-  // Rows of the moves grid, its header row included.
-  int MovesRowCount();
 
   bool WindowActive() const { return active_; }
 
@@ -114,7 +129,6 @@ class TMainFormStore : public gui::TForm {
   void CreateEditPanel();
   void CreateGrids();
   void RestoreSort();
-  void EnterBrowseMode();
   void TimerTimer();
   void ShowNumLock();
   void ShowKeyboardLayout(DWORD threadId);
@@ -125,6 +139,8 @@ class TMainFormStore : public gui::TForm {
   void NumericEnter(gui::TWinControl* control);
   void TextEnter(gui::TWinControl* control);
   void TrackFocusSide(gui::TWinControl* control);
+  TLocalDbEdit* Entry(TMainControl edit) const;
+  gui::TWinControl* ControlOf(TMainControl control) const;
   void ColumnEnter(int column);
   void UpdateLabelColors();
   void UpdateReadOnlyColor();
@@ -137,9 +153,6 @@ class TMainFormStore : public gui::TForm {
   void ApplyCommandTexts();
   void ApplyKeypadShortcuts();
   void CheckLanguageAction();
-  TModeFacts ModeFacts() const;
-  void ApplyCurrentMode();
-  void StartGoodsSearch();
   void SortByCurrentColumn();
   void ToggleLaptopMode();
   void ToggleAutogen();
@@ -152,6 +165,11 @@ class TMainFormStore : public gui::TForm {
   void RestoreNumLock();
   void ShowMenuHint(WPARAM wParam, LPARAM lParam);
 
+  // Save, restore and printer set-up (MainFormFileCommands.cpp).
+  void BindFileCommands();
+  void DataCommandBegin();
+  void DataCommandEnd(bool changed);
+
   LRESULT WmNcActivate(WPARAM wParam, LPARAM lParam);
   LRESULT WmSysColorChange(WPARAM wParam, LPARAM lParam);
   LRESULT WmDwmColorizationColorChanged(WPARAM wParam, LPARAM lParam);
@@ -161,7 +179,7 @@ class TMainFormStore : public gui::TForm {
   bool active_ = false;
   bool busy_ = false;
   bool layoutChangePending_ = true;
-  bool movesSide_ = false;
+  bool busyCursor_ = false;
   bool blink_ = false;
   bool numLockAtStart_ = false;
   int shownMonth_ = -1;
@@ -171,6 +189,7 @@ class TMainFormStore : public gui::TForm {
   std::vector<std::unique_ptr<gui::TAction>> actions_;
   std::vector<std::unique_ptr<gui::TMenuItem>> menuItems_;
   std::unique_ptr<TInOutManager> inOutManager_;
+  std::unique_ptr<TEditModes> editModes_;
 };
 
 // The window made at start-up; null before and after.

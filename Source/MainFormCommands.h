@@ -27,8 +27,8 @@ struct TActionSpec {
   TCommandKey ShortCut;  // as designed; the edit modes change some at run time
   std::string TTexts::*Caption;
   std::string TTexts::*Hint;
-  // Its command is carried out now; the others (the entry modes, saving and
-  // restoring, printing) stay disabled until theirs are built.
+  // Its command is carried out now; the others (saving and restoring,
+  // printing) stay disabled until theirs are built.
   bool Available;
 };
 

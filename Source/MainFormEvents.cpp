@@ -140,9 +140,11 @@ void TMainFormStore::TextEnter(gui::TWinControl* control) {
 }
 
 void TMainFormStore::TrackFocusSide(gui::TWinControl* control) {
-  if (store_.Mode != 0 || !control) return;
-  const bool movesSide = control == GridMoves.get() || control == EditNote.get();
-  if (movesSide != movesSide_) SetSideShortcuts(movesSide);
+  if (!control || !editModes_) return;
+  for (int i = 0; i <= static_cast<int>(TMainControl::GridMoves); ++i) {
+    const auto which = static_cast<TMainControl>(i);
+    if (ControlOf(which) == control) return editModes_->ControlEntered(which);
+  }
 }
 
 void TMainFormStore::ColumnEnter(int column) {
@@ -224,6 +226,13 @@ LRESULT TMainFormStore::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEINSTANCE: return HandleActivateRequest();
     case WM_CLOSEINSTANCE: TerminateInstance(); return 0;
     case WM_MENUSELECT: ShowMenuHint(wParam, lParam); break;
+    case WM_SETCURSOR:
+      // Over every child too: the system asks the parent first.
+      if (busyCursor_ && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(LoadCursorW(/*instance=*/nullptr, IDC_APPSTARTING));
+        return TRUE;
+      }
+      break;
   }
   return TForm::WndProc(message, wParam, lParam);
 }

@@ -1,8 +1,7 @@
 // The main window's commands: its actions and menus made from the command
 // tables, their texts, the shortcuts of browse mode, and the commands this
-// window carries out itself (exit, search, sort, laptop mode, code
-// autogeneration, languages, the dialogs). The edit commands wait, disabled,
-// for the edit modes.
+// window carries out itself (exit, sort, laptop mode, code autogeneration,
+// languages, the dialogs). The edit commands go to the edit modes.
 
 #include <stdexcept>
 
@@ -112,10 +111,19 @@ void TMainFormStore::BindCommands() {
   auto on = [this](const char* name, std::function<void()> command) {
     Action(name).OnExecute = [command](gui::TAction&) { command(); };
   };
-  on("ActExit", [this] { Close(); });
-  on("ActSearch", [this] { StartGoodsSearch(); });
-  on("ActSort", [this] { SortByCurrentColumn(); });
-  on("ActSearchEnd", [this] { GridStore->StopSearch(); });
+  for (int i = 0; i < kModeActionCount; ++i) {
+    const auto which = static_cast<TModeAction>(i);
+    Action(ModeActionName(which)).OnExecute = [this, which](gui::TAction&) { editModes_->Execute(which); };
+  }
+  // The window's own commands end a running search first, as the modes' do.
+  auto own = [this, &on](const char* name, std::function<void()> command) {
+    on(name, [this, command] {
+      editModes_->EndSearchFirst();
+      command();
+    });
+  };
+  own("ActExit", [this] { Close(); });
+  own("ActSort", [this] { SortByCurrentColumn(); });
   on("ActNotebook", [this] { ToggleLaptopMode(); });
   on("ActAutogen", [this] { ToggleAutogen(); });
   on("ActSelectRusLang", [this] { SwitchLanguage(kLangRussian); });
@@ -123,14 +131,15 @@ void TMainFormStore::BindCommands() {
   on("ActSelectEngLang", [this] { SwitchLanguage(kLangEnglish); });
   on("ActAbout", [this] { ShowDialog("TFormAbout"); });
   on("ActChangePass", [this] { ShowDialog("TFormPassChange"); });
-  on("ActChangeDate", [this] { ChangeWorkDate(); });
-  on("ActStat", [this] { ShowStatistics(); });
+  own("ActChangeDate", [this] { ChangeWorkDate(); });
+  own("ActStat", [this] { ShowStatistics(); });
   on("ActHelp", [] { RunProgram(ProgTexts.HelpPageAddress); });
+  BindFileCommands();
 
   // No goods, no export; the framework's commands come with their objects.
   inOutManager_ = std::make_unique<TInOutManager>(
       ActionList, MenuItem("MenuExport"), MenuItem("MenuImport"), MenuItem("MenuReport"), std::vector<TInOut*>{},
-      [this] { SetBusy(true); }, [this](bool) { SetBusy(false); }, store_);
+      [this] { editModes_->InOutBegin(); }, [this](bool changed) { editModes_->InOutEnd(changed); }, store_);
 
   GridStore->SetPopupMenu(&PopupMenu);
   GridMoves->SetPopupMenu(&PopupMenuMoves);
@@ -167,73 +176,16 @@ void TMainFormStore::ApplyCommandTexts() {
   if (inOutManager_) inOutManager_->UpdateTexts();
 }
 
-void TMainFormStore::SetSideShortcuts(bool movesSide) {
-  movesSide_ = movesSide;
-  ApplyCurrentMode();
-}
-
 void TMainFormStore::ApplyKeypadShortcuts() {
   Action("ActNotebook").SetChecked(!ProgOptions().GetKeyboardEnhanced());
-  ApplyCurrentMode();
+  if (editModes_) editModes_->UpdateModeUi();
 }
 
-TModeFacts TMainFormStore::ModeFacts() const {
-  TModeFacts facts;
-  facts.HasGoods = store_.Goods().RecordCount() > 0;
-  facts.HasCurrentMove = GridMoves && GridMoves->Filtered().FilterCount() > 0;
-  facts.MovesRowCount = GridMoves ? GridMoves->Model().RowCount() : 2;
-  facts.MovesSide = movesSide_;
-  facts.Enhanced = ProgOptions().GetKeyboardEnhanced();
-  facts.NameSearch = GridStore && GridStore->Model().Col() - GridStore->Model().FixedCols() != 0;
-  return facts;
-}
-
-void TMainFormStore::ApplyCurrentMode() {
-  if (!GridStore) return;
-  ApplyModeUi(ModeUi(static_cast<TEditMode>(store_.Mode), ModeFacts()));
-}
-
-// What the edit modes decide for the actions, the grids and the entry
-// controls; the commands not built yet stay disabled whatever the mode says.
-void TMainFormStore::ApplyModeUi(const TModeUi& ui) {
-  for (int i = 0; i < kModeActionCount; ++i) {
-    const auto which = static_cast<TModeAction>(i);
-    const TActionSpec* spec = FindMainFormAction(ModeActionName(which));
-    gui::TAction& action = Action(spec->Name);
-    const TActionUi& state = ui[which];
-    action.SetEnabled(state.Enabled && spec->Available);
-    action.SetVisible(state.Visible);
-    action.SetShortCut(state.ShortCut);
-    action.SetSecondaryShortCuts(state.SecondaryShortCut == scNone
-                                     ? std::vector<gui::TShortCut>{}
-                                     : std::vector<gui::TShortCut>{state.SecondaryShortCut});
-  }
-  if (inOutManager_) {
-    if (ui.InOutEnabled) {
-      inOutManager_->EnableAll();
-    } else {
-      inOutManager_->DisableAll();
-    }
-  }
-  SetGridsEnabled(ui.GridsEnabled);
-  const TMainControl entries[] = {TMainControl::EditCode,   TMainControl::EditName,   TMainControl::EditCost,
-                                  TMainControl::EditWeight, TMainControl::EditPCount, TMainControl::EditNote};
-  TLocalDbEdit* edits[] = {EditCode.get(),   EditName.get(),   EditCost.get(),
-                           EditWeight.get(), EditPCount.get(), EditNote.get()};
-  for (size_t i = 0; i < std::size(edits); ++i) {
-    const bool editable = ui.Editable(entries[i]);
-    if (ui.EnableEntries) edits[i]->SetEnabled(true);
-    edits[i]->SetReadOnly(!editable);
-    edits[i]->SetColor(editable ? gui::clWindow : readOnlyColor_);
-    edits[i]->SetSkipFocus(ui.EntriesLocked);
-  }
-  LbPlus.SetCaption(ui.PlusMark);
-  if (ui.Busy) busy_ = *ui.Busy;
-  ShowModeName(ui.StatusText);
-}
-
+// The texts actually loaded decide, not the stored choice: start-up loads
+// English on a system that is not Cyrillic whatever was stored, and a
+// switch can fail before its texts are in.
 void TMainFormStore::CheckLanguageAction() {
-  const uint32_t language = ProgOptions().GetProgLang();
+  const uint32_t language = CurrentLanguage;
   const char* checked = language == kLangRussian     ? "ActSelectRusLang"
                         : language == kLangUkrainian ? "ActSelectUkrLang"
                                                      : "ActSelectEngLang";
@@ -242,14 +194,6 @@ void TMainFormStore::CheckLanguageAction() {
     Action("ActSelectRusLang").SetEnabled(false);
     Action("ActSelectUkrLang").SetEnabled(false);
   }
-}
-
-void TMainFormStore::StartGoodsSearch() {
-  TDataGridModel& model = GridStore->Model();
-  const int column = model.Col() - model.FixedCols() + 1;
-  if (column != 1 && column != 2) model.SetCol(model.FixedCols());
-  if (GridStore->CanFocus()) GridStore->SetFocus();
-  GridStore->StartSearch();
 }
 
 void TMainFormStore::SortByCurrentColumn() {
@@ -291,6 +235,12 @@ void TMainFormStore::ToggleAutogen() {
 }
 
 void TMainFormStore::SwitchLanguage(uint8_t language) {
+  struct CheckLoaded {
+    TMainFormStore& form;
+    ~CheckLoaded() {
+      BestEffort([this] { form.CheckLanguageAction(); });
+    }
+  } checkLoaded{*this};
   const uint32_t codePage = ProgOptions().GetBaseCodePage();
   LoadLanguageTexts(language);
   ProgOptions().SetProgLang(language);
@@ -299,7 +249,6 @@ void TMainFormStore::SwitchLanguage(uint8_t language) {
     store_.SetDataCodePage(ProgOptions().GetBaseCodePage());
     RefreshGoods(false);
   }
-  CheckLanguageAction();
 }
 
 void TMainFormStore::ApplyLanguage() {

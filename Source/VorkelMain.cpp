@@ -15,6 +15,8 @@
 #include "Source/MainForm.h"
 #include "Source/PassChangeForm.h"
 #include "Source/PasswordForm.h"
+#include "Source/Print.h"
+#include "Source/PrintWin32.h"
 #include "Source/Startup.h"
 #include "Source/StatForm.h"
 #include "Source/StoreDataCodePage.h"
@@ -62,8 +64,10 @@ class TWin32StartupHost : public TStartupHost {
     ApplyDataCodePageSetting(Store(), ProgOptions());
     GlassGradienter();
     CreateProgPass();
+    CreateSystemPrintManager();
   }
   void FreeServices() override {
+    FreePrintManager();
     FreeProgPass();
     FreeProgOptions();
   }

@@ -29,14 +29,38 @@ endfunction()
 # the posix layer), only the tests the filter names, with the variables that
 # say what to expect. Wine does not hand variables named VK_* on to Windows
 # programs, hence VORKEL_*; a skipped test means one got lost, so it fails.
+#
+# Under Wine each locale runs in a prefix of its own: Wine keeps the user's
+# locale settings (list separator, date formats) in the prefix's registry and
+# rewrites them whenever a process of another LANG starts, so runs of two
+# locales side by side in one prefix would read each other's.
 function(vk_locale_test test lang filter)
   string(SUBSTRING ${lang} 0 2 short)
   add_test(NAME ${test}_${short} COMMAND ${test} --gtest_filter=${filter})
-  set_tests_properties(${test}_${short} PROPERTIES
-    ENVIRONMENT "LANG=${lang};LC_ALL=${lang};${ARGN}" TIMEOUT 600 FAIL_REGULAR_EXPRESSION "SKIPPED \\]")
+  set(environment "LANG=${lang};LC_ALL=${lang};${ARGN}")
   if(WIN32)
-    set_tests_properties(${test}_${short} PROPERTIES FIXTURES_REQUIRED wineprefix)
+    vk_wine_locale_fixture(${lang} ${short})
+    list(APPEND environment VK_BUILD_DIR=${CMAKE_BINARY_DIR}/locale-${short})
   endif()
+  set_tests_properties(${test}_${short} PROPERTIES
+    ENVIRONMENT "${environment}" TIMEOUT 600 FAIL_REGULAR_EXPRESSION "SKIPPED \\]")
+  if(WIN32)
+    set_tests_properties(${test}_${short} PROPERTIES FIXTURES_REQUIRED wineprefix_${short})
+  endif()
+endfunction()
+
+# Boots the prefix of one locale once, before the tests of that locale.
+function(vk_wine_locale_fixture lang short)
+  get_property(booted GLOBAL PROPERTY VK_WINE_LOCALE_${short})
+  if(booted)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY VK_WINE_LOCALE_${short} TRUE)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/locale-${short})
+  add_test(NAME wineprefix_boot_${short}
+           COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-boot.sh ${VK_WINE_BITS} ${CMAKE_BINARY_DIR}/locale-${short})
+  set_tests_properties(wineprefix_boot_${short} PROPERTIES FIXTURES_SETUP wineprefix_${short} TIMEOUT 300
+                       ENVIRONMENT "LANG=${lang};LC_ALL=${lang}")
 endfunction()
 
 # Boots the build tree's own Wine prefix once, before any test uses it, so

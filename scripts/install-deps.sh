@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages only, what the build and the tests need.
-# Usage: scripts/install-deps.sh [native|windows|all]   (default: all)
+# Usage: scripts/install-deps.sh [native|windows|peers|all]   (default: all)
+# peers: other programs the tests read our files with (a spreadsheet); large,
+# so not part of all; the tests that need them skip where they are missing.
 # Packages already present are skipped, so a second run costs nothing.
 set -euo pipefail
 
@@ -9,12 +11,15 @@ sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
 native_pkgs=(g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev libsqlite3-dev clang libclang-rt-14-dev)
-windows_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine xvfb xauth xdotool imagemagick cups printer-driver-cups-pdf libcups2 poppler-utils)
+# A headless spreadsheet, without the desktop parts.
+peer_pkgs=(libreoffice-calc-nogui)
+windows_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 fonts-wine xvfb xauth xdotool imagemagick cups printer-driver-cups-pdf libcups2 libcups2:i386 poppler-utils)
 
 pkgs=()
 case "$want" in
   native) pkgs=("${native_pkgs[@]}") ;;
   windows) pkgs=("${windows_pkgs[@]}") ;;
+  peers) pkgs=("${peer_pkgs[@]}") ;;
   all) pkgs=("${native_pkgs[@]}" "${windows_pkgs[@]}") ;;
   *) echo "unknown set: $want" >&2; exit 2 ;;
 esac

@@ -86,12 +86,20 @@ int ShowMessageBox(const std::string& text, const std::string& caption, int flag
 }
 
 std::string WrapPathLines(const std::string& path) {
+  return WrapPathLines(path, MessageTextAreaWidth(), MessageTextWidth);
+}
+
+int MessageTextWidth(const std::string& text) {
   Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
   gui::WindowDc screen(nullptr);
   gui::TCanvas canvas(screen.Dc());
   canvas.Font = FormMessageBox->Font();
-  return WrapPathLines(path, FormMessageBox->LbQuery.Width(),
-                       [&](const std::string& text) { return canvas.TextWidth(text); });
+  return canvas.TextWidth(text);
+}
+
+int MessageTextAreaWidth() {
+  Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
+  return FormMessageBox->LbQuery.Width();
 }
 
 }  // namespace vk

@@ -45,5 +45,9 @@ int ShowMessageBox(const std::string& text, const std::string& caption, int flag
 // The path broken into lines that fit the box's text in its font; asserts
 // that the box exists.
 std::string WrapPathLines(const std::string& path);
+// The width of a text in the box's font and the width of its text area, in
+// pixels; both assert that the box exists.
+int MessageTextWidth(const std::string& text);
+int MessageTextAreaWidth();
 
 }  // namespace vk

@@ -1,5 +1,7 @@
 #include "vkNames/MessageBoxRules.h"
 
+#include "Core/Utf8.h"
+
 namespace vk {
 
 int MessageBoxIconId(int flags) {
@@ -71,6 +73,23 @@ std::string WrapPathLines(const std::string& path, int width, const std::functio
   }
   if (line.empty() || textWidth(line + pending) < width) return result + line + pending;
   return result + line + kLineBreak + pending;
+}
+
+std::vector<std::string> BreakToWidth(const std::string& text, int width,
+                                      const std::function<int(const std::string&)>& textWidth) {
+  std::vector<std::string> pieces;
+  std::string piece;
+  const std::vector<size_t> starts = Utf8CharacterStarts(text);
+  for (size_t i = 0; i + 1 < starts.size(); ++i) {
+    const std::string character = text.substr(starts[i], starts[i + 1] - starts[i]);
+    if (!piece.empty() && textWidth(piece + character) >= width) {
+      pieces.push_back(piece);
+      piece.clear();
+    }
+    piece += character;
+  }
+  if (!piece.empty()) pieces.push_back(std::move(piece));
+  return pieces;
 }
 
 }  // namespace vk

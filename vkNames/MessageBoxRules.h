@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vk {
 
@@ -61,5 +62,11 @@ TMessageBoxButtons PlanMessageBoxButtons(int flags, const std::string& firstCapt
 // narrower than width as textWidth measures it; a segment that alone is as
 // wide or wider stands on a line of its own. Joining the lines gives the path.
 std::string WrapPathLines(const std::string& path, int width, const std::function<int(const std::string&)>& textWidth);
+
+// Breaks a text into pieces, character by character, each narrower than
+// width as textWidth measures it; a character too wide alone stands in a
+// piece of its own. Joining the pieces gives the text; none is empty.
+std::vector<std::string> BreakToWidth(const std::string& text, int width,
+                                      const std::function<int(const std::string&)>& textWidth);
 
 }  // namespace vk

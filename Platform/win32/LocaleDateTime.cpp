@@ -1,23 +1,13 @@
 #include <windows.h>
 
 #include "Platform/Locale.h"
-#include "Platform/win32/Utf16.h"
+#include "Platform/win32/LocaleText.h"
 
 namespace vk::platform {
 namespace {
 
 // LOCALE_SSHORTTIME is missing from older headers; Windows 7 and Wine know it.
 constexpr LCTYPE kShortTime = 0x00000079;
-
-std::string UserLocaleText(LCTYPE type) {
-  const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, /*data=*/nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring text(static_cast<size_t>(n), L'\0');
-  const int read = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text.data(), n);
-  if (read <= 1) return {};
-  text.resize(static_cast<size_t>(read - 1));  // the count includes the terminating zero
-  return WideToUtf8(text);
-}
 
 }  // namespace
 

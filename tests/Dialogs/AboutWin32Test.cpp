@@ -127,17 +127,8 @@ TEST(AboutExit, AStalledCheckDelaysTheEndByLessThanTwoSeconds) {
   const std::string cfg = ServerCfg(server);
   dir.Write("vorkel.cfg", cfg);
   std::string title = "Vorkel - C:\\AboutExit" + std::to_string(GetCurrentProcessId());
-  std::wstring program = platform::Utf8ToWide(std::string(VK_DIALOGS_HOST));
-  std::wstring command = L"\"" + program + L"\" about \"" +
-                         platform::Utf8ToWide(dir.Path("").substr(0, dir.Path("").size() - 1)) + L"\" \"" +
-                         platform::Utf8ToWide(title) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(
-      CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-  platform::UniqueKernelHandle process(info.hProcess);
-  CloseHandle(info.hThread);
+  platform::UniqueKernelHandle process = StartDialogsHost("about", dir, title);
+  ASSERT_TRUE(process);
   for (int i = 0; i < 200 && server.Requests().empty(); ++i) Sleep(50);
   ASSERT_FALSE(server.Requests().empty()) << "the check never reached the server";
   HWND main = nullptr;

@@ -16,6 +16,7 @@
 
 #include "Gui/Application.h"
 #include "Platform/HttpGet.h"
+#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/Gui/GuiTestSupport.h"
@@ -151,5 +152,23 @@ class ModalTest : public gui::test::GuiTest {
 
   std::vector<std::function<void()>> inspections;
 };
+
+// Starts the dialogs' host program in a second process: it shows the window
+// of the kind named ("about", "prompt") for the folder, under the title.
+// Null when the process could not be started.
+inline platform::UniqueKernelHandle StartDialogsHost(const std::string& kind, const ScratchDir& dir,
+                                                     const std::string& title) {
+  std::wstring program = platform::Utf8ToWide(std::string(VK_DIALOGS_HOST));
+  const std::string folder = dir.Path("").substr(0, dir.Path("").size() - 1);
+  std::wstring command = L"\"" + program + L"\" " + platform::Utf8ToWide(kind) + L" \"" + platform::Utf8ToWide(folder) +
+                         L"\" \"" + platform::Utf8ToWide(title) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return platform::UniqueKernelHandle();
+  CloseHandle(info.hThread);
+  return platform::UniqueKernelHandle(info.hProcess);
+}
 
 }  // namespace vk::test

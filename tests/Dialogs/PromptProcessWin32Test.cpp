@@ -22,17 +22,8 @@ TEST(PromptProcess, AnotherProcessFindsThePromptAndEndsIt) {
     ASSERT_TRUE(pass.SetPassword("secret"));
   }
   std::string title = "Vorkel - C:\\PromptTest" + std::to_string(GetCurrentProcessId());
-  std::wstring program = platform::Utf8ToWide(std::string(VK_DIALOGS_HOST));
-  std::wstring command = L"\"" + program + L"\" prompt \"" +
-                         platform::Utf8ToWide(dir.Path("").substr(0, dir.Path("").size() - 1)) + L"\" \"" +
-                         platform::Utf8ToWide(title) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(
-      CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-  platform::UniqueKernelHandle process(info.hProcess);
-  CloseHandle(info.hThread);
+  platform::UniqueKernelHandle process = StartDialogsHost("prompt", dir, title);
+  ASSERT_TRUE(process);
 
   HWND prompt = nullptr;
   for (int i = 0; i < 200 && !(prompt && IsWindowVisible(prompt)); ++i) {

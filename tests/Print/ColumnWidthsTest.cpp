@@ -58,11 +58,5 @@ TEST(ColumnWidths, WeightsThatCannotFillTheWidthAreRefused) {
   }
 }
 
-TEST(PageCounter, PlacesPageAndCountWhereverTheLanguagePutsThem) {
-  EXPECT_EQ(FormatPageCounter("(page %0:d of %1:d)", 3, 12), "(page 3 of 12)");
-  EXPECT_EQ(FormatPageCounter("(сторінка %0:d з %1:d)", 1, 1), "(сторінка 1 з 1)");
-  EXPECT_EQ(FormatPageCounter("%1:d/%0:d %", 7, 300), "300/7 %");
-}
-
 }  // namespace
 }  // namespace vk

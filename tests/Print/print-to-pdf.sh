@@ -129,6 +129,8 @@ for page in $(seq "$count"); do
   grep -qF "(page $page of $count)" "$text" || fail "no footer \"(page $page of $count)\""
 done
 grep -qF "Names total: 80" "$text" || fail "no foot row"
+# The foot's quantity total: 1 + 4 + ... + 238.
+grep -qF "9'560.00" "$text" || fail "no quantity total in the foot row"
 for i in $(seq 0 79); do
   code=10$(printf %02d "$i")
   [ "$(grep -cE "^[[:space:]]*$code[[:space:]]" "$text")" -eq 1 ] || fail "goods code $code not printed once"

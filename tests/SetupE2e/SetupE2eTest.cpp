@@ -64,6 +64,17 @@ void PrepareFolder(const std::string& program, const std::string& uninstaller, c
   WriteFileBytes(kFolder + "vorkel.cfg", {cfg.begin(), cfg.end()});
 }
 
+// The folder as an older installation left it: the carried program with
+// bytes added (the file differs, the program still runs), settings without a
+// password. The older program's bytes.
+std::string PlaceOlderCopy(const std::string& program = HostPath(VK_PROGRAM_FILE)) {
+  auto carried = FileBytes(program);
+  std::string older = carried ? std::string(carried->begin(), carried->end()) : std::string();
+  older += std::string(4096, 'o');
+  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  return older;
+}
+
 TEST(SetupE2e, InstallWithEveryOption) {
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
@@ -126,6 +137,10 @@ TEST(SetupE2e, InstallWithEveryOption) {
   HWND main = WaitForTopWindow("TMainFormStore", 20000, kTitle);
   EXPECT_TRUE(main);
   EXPECT_FALSE(FindTopWindow("TFormPass"));
+  if (main) {
+    Sleep(1500);
+    Screenshot(main, ScreenName("installed-program"));
+  }
 #if VK_CARRIES_STAND_IN
   std::string log;
   WaitUntil([&] { return (log = FileText(kFolder + "standin.log")).find("activate") != std::string::npos; }, 5000);
@@ -139,19 +154,17 @@ TEST(SetupE2e, InstallWithEveryOption) {
 
 TEST(SetupE2e, ReinstallClosesTheRunningProgramFirst) {
   // An older copy of the program, running from the folder.
+  std::string older = PlaceOlderCopy();
   auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
   ASSERT_TRUE(carried);
-  std::string older(carried->begin(), carried->end());
-  older += std::string(4096, 'o');  // the file differs; the program still runs
-  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  ASSERT_EQ(FileText(kFolder + "Vorkel.exe"), older);
   Process running(kFolder + "Vorkel.exe");
   ASSERT_TRUE(WaitForTopWindow("TMainFormStore", 20000, kTitle, running.Id()));
 
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
   const TSetupText& texts = wizard.Texts();
-  wizard.GoToSummary(kFolder);
-  wizard.Press(texts.BtnInstall);
+  wizard.StartInstall(kFolder);
   HWND confirm = WaitForTopWindow("TConfirmForm", 20000, texts.ConfirmCaption);
   ASSERT_TRUE(confirm);
   // Asked only once the running copy has gone.
@@ -171,15 +184,11 @@ TEST(SetupE2e, ReinstallClosesTheRunningProgramFirst) {
   SendMessageTimeoutW(main, 1889, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
 }
 
-#if VK_CARRIES_STAND_IN
-// A running copy that ignores the request to end: the install stops at its
-// first step and writes nothing over the program.
+// A running copy that ignores the request to end (the test stand-in can be
+// told to): the install stops at its first step and writes nothing over the
+// program.
 TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
-  auto carried = FileBytes(HostPath(VK_PROGRAM_FILE));
-  ASSERT_TRUE(carried);
-  std::string older(carried->begin(), carried->end());
-  older += std::string(4096, 'o');
-  PrepareFolder(older, "old uninstaller", "[Security]\r\nPassword=3C71A5E4\r\n");
+  std::string older = PlaceOlderCopy(HostPath(VK_STAND_IN_FILE));
   WriteFileBytes(kFolder + "standin.hang", {'1'});
   Process running(kFolder + "Vorkel.exe");
   ASSERT_TRUE(WaitForTopWindow("TMainFormStore", 20000, kTitle, running.Id()));
@@ -187,8 +196,7 @@ TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
   const TSetupText& texts = wizard.Texts();
-  wizard.GoToSummary(kFolder);
-  wizard.Press(texts.BtnInstall);
+  wizard.StartInstall(kFolder);
   EXPECT_FALSE(wizard.WaitForInstallEnd(texts.StepDesktopLink));
   std::string progress = ReadText(wizard.ProgressMemo());
   EXPECT_THAT(progress, HasSubstr(texts.StepCloseRunning + "   - " + texts.StepError + "\r\n    " + texts.CannotClose));
@@ -201,7 +209,6 @@ TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
   wizard.Press(texts.BtnExit);
   EXPECT_TRUE(wizard.SetupProcess().WaitForExit(20000));
 }
-#endif
 
 TEST(SetupE2e, NoToAllLeavesExistingFilesUnchanged) {
   const std::string cfg = "[Security]\r\nPassword=1234ABCD\r\n[Language]\r\nProgLang=RUS\r\n";

@@ -80,6 +80,11 @@ void Wizard::GoToSummary(const std::string& folder) {
   ASSERT_TRUE(IsShown(Button(texts_.BtnInstall)));
 }
 
+void Wizard::StartInstall(const std::string& folder) {
+  GoToSummary(folder);
+  Press(texts_.BtnInstall);
+}
+
 bool Wizard::WaitForInstallEnd(const std::string& lastStep) {
   std::string ok = lastStep + "   - Ok";
   std::string failed = "   - " + texts_.StepError;

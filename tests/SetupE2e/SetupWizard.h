@@ -37,6 +37,8 @@ class Wizard {
   void TypeFolder(const std::string& folder);
   // Pages 1 to 4 with the folder typed on page 3.
   void GoToSummary(const std::string& folder);
+  // Through the pages with every option as it is, then Install.
+  void StartInstall(const std::string& folder);
   // Waits until the last progress line tells how the install ended; true
   // when it succeeded.
   bool WaitForInstallEnd(const std::string& lastStep);

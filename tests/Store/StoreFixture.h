@@ -83,7 +83,9 @@ inline void ExpectConsistent(TStore& store, const std::string& where) {
     EXPECT_EQ(Cell<uint32_t>(g, i, 4), t.weight) << where << ": weight of product " << id;
     EXPECT_EQ(Cell<int32_t>(g, i, 3), t.count) << where << ": packs of product " << id;
     EXPECT_EQ(Cell<uint32_t>(g, i, 6), t.sum) << where << ": sum of product " << id;
-    if (t.moves > 0) EXPECT_EQ(Cell<double>(g, i, 7), t.last) << where << ": last date of product " << id;
+    if (t.moves > 0) {
+      EXPECT_EQ(Cell<double>(g, i, 7), t.last) << where << ": last date of product " << id;
+    }
   }
 }
 

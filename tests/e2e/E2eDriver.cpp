@@ -1,6 +1,7 @@
 #include "tests/e2e/E2eDriver.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -359,6 +360,40 @@ DataContents ReadData(const std::string& programFolder) {
   contents.Moves = store.Moves().RecordCount();
   store.Close();
   return contents;
+}
+
+std::string EditText(HWND edit) {
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &copied);
+  return platform::WideToUtf8(text);
+}
+
+HWND CodeEdit(HWND main) {
+  return FindChildWindow(main, L"Edit", [](const RECT& r, const RECT& best) { return r.top < best.top; });
+}
+
+std::vector<MoveRow> ReadMoves(const std::string& programFolder, const std::string& code) {
+  TStore store;
+  store.SetProgramFolder(programFolder);
+  store.Open(/*createIfMissing=*/false, "Data");
+  std::vector<MoveRow> rows;
+  int32_t id = -1;
+  TTableStore& goods = store.Goods();
+  for (goods.First(); !goods.Eof(); goods.Next()) {
+    if (goods.Code.GetAsString() == code) id = goods.ID.Value();
+  }
+  if (id >= 0) {
+    TTableMoves& moves = store.Moves();
+    for (moves.First(); !moves.Eof(); moves.Next()) {
+      if (moves.IDStore.Value() != id) continue;
+      rows.push_back({static_cast<int32_t>(std::floor(moves.MoveDate.Value())), moves.Direction.GetAsString(),
+                      moves.Weight.GetAsString(), moves.PCount.GetAsString(), moves.Sum.GetAsString(),
+                      moves.Note.GetAsString(), moves.CurrentFileOffset()});
+    }
+  }
+  store.Close();
+  return rows;
 }
 
 std::optional<std::vector<uint8_t>> FileBytes(const std::string& path) {

@@ -74,6 +74,10 @@ class RunningProgram {
 // The first visible top-level window of the process and class; null when none.
 HWND FindProcessWindow(DWORD processId, const std::string& className, const std::string& caption = "");
 std::string WindowCaption(HWND window);
+// The text of an edit control, asked for across processes.
+std::string EditText(HWND edit);
+// The main window's code entry: the first edit from the top of the window.
+HWND CodeEdit(HWND main);
 // Of the window's child windows of the class (any letter case), the one that
 // better() prefers over every other (its rectangle against the best so far).
 HWND FindChildWindow(HWND parent, const std::wstring& className,
@@ -110,6 +114,14 @@ struct DataContents {
   int32_t Moves = 0;
 };
 DataContents ReadData(const std::string& programFolder);
+// The movements of the goods of the code, in the order of the moves file;
+// Day: the whole days of the movement's date and time.
+struct MoveRow {
+  int32_t Day = 0;
+  std::string Direction, Weight, PCount, Sum, Note;
+  int32_t Offset = 0;  // the record's place in its file
+};
+std::vector<MoveRow> ReadMoves(const std::string& programFolder, const std::string& code);
 // A file's bytes; nothing when it does not exist.
 std::optional<std::vector<uint8_t>> FileBytes(const std::string& path);
 bool FolderExists(const std::string& path);

@@ -119,18 +119,6 @@ TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
   EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
 }
 
-// The code entry of the panel: the first edit from the top of the window.
-HWND CodeEdit(HWND main) {
-  return FindChildWindow(main, L"Edit", [](const RECT& r, const RECT& best) { return r.top < best.top; });
-}
-
-std::string EditText(HWND edit) {
-  wchar_t text[256] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &copied);
-  return platform::WideToUtf8(text);
-}
-
 TEST(VorkelE2eWindow, SearchByCodeAndSortFromTheKeyboard) {
   const std::string folder = PrepareFolder("search-sort", ShopFolder());
   {

@@ -1,0 +1,186 @@
+#include "Source/EximRepImport.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "Core/Utf8.h"
+#include "Source/EximRepCsvStr.h"
+#include "Source/StoreDataFoldersPaths.h"
+#include "Tools/Service/TextConst.h"
+#include "vkNames/MessageBoxCall.h"
+#include "vkNames/MessageBoxRules.h"
+
+namespace vk {
+namespace {
+
+constexpr char kImportFolder[] = "Import";
+constexpr char kOkCaption[] = "OK";
+constexpr std::size_t kColumnsRead = 6;
+
+// Rows of the import's text table.
+constexpr std::uint8_t kCaptionRow = 0;
+constexpr std::uint8_t kHintRow = 1;
+constexpr std::uint8_t kErrorRow = 2;
+constexpr std::uint8_t kFilterRow = 3;
+constexpr std::uint8_t kBoxCaptionRow = 4;
+constexpr std::uint8_t kNotePrefixRow = 5;
+constexpr std::uint8_t kAddedRow = 6;
+constexpr std::uint8_t kSkippedRow = 7;
+constexpr std::uint8_t kButtonHintRow = 8;
+constexpr std::uint8_t kBadLineRow = 9;
+constexpr std::uint8_t kContinueRow = 10;
+constexpr std::uint8_t kContinueHintRow = 11;
+constexpr std::uint8_t kStopRow = 12;
+constexpr std::uint8_t kStopHintRow = 13;
+constexpr std::uint8_t kStoppedRow = 14;
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t folder = path.find_last_of("\\/:");
+  return folder == std::string::npos ? path : path.substr(folder + 1);
+}
+
+}  // namespace
+
+TCsvImport::TCsvImport(TExImHost& host, TStore& store, platform::FileSystem& files)
+    : host_(host), store_(store), files_(files) {}
+
+std::string TCsvImport::GetCaption() { return GetCsvImportText(kCaptionRow); }
+
+std::string TCsvImport::GetHint() { return GetCsvImportText(kHintRow); }
+
+void TCsvImport::Execute(bool& done) {
+  done = false;
+  const std::string folder = JoinPath(store_.ProgramFolder(), kImportFolder);
+  if (!files_.FolderExists(folder)) files_.CreateFolder(folder);
+  std::string fileName;
+  if (!host_.PromptForFileName(fileName, GetCsvImportText(kFilterRow), "csv", GetCsvImportText(kBoxCaptionRow), folder,
+                               /*saveDialog=*/false)) {
+    return;
+  }
+  if (!files_.FileExists(fileName)) return;
+  done = true;
+  SaveImportSafetyCopy(store_);
+  ImportFile(fileName);
+}
+
+bool TCsvImport::ParseLine(const std::string& line, const std::string& separator, const std::string& decimalMark,
+                           std::string& code, std::string& name, std::string& price, std::string& quantity,
+                           std::string& packs) {
+  const std::vector<std::string_view> fields = TCsvStr::CutFields(line, separator, kColumnsRead);
+  if (fields.size() < kColumnsRead) return false;
+  if (!TCsvStr::DecodePacks(fields[5], packs)) return false;
+  code = TCsvStr::DecodeCode(fields[0]);
+  name = TCsvStr::FromFileBytes(TCsvStr::DecodeName(fields[1]), store_.DataCodePage());
+  price = TCsvStr::NormalizeMoney(fields[2], decimalMark);
+  quantity = TCsvStr::NormalizeMoney(fields[4], decimalMark);
+  return true;
+}
+
+void TCsvImport::ImportFile(const std::string& fileName) {
+  TCsvStr::InitSeparators(host_.Separators());
+  TRun run;
+  run.Note = GetCsvImportText(kNotePrefixRow) + FileNameOf(fileName);
+  {
+    std::optional<TLineReader> reader;
+    try {
+      reader.emplace(files_, fileName, kMaxImportLineBytes);
+    } catch (const std::exception&) {
+      ShowError(ShortenPathForBox(host_, fileName));
+      return;
+    }
+    TLineReader::TLine line;
+    for (;;) {
+      try {
+        if (!reader->ReadLine(line)) break;
+      } catch (const std::exception&) {
+        run.ReadFailed = true;
+        break;
+      }
+      if (!TakeLine(line, run)) break;
+    }
+  }  // the file is closed before any box
+  if (run.ReadFailed) {
+    ShowError(ShortenPathForBox(host_, fileName));
+    // Lines entered before the failure stay: the user learns how many.
+    if (run.Added == 0 && run.Skipped == 0) return;
+  }
+  if (!run.Failure.empty()) ShowError(run.Failure);
+  ShowSummary(run);
+}
+
+bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
+  if (!line.TooLong) {
+    const std::string_view trimmed = TrimBlanks(line.Bytes);
+    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, store_.DataCodePage())) return true;
+    try {
+      if (AppendLine(line.Bytes, run.Note)) {
+        ++run.Added;
+        return true;
+      }
+    } catch (const std::exception& e) {
+      // Not the line's fault: nothing more is written.
+      run.Failure = e.what();
+      if (run.Failure.empty()) run.Failure = "Append Error";
+      return false;
+    }
+  }
+  if (AskToGoOn(line)) {
+    ++run.Skipped;
+    return true;
+  }
+  run.Stopped = true;
+  return false;
+}
+
+bool TCsvImport::AppendLine(const std::string& line, const std::string& note) {
+  const std::uint32_t codePage = store_.DataCodePage();
+  const TCsvSeparators conventions[] = {{TCsvStr::ListSeparator(), TCsvStr::DecimalMark()},
+                                        TCsvStr::LanguageSeparators(kLangRussian),
+                                        TCsvStr::LanguageSeparators(kLangUkrainian),
+                                        TCsvStr::LanguageSeparators(kLangEnglish)};
+  std::vector<TCsvSeparators> tried;
+  for (const TCsvSeparators& convention : conventions) {
+    if (std::find(tried.begin(), tried.end(), convention) != tried.end()) continue;
+    tried.push_back(convention);
+    std::string code, name, price, quantity, packs;
+    if (!ParseLine(line, TCsvStr::ToFileBytes(convention.List, codePage),
+                   TCsvStr::ToFileBytes(convention.Decimal, codePage), code, name, price, quantity, packs)) {
+      continue;
+    }
+    if (AppendImportedGoods(code, name, price, quantity, packs, note, store_)) return true;
+  }
+  return false;
+}
+
+bool TCsvImport::AskToGoOn(const TLineReader::TLine& line) {
+  std::string shown = TCsvStr::FromFileBytes(line.Bytes, store_.DataCodePage());
+  const bool cut = line.TooLong || Utf8Length(shown) > kMaxShownLineCharacters;
+  if (cut) shown = shown.substr(0, Utf8PrefixBytes(shown, kMaxShownLineCharacters)) + "...";
+  std::string text = GetCsvImportText(kBadLineRow);
+  const auto measure = [&](const std::string& piece) { return host_.MessageTextWidth(piece); };
+  for (const std::string& piece : BreakToWidth(shown, host_.MessageTextAreaWidth(), measure)) {
+    text += "\r\n" + piece;
+  }
+  const int answer = ProgramMessageBox(text, GetCsvImportText(kBoxCaptionRow), kMbIconWarning | kMbTwoButtons,
+                                       GetCsvImportText(kContinueRow), GetCsvImportText(kContinueHintRow),
+                                       GetCsvImportText(kStopRow), GetCsvImportText(kStopHintRow));
+  return answer == 1;
+}
+
+void TCsvImport::ShowError(const std::string& detail) {
+  ProgramMessageBox(GetCsvImportText(kErrorRow) + "\r\n" + detail, GetCsvImportText(kBoxCaptionRow),
+                    kMbIconWarning | kMbOneButton, kOkCaption, GetCsvImportText(kButtonHintRow));
+}
+
+void TCsvImport::ShowSummary(const TRun& run) {
+  std::string text;
+  if (run.Stopped) text = GetCsvImportText(kStoppedRow) + "\r\n";
+  text += GetCsvImportText(kAddedRow) + std::to_string(run.Added);
+  if (run.Skipped != 0) text += "\r\n" + GetCsvImportText(kSkippedRow) + std::to_string(run.Skipped);
+  const bool complete = !run.Stopped && run.Failure.empty() && !run.ReadFailed;
+  ProgramMessageBox(text, GetCsvImportText(kBoxCaptionRow), complete ? kMbIconInformation : kMbIconWarning, kOkCaption,
+                    GetCsvImportText(kButtonHintRow));
+}
+
+}  // namespace vk
