@@ -3,6 +3,7 @@
 # of its own, on a display of its own, then turns its screenshots into PNG.
 # run-setup-e2e.sh <32|64> <build dir> <case name> <test program> [gtest args...]
 # VORKEL_WINDOWS_VERSION (win7, win10, ...) sets the Windows version Wine reports.
+# The case's prefix is removed afterwards unless VORKEL_KEEP_PREFIX is set.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 bits=$1 build=$2 name=$3
@@ -32,4 +33,6 @@ for bmp in "$build/artifacts/setup-screens/$name"-*.bmp; do
   [ -f "$bmp" ] || continue
   "$convert" "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
+# A prefix takes more than a gigabyte; the screenshots are kept elsewhere.
+[ -n "${VORKEL_KEEP_PREFIX:-}" ] || rm -rf "$work"
 exit $status
