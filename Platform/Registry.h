@@ -58,6 +58,10 @@ class Registry {
   // Opens the key of HKEY_CURRENT_USER with full access, creating it (and
   // the keys above it) when missing; nullptr when that is refused.
   virtual std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) = 0;
+  // Deletes the key of HKEY_CURRENT_USER with its values and any keys below
+  // it (the uninstaller removes its entry). True when the key does not exist
+  // afterwards, also when it was missing; false when the system refused.
+  virtual bool DeleteCurrentUserKey(const std::string& path) = 0;
 };
 
 // The operating system's registry (win32 or posix, chosen by the build).

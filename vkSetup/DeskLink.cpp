@@ -35,17 +35,17 @@ bool NewShellLink(ComRef<IShellLinkW>& shellLink, ComRef<IPersistFile>& file) {
 
 }  // namespace
 
-std::string GetSpecialFolder(int csidl) {
+std::string GetSpecialFolder(int csidl, bool create) {
   wchar_t path[MAX_PATH] = {};
-  if (!SHGetSpecialFolderPathW(GetActiveWindow(), path, csidl, /*create=*/TRUE)) return {};
+  if (!SHGetSpecialFolderPathW(GetActiveWindow(), path, csidl, create)) return {};
   std::string folder = platform::WideToUtf8(path);
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   return folder;
 }
 
-std::string GetProgramsFolder() { return GetSpecialFolder(CSIDL_PROGRAMS); }
+std::string GetProgramsFolder(bool create) { return GetSpecialFolder(CSIDL_PROGRAMS, create); }
 
-std::string GetDesktopFolder() { return GetSpecialFolder(CSIDL_DESKTOPDIRECTORY); }
+std::string GetDesktopFolder(bool create) { return GetSpecialFolder(CSIDL_DESKTOPDIRECTORY, create); }
 
 bool CreateShellLink(const TShellLinkSpec& link) {
   ComRef<IShellLinkW> shellLink;

@@ -8,11 +8,11 @@
 
 namespace vk::setup {
 
-// The special folder (a CSIDL) with a trailing delimiter, made when missing;
-// empty when the system does not know it.
-std::string GetSpecialFolder(int csidl);
-std::string GetProgramsFolder();
-std::string GetDesktopFolder();
+// The special folder (a CSIDL) with a trailing delimiter, made when missing
+// and create is set; empty when the system does not know it.
+std::string GetSpecialFolder(int csidl, bool create = true);
+std::string GetProgramsFolder(bool create = true);
+std::string GetDesktopFolder(bool create = true);
 
 // Writes the shortcut file; true only when every call of the shell link
 // object succeeded.

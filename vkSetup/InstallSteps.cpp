@@ -3,7 +3,6 @@
 #include "Core/Checked.h"
 #include "Platform/File.h"
 #include "Platform/Registry.h"
-#include "Source/AppSelectRules.h"
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Security/Password.h"
 #include "vkSetup/InstallPath.h"
@@ -103,21 +102,9 @@ void TInstaller::AddKiB(std::int64_t bytes) {
 }
 
 void TInstaller::CloseRunningProgram() {
-  std::string title = MakeProgramTitle(ExcludeTrailingDelimiter(choices_.Folder));
-  std::optional<TRunningProgram> running = env_.System.FindRunningProgram(title);
-  if (!running) return;
-  std::uint32_t processId = running->ProcessId;
-  for (int request = 0; running && request < kCloseRequests; ++request) {
-    env_.System.RequestClose(*running);
-    env_.System.Sleep(kCloseRequestPause);
-    running = env_.System.FindRunningProgram(title);
-  }
-  // Its window gone, the program may still be closing its files: its own
-  // file cannot be replaced before the process has ended.
-  if (running || !env_.System.WaitForProcessEnd(processId, kProcessEndWait)) {
-    AddDetail(texts_.CannotClose);
-    throw EInstallStep("errCloseRunProgram");
-  }
+  if (setup::CloseRunningProgram(env_.System, choices_.Folder)) return;
+  AddDetail(texts_.CannotClose);
+  throw EInstallStep("errCloseRunProgram");
 }
 
 void TInstaller::CheckDisk() {

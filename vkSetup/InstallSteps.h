@@ -17,6 +17,7 @@
 #include "Core/SysUtils.h"
 #include "Tools/CfgFile/BaseOptions.h"
 #include "vkSetup/ConfirmRules.h"
+#include "vkSetup/RunningProgram.h"
 #include "vkSetup/SetupText.h"
 
 namespace vk::platform {
@@ -39,21 +40,13 @@ inline constexpr char kUninstallResource[] = "UNINST";
 inline constexpr char kTemporarySuffix[] = ".new";
 
 inline constexpr int64_t kMinimumFreeBytes = 8 * 1024 * 1024;
-inline constexpr int kCloseRequests = 20;
-inline constexpr int kCloseRequestPause = 100;  // ms
-inline constexpr int kProcessEndWait = 10000;   // ms, after its window is gone
-inline constexpr int kSuccessPause = 1500;      // ms
+inline constexpr int kSuccessPause = 1500;  // ms
 
 // A failed step; the message is the step's identifier ("errFileCopy", ...).
 class EInstallStep : public Exception {
  public:
   using Exception::Exception;
   const char* ClassName() const noexcept override { return "EInstallStep"; }
-};
-
-struct TRunningProgram {
-  std::uintptr_t Window = 0;
-  std::uint32_t ProcessId = 0;
 };
 
 struct TShellLinkSpec {
@@ -65,15 +58,8 @@ struct TShellLinkSpec {
 };
 
 // The machine's services beyond files and the registry.
-class TInstallSystem {
+class TInstallSystem : public TRunningPrograms {
  public:
-  virtual ~TInstallSystem() = default;
-  // The running main program whose title is the given one, if any.
-  virtual std::optional<TRunningProgram> FindRunningProgram(const std::string& title) = 0;
-  // Asks it to end (message 1889); a hung window is not waited for long.
-  virtual void RequestClose(const TRunningProgram& program) = 0;
-  // True when the process has ended (or no longer exists) within the time.
-  virtual bool WaitForProcessEnd(std::uint32_t processId, int milliseconds) = 0;
   // Free bytes for the caller on the drive ("C:"); -1 when it is unavailable.
   virtual std::int64_t DiskFree(const std::string& drive) = 0;
   // A resource of the setup program's own file, whole; nothing when missing.
@@ -91,7 +77,6 @@ class TInstallSystem {
   virtual bool CreateShellLink(const TShellLinkSpec& link) = 0;
   // Tells the shell that shortcuts changed.
   virtual void NotifyAssociationsChanged() = 0;
-  virtual void Sleep(int milliseconds) = 0;
 };
 
 // The progress lines and the replacement question, as the window shows them.

@@ -7,38 +7,20 @@
 
 #include "Gui/Picture.h"
 #include "Platform/VersionResource.h"
-#include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
-#include "Source/AppSelect.h"
 #include "Tools/Service/Version.h"
 #include "vkSetup/DeskLink.h"
 
 namespace vk::setup {
 
-namespace {
-
-// A main program busy with something else gets this long to take the request.
-constexpr DWORD kCloseRequestTimeout = 2000;
-
-}  // namespace
-
 std::optional<TRunningProgram> TWin32InstallSystem::FindRunningProgram(const std::string& title) {
-  HWND window = FindRunningInstance(title, "TApplication", {"TMainFormStore", "TFormPass"});
-  if (!window) return std::nullopt;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  return TRunningProgram{reinterpret_cast<std::uintptr_t>(window), processId};
+  return programs_.FindRunningProgram(title);
 }
 
-void TWin32InstallSystem::RequestClose(const TRunningProgram& program) {
-  RequestInstanceClose(reinterpret_cast<HWND>(program.Window), kCloseRequestTimeout);
-}
+void TWin32InstallSystem::RequestClose(const TRunningProgram& program) { programs_.RequestClose(program); }
 
 bool TWin32InstallSystem::WaitForProcessEnd(std::uint32_t processId, int milliseconds) {
-  platform::UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-  // A process that cannot be opened any more has ended.
-  if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;
-  return WaitForSingleObject(process.Get(), static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
+  return programs_.WaitForProcessEnd(processId, milliseconds);
 }
 
 std::int64_t TWin32InstallSystem::DiskFree(const std::string& drive) {
@@ -78,6 +60,6 @@ void TWin32InstallSystem::NotifyAssociationsChanged() {
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
-void TWin32InstallSystem::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
+void TWin32InstallSystem::Sleep(int milliseconds) { programs_.Sleep(milliseconds); }
 
 }  // namespace vk::setup

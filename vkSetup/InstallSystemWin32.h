@@ -4,6 +4,7 @@
 // folders and links. Windows only.
 
 #include "vkSetup/InstallSteps.h"
+#include "vkSetup/RunningProgramWin32.h"
 
 namespace vk::setup {
 
@@ -22,6 +23,9 @@ class TWin32InstallSystem final : public TInstallSystem {
   bool CreateShellLink(const TShellLinkSpec& link) override;
   void NotifyAssociationsChanged() override;
   void Sleep(int milliseconds) override;
+
+ private:
+  TWin32RunningPrograms programs_;
 };
 
 }  // namespace vk::setup

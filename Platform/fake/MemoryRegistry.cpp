@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "Core/AsciiCase.h"
 #include "Core/SysUtils.h"
 
 namespace vk::platform {
@@ -61,6 +62,19 @@ std::unique_ptr<RegistryKey> MemoryRegistry::CreateCurrentUserKey(const std::str
   return std::make_unique<MemoryRegistryKey>(*this, path);
 }
 
+bool MemoryRegistry::DeleteCurrentUserKey(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  if (failDelete_) return false;
+  // The key and every key whose path begins with the key's path and a delimiter.
+  std::string below = path + "\\";
+  std::erase_if(keys_, [&](const auto& key) {
+    std::string_view name = key.first;
+    return SameTextAscii(name, path) ||
+           (name.size() > below.size() && SameTextAscii(name.substr(0, below.size()), below));
+  });
+  return true;
+}
+
 void MemoryRegistry::CreateKey(const std::string& path) {
   std::lock_guard lock(mutex_);
   keys_[path];
@@ -93,6 +107,11 @@ void MemoryRegistry::FailWrites(bool fail) {
 void MemoryRegistry::FailCreate(bool fail) {
   std::lock_guard lock(mutex_);
   failCreate_ = fail;
+}
+
+void MemoryRegistry::FailDelete(bool fail) {
+  std::lock_guard lock(mutex_);
+  failDelete_ = fail;
 }
 
 int MemoryRegistry::OpenCount() const {

@@ -16,6 +16,8 @@ class MemoryRegistry final : public Registry {
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
   // nullptr while creation is refused (FailCreate).
   std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) override;
+  // False while deletion is refused (FailDelete); keys below go along.
+  bool DeleteCurrentUserKey(const std::string& path) override;
 
   // Test set-up and inspection; paths and names compare without regard to case.
   void CreateKey(const std::string& path);
@@ -26,6 +28,8 @@ class MemoryRegistry final : public Registry {
   void FailWrites(bool fail);
   // While set, a missing key cannot be created.
   void FailCreate(bool fail);
+  // While set, no key can be deleted.
+  void FailDelete(bool fail);
   // How often a key was opened (successfully or not).
   int OpenCount() const;
 
@@ -40,6 +44,7 @@ class MemoryRegistry final : public Registry {
   std::map<std::string, Values, NoCase> keys_;
   bool failWrites_ = false;
   bool failCreate_ = false;
+  bool failDelete_ = false;
   int openCount_ = 0;
 };
 

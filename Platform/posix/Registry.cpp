@@ -8,6 +8,7 @@ class NoRegistry final : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string&) override { return nullptr; }
   std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string&) override { return nullptr; }
+  bool DeleteCurrentUserKey(const std::string&) override { return true; }
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "Platform/Registry.h"
 
+#include <shlwapi.h>
 #include <windows.h>
 
 #include <cstring>
@@ -100,6 +101,12 @@ class Win32Registry final : public Registry {
                                      /*disposition=*/nullptr);
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key), path);
+  }
+
+  bool DeleteCurrentUserKey(const std::string& path) override {
+    // SHDeleteKeyW takes the keys below along (RegDeleteTreeW needs Vista).
+    LSTATUS status = SHDeleteKeyW(HKEY_CURRENT_USER, Utf8ToWide(path).c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
   }
 };
 

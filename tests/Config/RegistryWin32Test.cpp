@@ -178,5 +178,27 @@ TEST(RegistryWin32, StringValuesKeepTheirText) {
   EXPECT_FALSE(platformKey->ReadValue("Missing"));
 }
 
+// The uninstaller's removal of its entry: the key goes with its values and
+// any key below it, its neighbours stay, and a key already gone counts as
+// removed.
+TEST(RegistryWin32, DeletedKeyTakesItsValuesAndKeysBelowAlong) {
+  RealKey key;
+  RealKey neighbour;
+  const DWORD language = 1;
+  key.Set(L"InstallLang", REG_DWORD, &language, sizeof language);
+  const std::string path = key.Name().substr(1);
+  auto below = platform::DefaultRegistry().CreateCurrentUserKey(path + "\\Below");
+  ASSERT_TRUE(below);
+  below->WriteString("Note", "left by someone");
+  below.reset();
+
+  EXPECT_TRUE(platform::DefaultRegistry().DeleteCurrentUserKey(path));
+
+  EXPECT_FALSE(key.Exists());
+  EXPECT_FALSE(platform::DefaultRegistry().OpenCurrentUserKey(path + "\\Below"));
+  EXPECT_TRUE(neighbour.Exists());
+  EXPECT_TRUE(platform::DefaultRegistry().DeleteCurrentUserKey(path));
+}
+
 }  // namespace
 }  // namespace vk

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "Platform/win32/Utf16.h"
 
@@ -10,6 +11,30 @@ namespace vk::setup::e2e {
 
 using platform::Utf8ToWide;
 using platform::WideToUtf8;
+
+std::string HostPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string ArtifactsFolder() {
+  std::string folder = HostPath(VK_ARTIFACTS_DIR) + "\\setup-screens\\";
+  SHCreateDirectoryExW(nullptr, Utf8ToWide(folder).c_str(), nullptr);
+  return folder;
+}
+
+std::optional<std::vector<uint8_t>> FileBytes(const std::string& path) {
+  FILE* file = _wfopen(Utf8ToWide(path).c_str(), L"rb");
+  if (!file) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[65536];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + n);
+  fclose(file);
+  return bytes;
+}
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* file = _wfopen(Utf8ToWide(path).c_str(), L"wb");
@@ -25,6 +50,15 @@ std::string FileText(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(50);
+  }
+  return true;
 }
 
 Process::Process(const std::string& program, const std::string& arguments) {
@@ -95,6 +129,19 @@ std::vector<HWND> ChildrenOf(HWND parent, const std::string& className) {
   return search.Found;
 }
 
+void SendInputs(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(60);
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
 }  // namespace
 
 DWORD ProcessOf(HWND window) {
@@ -154,16 +201,92 @@ std::string ReadText(HWND window) {
 
 bool IsShown(HWND window) { return window && IsWindowVisible(window); }
 
+void BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  Sleep(100);
+}
+
+void ClickAt(int x, int y, bool right) {
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = (x * 65535 + width / 2) / (width - 1);
+  move.mi.dy = (y * 65535 + height / 2) / (height - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  INPUT down = move, up = move;
+  down.mi.dwFlags = (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
+  up.mi.dwFlags = (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
+  SendInputs({move});
+  SendInputs({down, up});
+  Sleep(150);
+}
+
 void Click(HWND control, bool right) {
   RECT r;
   GetWindowRect(control, &r);
   bool checkBox = (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-  vk::e2e::Click(checkBox ? r.left + 7 : (r.left + r.right) / 2, (r.top + r.bottom) / 2, right);
+  ClickAt(checkBox ? r.left + 7 : (r.left + r.right) / 2, (r.top + r.bottom) / 2, right);
+}
+
+void PressKey(WORD key, bool shift, bool ctrl) {
+  std::vector<INPUT> inputs;
+  if (ctrl) inputs.push_back(KeyInput(VK_CONTROL, false));
+  if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+  if (ctrl) inputs.push_back(KeyInput(VK_CONTROL, true));
+  SendInputs(inputs);
+}
+
+void TypeText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT down{}, up{};
+    down.type = up.type = INPUT_KEYBOARD;
+    down.ki.wScan = up.ki.wScan = c;
+    down.ki.dwFlags = KEYEVENTF_UNICODE;
+    up.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(1, &down, sizeof(INPUT));
+    SendInput(1, &up, sizeof(INPUT));
+  }
+  Sleep(150);
 }
 
 std::string Screenshot(HWND window, const std::string& name) {
-  RECT area = vk::e2e::WindowRect(window);
-  return vk::e2e::Screenshot(name, &area);
+  RECT r;
+  // A window that is gone leaves nothing to take.
+  if (!GetWindowRect(window, &r) || r.right <= r.left || r.bottom <= r.top) return {};
+  int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+  std::vector<uint8_t> bytes(file.bfSize);
+  memcpy(bytes.data(), &file, sizeof file);
+  memcpy(bytes.data() + sizeof file, &info.bmiHeader, sizeof(BITMAPINFOHEADER));
+  memcpy(bytes.data() + file.bfOffBits, bits, static_cast<size_t>(stride * height));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  std::string path = ArtifactsFolder() + name + ".bmp";
+  WriteFileBytes(path, bytes);
+  return path;
 }
 
 std::optional<RegRead> ReadRegistryValue(const std::string& keyPath, const std::string& name) {

@@ -1,9 +1,9 @@
 #pragma once
-// What the setup's end-to-end tests add to the program's driver
-// (tests/e2e/E2eDriver.h: input through the queue, screenshots, file bytes):
-// any program started and waited for, windows of any process found by class
-// and caption, child controls found and read with window messages, and the
-// registry and the special folders read back. Windows only.
+// Drives the real vkSetup.exe under Wine as a user would: programs started
+// and waited for, their windows found by class and caption, clicks and keys
+// sent through the system's input queue (SendInput), window texts read with
+// window messages, screenshots of windows, and the registry and shortcuts
+// read back. Windows only.
 
 #include <windows.h>
 
@@ -14,20 +14,19 @@
 #include <vector>
 
 #include "Platform/win32/UniqueHandle.h"
-#include "tests/e2e/E2eDriver.h"
 
 namespace vk::setup::e2e {
 
-using vk::e2e::BringToFront;
-using vk::e2e::FileBytes;
-using vk::e2e::HostPath;
-using vk::e2e::PressKey;
-using vk::e2e::TypeText;
-using vk::e2e::WaitUntil;
+// A path of the build (given as a Unix path) as Wine's Z: drive sees it.
+std::string HostPath(const std::string& unixPath);
+std::string ArtifactsFolder();
 
+std::optional<std::vector<uint8_t>> FileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string FileText(const std::string& path);
 bool FileExists(const std::string& path);
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 
 class Process {
  public:
@@ -65,9 +64,16 @@ HWND NthChild(HWND parent, const std::string& className, int index);
 std::string ReadText(HWND window);
 bool IsShown(HWND window);
 
+void BringToFront(HWND window);
+void ClickAt(int screenX, int screenY, bool right = false);
 // Clicks the middle of the control (the left part for a check box, where its box is).
 void Click(HWND control, bool right = false);
-// A screenshot of the window in the artifacts' screenshots folder; the path.
+void PressKey(WORD key, bool shift = false, bool ctrl = false);
+void TypeText(const std::wstring& text);
+
+// A screenshot of the window as a BMP in the artifacts' setup-screens folder
+// (the test script turns it into a PNG); the path written, empty when the
+// window is gone.
 std::string Screenshot(HWND window, const std::string& name);
 
 struct RegRead {

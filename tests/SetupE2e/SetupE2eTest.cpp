@@ -9,6 +9,7 @@
 #include "Core/AsciiCase.h"
 #include "Platform/win32/Utf16.h"
 #include "tests/SetupE2e/SetupDriver.h"
+#include "tests/SetupE2e/SetupWizard.h"
 #include "vkSetup/DeskLink.h"
 #include "vkSetup/SetupText.h"
 
@@ -20,122 +21,6 @@ using ::testing::HasSubstr;
 const std::string kFolder = "C:\\Program Files\\Vorkel Test\\";
 const std::string kTitle = "Vorkel - C:\\Program Files\\Vorkel Test";
 constexpr char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkel";
-
-std::string EnvText(const char* name) {
-  wchar_t value[256] = {};
-  GetEnvironmentVariableW(platform::Utf8ToWide(name).c_str(), value, 256);
-  return platform::WideToUtf8(value);
-}
-
-std::string ScreenName(const std::string& name) { return EnvText("VORKEL_SCREENS_PREFIX") + "-" + name; }
-
-TSetupText TextsOf(int language) {
-  TSetupText texts;
-  if (language == 0) GetRusSetupText(texts);
-  if (language == 1) GetUkrSetupText(texts);
-  if (language == 2) GetEngSetupText(texts);
-  return texts;
-}
-
-// One run of the setup program, driven page by page.
-class Wizard {
- public:
-  Wizard() : process_(HostPath(VK_SETUP_EXE)) {
-    window_ = WaitForTopWindow("TMainFormSetup", 20000, "", process_.Id());
-    texts_ = TextsOf(2);
-  }
-
-  HWND Window() const { return window_; }
-  Process& SetupProcess() { return process_; }
-  const TSetupText& Texts() const { return texts_; }
-
-  // Picks the language box's item with the arrow keys, as a user would.
-  void ChooseLanguage(int item, int language) {
-    BringToFront(window_);
-    for (int i = 0; i < item; ++i) PressKey(VK_DOWN);
-    texts_ = TextsOf(language);
-    ASSERT_TRUE(WaitUntil([&] { return ReadText(window_) == texts_.Caption; }, 5000)) << ReadText(window_);
-  }
-
-  HWND Button(const std::string& caption) {
-    HWND button = nullptr;
-    WaitUntil([&] { return IsShown(button = FindChild(window_, "Button", caption)); }, 5000);
-    return button;
-  }
-
-  void Press(const std::string& caption) {
-    HWND button = Button(caption);
-    ASSERT_TRUE(IsShown(button)) << caption;
-    BringToFront(window_);
-    Click(button);
-  }
-
-  HWND FolderEdit() {
-    for (int i = 0; HWND edit = NthChild(window_, "Edit", i); ++i) {
-      if (!(GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE)) return edit;
-    }
-    return nullptr;
-  }
-
-  HWND ProgressMemo() {
-    for (int i = 0; HWND edit = NthChild(window_, "Edit", i); ++i) {
-      if (ReadText(edit).starts_with(texts_.SummaryLanguage)) return edit;
-    }
-    return nullptr;
-  }
-
-  void TypeFolder(const std::string& folder) {
-    HWND edit = FolderEdit();
-    ASSERT_TRUE(IsShown(edit));
-    BringToFront(window_);
-    Click(edit);
-    PressKey(VK_END);
-    PressKey(VK_HOME, /*alt=*/false, /*ctrl=*/false, /*shift=*/true);
-    TypeText(platform::Utf8ToWide(folder));
-    // The typed characters reach the edit through the queue, one by one.
-    ASSERT_TRUE(WaitUntil([&] { return ReadText(edit) == folder; }, 5000)) << ReadText(edit);
-  }
-
-  // Pages 1 to 4 with the folder typed on page 3.
-  void GoToSummary(const std::string& folder) {
-    Press(texts_.BtnNext);
-    Press(texts_.BtnAgree);
-    TypeFolder(folder);
-    Press(texts_.BtnNext);
-    ASSERT_TRUE(IsShown(Button(texts_.BtnInstall)));
-  }
-
-  // Through the pages with every option as it is, then Install.
-  void StartInstall(const std::string& folder) {
-    GoToSummary(folder);
-    Press(texts_.BtnInstall);
-  }
-
-  // Waits until the last progress line tells how the install ended; true
-  // when it succeeded.
-  bool WaitForInstallEnd(const std::string& lastStep) {
-    std::string ok = lastStep + "   - Ok";
-    std::string failed = "   - " + texts_.StepError;
-    std::string text;
-    bool ended = WaitUntil(
-        [&] {
-          HWND memo = ProgressMemo();
-          text = memo ? ReadText(memo) : "";
-          return text.find(ok) != std::string::npos || text.find(failed) != std::string::npos;
-        },
-        60000);
-    EXPECT_TRUE(ended) << text;
-    // The window says so after its closing pause.
-    WaitUntil([&] { return IsShown(Button(texts_.BtnExit)); }, 5000);
-    Sleep(2000);
-    return text.find(ok) != std::string::npos;
-  }
-
- private:
-  Process process_;
-  HWND window_ = nullptr;
-  TSetupText texts_;
-};
 
 void ExpectString(const std::string& name, const std::string& value) {
   auto read = ReadRegistryValue(kKey, name);

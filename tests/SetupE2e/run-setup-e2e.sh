@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs one case of the setup's end-to-end tests under Wine in a fresh prefix
-# and home of its own, on a display of its own.
+# of its own, on a display of its own, then turns its screenshots into PNG.
 # run-setup-e2e.sh <32|64> <build dir> <case name> <test program> [gtest args...]
 # VORKEL_WINDOWS_VERSION (win7, win10, ...) sets the Windows version Wine reports.
+# The case's prefix is removed afterwards unless VORKEL_KEEP_PREFIX is set.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 bits=$1 build=$2 name=$3
@@ -25,4 +26,13 @@ status=0
 xvfb-run -a -s "-screen 0 1024x768x24" "$VK_WINE" "$@" || status=$?
 # Whatever a failed case left running in this prefix ends with it.
 wineserver -k 2>/dev/null || true
+# ImageMagick's own convert where Debian put it, before any other on the path.
+convert=/usr/bin/convert
+[ -x "$convert" ] || convert=convert
+for bmp in "$build/artifacts/setup-screens/$name"-*.bmp; do
+  [ -f "$bmp" ] || continue
+  "$convert" "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+# A prefix takes more than a gigabyte; the screenshots are kept elsewhere.
+[ -n "${VORKEL_KEEP_PREFIX:-}" ] || rm -rf "$work"
 exit $status
