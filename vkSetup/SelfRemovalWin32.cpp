@@ -10,7 +10,10 @@ namespace vk::setup {
 
 namespace {
 
-std::string SystemText(UINT (*query)(wchar_t*, UINT)) {
+// Takes any callable, so the system's own functions (their calling
+// convention differs on 32-bit Windows) and local ones both fit.
+template <typename Query>
+std::string SystemText(Query query) {
   wchar_t text[MAX_PATH + 1] = {};
   UINT length = query(text, MAX_PATH + 1);
   return length == 0 || length > MAX_PATH ? std::string() : platform::WideToUtf8(text);
