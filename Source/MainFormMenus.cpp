@@ -10,6 +10,7 @@
 #include "Gui/StdActns.h"
 #include "Source/AboutForm.h"
 #include "Source/DateChangeForm.h"
+#include "Source/EximRep.h"
 #include "Source/MainForm.h"
 #include "Source/MainFormCommands.h"
 #include "Source/PassChangeForm.h"
@@ -136,9 +137,9 @@ void TMainFormStore::BindCommands() {
   on("ActHelp", [] { RunProgram(ProgTexts.HelpPageAddress); });
   BindFileCommands();
 
-  // No goods, no export; the framework's commands come with their objects.
+  // The exports, the import and the list report, made at start-up.
   inOutManager_ = std::make_unique<TInOutManager>(
-      ActionList, MenuItem("MenuExport"), MenuItem("MenuImport"), MenuItem("MenuReport"), std::vector<TInOut*>{},
+      ActionList, MenuItem("MenuExport"), MenuItem("MenuImport"), MenuItem("MenuReport"), EximRepObjects(),
       [this] { editModes_->InOutBegin(); }, [this](bool changed) { editModes_->InOutEnd(changed); }, store_);
 
   GridStore->SetPopupMenu(&PopupMenu);

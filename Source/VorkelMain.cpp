@@ -12,6 +12,8 @@
 #include "Source/AppSelect.h"
 #include "Source/DateChangeForm.h"
 #include "Source/Exceptions.h"
+#include "Source/EximRep.h"
+#include "Source/EximRepHostWin32.h"
 #include "Source/MainForm.h"
 #include "Source/PassChangeForm.h"
 #include "Source/PasswordForm.h"
@@ -28,6 +30,7 @@
 #include "Tools/Service/RegionInfo.h"
 #include "Tools/Service/TextConst.h"
 #include "Tools/Service/WindowsVersion.h"
+#include "vkNames/MessageBoxCall.h"
 #include "vkNames/MessageBoxForm.h"
 
 namespace vk {
@@ -65,8 +68,13 @@ class TWin32StartupHost : public TStartupHost {
     GlassGradienter();
     CreateProgPass();
     CreateSystemPrintManager();
+    // Code without windows (printing, exports, imports) shows the program's box.
+    SetProgramMessageBox(ShowMessageBox);
+    InitEximRep(eximHost_);
   }
   void FreeServices() override {
+    FreeEximRep();
+    SetProgramMessageBox(nullptr);
     FreePrintManager();
     FreeProgPass();
     FreeProgOptions();
@@ -117,6 +125,7 @@ class TWin32StartupHost : public TStartupHost {
  private:
   platform::UniqueKernelHandle mutex_;
   TFormPass* passwordForm_ = nullptr;
+  TExImHostWin32 eximHost_;
   TExceptHandler handler_{ShowOkBox};
 };
 
