@@ -25,4 +25,7 @@ status=0
 xvfb-run -a -s "-screen 0 1024x768x24" "$VK_WINE" "$@" || status=$?
 # Whatever a failed case left running in this prefix ends with it.
 wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+# A prefix takes about a gigabyte: only a failed case's is kept, to look into.
+[ $status -eq 0 ] && rm -rf "$work"
 exit $status
