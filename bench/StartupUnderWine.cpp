@@ -82,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::string source = vk::platform::WideToUtf8(argv[1]);
   const int starts = argc > 2 ? std::max(1, _wtoi(argv[2])) : 5;
   try {
-    const std::string small = PrepareFolder("timing-small", {.Shop = true});
+    const std::string small = PrepareFolder("timing-small", ShopFolder());
     const std::string large = PrepareFolder("timing-large", {});
     CreateDirectoryW(vk::platform::Utf8ToWide(large + "Data").c_str(), nullptr);
     for (const char* name : {"store.dat", "moves.dat"}) {

@@ -99,8 +99,13 @@ bool SelectDirectory(const std::string& defaultName, std::string& path, const st
   Assert(!defaultName.empty(), "Default Direcdtory Name Is Empty", kUnit);
   Assert(!HasOuterBlanks(defaultName), "Not Trimmed Default Direcdtory Name", kUnit);
   if (Current()) return false;
-  TSelectState state{platform::Utf8ToWide(defaultName), platform::Utf8ToWide(path), platform::Utf8ToWide(caption),
-                     platform::Utf8ToWide(okCaption), platform::Utf8ToWide(cancelCaption)};
+  TSelectState state{platform::Utf8ToWide(defaultName),
+                     platform::Utf8ToWide(path),
+                     platform::Utf8ToWide(caption),
+                     platform::Utf8ToWide(okCaption),
+                     platform::Utf8ToWide(cancelCaption),
+                     nullptr,
+                     {}};
   Current() = &state;
   struct Closer {
     ~Closer() { Current() = nullptr; }

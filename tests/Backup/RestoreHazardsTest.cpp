@@ -145,7 +145,9 @@ TEST(RestoreHazards, FailedUndoNeverLosesTheStateBeforeIt) {
       EXPECT_TRUE(bench.store.IsOpen());
       // The user tries the undo again, now without faults.
       bench.faulty.Reset();
-      if (!answer) EXPECT_TRUE(bench.store.RestoreFrom(BackupBench::kSafety));
+      if (!answer) {
+        EXPECT_TRUE(bench.store.RestoreFrom(BackupBench::kSafety));
+      }
       EXPECT_TRUE(kept()) << "the retry lost the state before the first undo";
       EXPECT_FALSE(bench.memory.FolderExists(BackupBench::kTmp));
     }

@@ -159,7 +159,9 @@ TEST(StopBetweenSteps, CopyFolderHoldsAWholePairOnItsNextUse) {
       const Pair after = bench.In(c.target);
       EXPECT_TRUE(after == before || after == story.Current) << "the copy holds " << Describe(after, story);
       EXPECT_EQ(bench.In(BackupBench::kData), story.Current);
-      if (finished) EXPECT_EQ(after, story.Current);
+      if (finished) {
+        EXPECT_EQ(after, story.Current);
+      }
     }
     EXPECT_TRUE(finished) << c.name << " never ran to its end";
   }

@@ -23,7 +23,7 @@ class DataGridModelTest : public GridModelTest {
   // Items ID 1..n with names "i0001".."i0300" in file order.
   void AddManyItems(int n) {
     for (int i = 1; i <= n; ++i) {
-      char name[8];
+      char name[16];
       std::snprintf(name, sizeof name, "i%04d", i);
       t.Add(name, i % 7, static_cast<uint32_t>(i) * 125);
     }

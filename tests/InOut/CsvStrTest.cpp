@@ -85,7 +85,9 @@ TEST(CsvStr, PacksAreAPlainCount) {
   for (const Case& c : cases) {
     std::string packs;
     EXPECT_EQ(TCsvStr::DecodePacks(c.Field, packs), c.Ok) << c.Field;
-    if (c.Ok) EXPECT_EQ(packs, c.Packs) << c.Field;
+    if (c.Ok) {
+      EXPECT_EQ(packs, c.Packs) << c.Field;
+    }
   }
 }
 

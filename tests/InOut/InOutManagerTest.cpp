@@ -328,8 +328,12 @@ TEST_F(InOutTest, FailureInsideARunStillRestoresAndEndsTheBusyModeOnce) {
     EXPECT_EQ(ends, (std::vector<bool>{c.Done}));
     EXPECT_FALSE(busy);
     EXPECT_EQ(store.Goods().Code.GetAsString(), code);
-    if (!c.Done) EXPECT_EQ(store.Goods().RecNo(), 90);
-    if (!c.Done) EXPECT_EQ(store.Moves().RecNo(), 30);
+    if (!c.Done) {
+      EXPECT_EQ(store.Goods().RecNo(), 90);
+    }
+    if (!c.Done) {
+      EXPECT_EQ(store.Moves().RecNo(), 30);
+    }
   }
 }
 

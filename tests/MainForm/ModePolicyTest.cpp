@@ -22,8 +22,12 @@ TEST(ModePolicy, InvariantsHoldInEveryModeForEveryStateOfTheWindow) {
       std::map<TShortCut, size_t> holder;
       for (size_t i = 0; i < ui.Actions.size(); ++i) {
         for (TShortCut key : {ui.Actions[i].ShortCut, ui.Actions[i].SecondaryShortCut}) {
-          if (key != scNone && ui.Actions[i].Enabled) EXPECT_TRUE(holder.emplace(key, i).second) << "key " << key;
-          if (IsEntryMode(m)) EXPECT_TRUE(key != scKeypadPlus && key != scKeypadMinus) << "action " << i;
+          if (key != scNone && ui.Actions[i].Enabled) {
+            EXPECT_TRUE(holder.emplace(key, i).second) << "key " << key;
+          }
+          if (IsEntryMode(m)) {
+            EXPECT_TRUE(key != scKeypadPlus && key != scKeypadMinus) << "action " << i;
+          }
         }
       }
       // Esc leaves an entry or a search and closes the program only from
@@ -35,8 +39,9 @@ TEST(ModePolicy, InvariantsHoldInEveryModeForEveryStateOfTheWindow) {
       EXPECT_EQ(ActionOfKey(ui, scEsc), esc);
       EXPECT_EQ(ui[A::ActExit].ShortCut == scEsc, m == emBrowse);
       EXPECT_EQ(ActionOfKey(ui, scEnter) == A::ActPost, IsEntryMode(m));
-      if (IsEntryMode(m))
+      if (IsEntryMode(m)) {
         EXPECT_TRUE(!ui.GridsEnabled && !ui.EntriesLocked && std::ranges::count(ui.EntryEditable, true));
+      }
       if (!f.HasGoods) {
         for (A a : {A::ActEdit, A::ActDelete, A::ActAdd, A::ActDed, A::ActSearch, A::ActMovEdit, A::ActMovDel}) {
           EXPECT_FALSE(ui[a].Enabled) << static_cast<int>(a);

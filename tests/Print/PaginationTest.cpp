@@ -61,7 +61,9 @@ int CheckReport(const PrinterLog& log, const TPageGeometry& g, int rowCount) {
       codes.push_back(row.front()->Text);
       ++dataRowsOnPage;
     }
-    if (rowCount > 0) EXPECT_GT(dataRowsOnPage, 0) << "a page without rows";
+    if (rowCount > 0) {
+      EXPECT_GT(dataRowsOnPage, 0) << "a page without rows";
+    }
     // A page left before the end could not have taken the next row.
     if (p + 1 < pages) {
       int next = static_cast<int>(codes.size());

@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(EachStep, InstallStepFailures,
                                            StepFailure{"DesktopUnknown", 8,
                                                        [](auto&, auto& s, auto&, auto&, auto&) { s.Desktop.clear(); },
                                                        "Vorkel.lnk"}),
-                         [](const ::testing::TestParamInfo<StepFailure>& info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<StepFailure>& param) { return param.param.Name; });
 
 // Replacing an existing settings file is refused by the disk: the settings
 // swallow the failure, the step must not (the file still holds the old
@@ -226,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(ProgramFile, ProgramFileFaults,
                                            WriteFault{"FlushRefused", platform::FaultyFileSystem::Op::Flush, 1},
                                            WriteFault{"TemporaryNotCreated", platform::FaultyFileSystem::Op::Open, 1},
                                            WriteFault{"MoveRefused", platform::FaultyFileSystem::Op::Rename, 1}),
-                         [](const ::testing::TestParamInfo<WriteFault>& info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<WriteFault>& param) { return param.param.Name; });
 
 TEST_F(InstallSteps, TornWriteOfTheProgramIsCaughtByItsSize) {
   PutFile(folder_ + "Vorkel.exe", "old program");
