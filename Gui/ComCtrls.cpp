@@ -86,12 +86,7 @@ std::string TStatusBar::PanelTextShown(int index) {
   return platform::WideToUtf8(text);
 }
 
-int TStatusBar::TextWidth(const std::string& text) {
-  WindowDc screen(nullptr);
-  TCanvas canvas(screen.Dc());
-  canvas.Font = Font();
-  return canvas.TextWidth(text);
-}
+int TStatusBar::TextWidth(const std::string& text) { return ScreenTextWidth(Font(), text); }
 
 void TStatusBar::RecreateWnd() {
   if (!HandleAllocated()) return;

@@ -196,6 +196,13 @@ SIZE TCanvas::TextExtent(const std::string& text) {
 
 int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).cx; }
 
+int ScreenTextWidth(const TFont& font, const std::string& text) {
+  WindowDc screen(nullptr);
+  TCanvas canvas(screen.Dc());
+  canvas.Font = font;
+  return canvas.TextWidth(text);
+}
+
 int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).cy; }
 
 int TCanvas::DrawText(RECT& rect, const std::string& text, UINT format) {

@@ -168,4 +168,7 @@ class TCanvas {
   int penWidth_ = 0;
 };
 
+// The width of one line of text in the font, as the screen draws it.
+int ScreenTextWidth(const TFont& font, const std::string& text);
+
 }  // namespace vk::gui

@@ -123,13 +123,7 @@ int TMainFormStore::ShowMessageBox(const std::string& text, const std::string& c
   return vk::ShowMessageBox(text, caption, flags, firstCaption, firstHint, secondCaption, secondHint);
 }
 
-int TMainFormStore::MessageBoxTextWidth(const std::string& text) {
-  Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
-  gui::WindowDc screen(nullptr);
-  gui::TCanvas canvas(screen.Dc());
-  canvas.Font = FormMessageBox->Font();
-  return canvas.TextWidth(text);
-}
+int TMainFormStore::MessageBoxTextWidth(const std::string& text) { return MessageTextWidth(text); }
 
 int TMainFormStore::MessageBoxLabelWidth() {
   Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);

@@ -1,5 +1,7 @@
 #include "Source/StatForm.h"
 
+#include <algorithm>
+
 #include "Core/SysUtils.h"
 #include "Source/StoreData.h"
 #include "Tools/Service/TextConst.h"
@@ -12,6 +14,15 @@ namespace {
 constexpr int kRowTop = 14;
 constexpr int kRowStep = 30;
 constexpr int kValueHeight = 20;
+constexpr int kClientWidth = 254;
+// Where the texts end and the values end in the window's own width; a value
+// box starts under the end of its text, which only short values leave free.
+constexpr int kTextRight = 150;
+constexpr int kValueRight = 246;
+constexpr int kValueWidth = 128;
+constexpr int kGap = 6;
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 75;
 
 }  // namespace
 
@@ -19,7 +30,7 @@ TFormStat::TFormStat(TStore* store) : store_(store) {
   SetName("FormStat");
   SetBorderStyle(gui::TFormBorderStyle::bsDialog);
   SetPosition(gui::TPosition::poMainFormCenter);
-  SetClientSize(254, 185);
+  SetClientSize(kClientWidth, 185);
   SetColor(gui::clWindow);
   PlaceBand();
 
@@ -41,10 +52,10 @@ TFormStat::TFormStat(TStore* store) : store_(store) {
       label->SetTransparent(true);
     }
     row.text.SetName(row.textName);
-    row.text.SetBounds(0, top, 150, kValueHeight);
+    row.text.SetBounds(0, top, kTextRight, kValueHeight);
     row.value.SetName(row.valueName);
     row.value.SetFont(valueFont);
-    row.value.SetBounds(118, top, 128, kValueHeight);
+    row.value.SetBounds(kValueRight - kValueWidth, top, kValueWidth, kValueHeight);
     top += kRowStep;
   }
 
@@ -53,7 +64,7 @@ TFormStat::TFormStat(TStore* store) : store_(store) {
   BtnOK.SetDefault(true);
   BtnOK.SetCancel(true);
   BtnOK.SetModalResult(gui::mrOk);
-  BtnOK.SetBounds(171, 153, 75, 25);
+  BtnOK.SetBounds(kValueRight - kButtonWidth, 153, kButtonWidth, 25);
   BtnOK.SetAnchors(gui::akRight | gui::akBottom);
   ApplyLanguage();
 }
@@ -67,6 +78,33 @@ void TFormStat::ApplyLanguage() {
   LbWeightText.SetCaption(ProgTexts.StatQuantityLabel);
   LbCountText.SetCaption(ProgTexts.StatPacksLabel);
   LbSumText.SetCaption(ProgTexts.StatCostLabel);
+  ArrangeRows();
+}
+
+// A long text beside a value in the millions would run into it: the texts
+// then end left of the widest value, and where they no longer fit the window
+// grows by what is missing, the button and the band following its edge.
+void TFormStat::ArrangeRows() {
+  int textWidth = 0, valueWidth = 0;
+  for (gui::TLabel* text : {&LbNamesText, &LbWeightText, &LbCountText, &LbSumText})
+    textWidth = std::max(textWidth, gui::ScreenTextWidth(text->Font(), text->Caption()));
+  for (gui::TLabel* value : {&LbNames, &LbWeight, &LbCount, &LbSum})
+    valueWidth = std::max(valueWidth, gui::ScreenTextWidth(value->Font(), value->Caption()));
+  int textRight = std::min(kTextRight, kValueRight - valueWidth - kGap);
+  // The room left of the longest text: the margin, or what the designed
+  // place leaves it when that is less.
+  const int room = std::clamp(kTextRight - textWidth, 0, kMargin);
+  const int grow = std::max(0, room + textWidth - textRight);
+  textRight += grow;
+  const int valueRight = kValueRight + grow;
+  const int valueBox = std::max(kValueWidth, valueWidth);
+  for (gui::TLabel* text : {&LbNamesText, &LbWeightText, &LbCountText, &LbSumText})
+    text->SetBounds(0, text->Top(), textRight, kValueHeight);
+  for (gui::TLabel* value : {&LbNames, &LbWeight, &LbCount, &LbSum})
+    value->SetBounds(valueRight - valueBox, value->Top(), valueBox, kValueHeight);
+  SetClientWidth(kClientWidth + grow);
+  BtnOK.SetBounds(valueRight - kButtonWidth, BtnOK.Top(), kButtonWidth, BtnOK.Height());
+  PlaceBand();
 }
 
 void TFormStat::SetValues(const std::string& count, const std::string& weight, const std::string& sum,
@@ -75,6 +113,7 @@ void TFormStat::SetValues(const std::string& count, const std::string& weight, c
   LbWeight.SetCaption(weight);
   LbSum.SetCaption(sum);
   LbNames.SetCaption(goods);
+  ArrangeRows();
 }
 
 bool TFormStat::ShowTotals() {

@@ -37,6 +37,7 @@ class TFormStat : public TBandForm {
 
  private:
   TStore& Store();
+  void ArrangeRows();
   void SetValues(const std::string& count, const std::string& weight, const std::string& sum, const std::string& goods);
 
   TStore* store_;

@@ -91,10 +91,7 @@ std::string WrapPathLines(const std::string& path) {
 
 int MessageTextWidth(const std::string& text) {
   Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
-  gui::WindowDc screen(nullptr);
-  gui::TCanvas canvas(screen.Dc());
-  canvas.Font = FormMessageBox->Font();
-  return canvas.TextWidth(text);
+  return gui::ScreenTextWidth(FormMessageBox->Font(), text);
 }
 
 int MessageTextAreaWidth() {

@@ -242,6 +242,62 @@ TEST_F(TotalsTest, ShowsWholeTotalsAndNothingAfterAnOverflow) {
   EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
+// Each row's text and value, right-aligned in their boxes, neither running
+// into the other nor out of the window, in both languages, with totals from
+// hundreds to tens of millions; the window lives on and fits each time anew.
+TEST_F(TotalsTest, TextsAndValuesStayApartInEachLanguageAndSize) {
+  auto form = MakeForm<TFormStat>(&store);
+  struct Case {
+    void (*load)();
+    const char* price;  // of one more product
+    bool wider;         // than the window's own width
+  } cases[] = {{LoadEnglishTexts, "0.00", false},
+               {LoadRussianTexts, "0.00", false},
+               {LoadRussianTexts, "41'000'000.00", true},
+               {LoadEnglishTexts, "0.00", false},
+               {LoadRussianTexts, "0.00", false}};
+  int step = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(step);
+    c.load();
+    form->ApplyLanguage();
+    if (std::string(c.price) != "0.00") store.AddGoods("8" + std::to_string(step), "Сейф", c.price, "1.00", "1", "");
+    if (step == 3) {  // back to small totals
+      TTableStore& goods = store.Goods();
+      for (goods.First(); goods.Code.GetAsString() != "82"; goods.Next()) ASSERT_FALSE(goods.Eof());
+      store.DeleteGoods();
+    }
+    ASSERT_TRUE(form->ShowTotals());
+    const struct {
+      gui::TLabel &text, &value;
+    } rows[] = {{form->LbNamesText, form->LbNames},
+                {form->LbWeightText, form->LbWeight},
+                {form->LbCountText, form->LbCount},
+                {form->LbSumText, form->LbSum}};
+    for (const auto& row : rows) {
+      const int textLeft =
+          row.text.Left() + row.text.Width() - gui::ScreenTextWidth(row.text.Font(), row.text.Caption());
+      const int valueLeft =
+          row.value.Left() + row.value.Width() - gui::ScreenTextWidth(row.value.Font(), row.value.Caption());
+      EXPECT_GE(textLeft, 0) << row.text.Caption();
+      EXPECT_LT(row.text.Left() + row.text.Width(), valueLeft) << row.text.Caption() << " | " << row.value.Caption();
+      EXPECT_LE(row.value.Left() + row.value.Width(), form->ClientWidth()) << row.value.Caption();
+    }
+    EXPECT_EQ(form->ClientWidth() > 254, c.wider);
+    EXPECT_GT(form->BtnOK.Left() + form->BtnOK.Width(), form->ClientWidth() - 12) << "the button follows the edge";
+    if (c.wider) {
+      WhenShowing([&] {
+        EXPECT_TRUE(SaveWindowScreenshot(form->Handle(), ArtifactPath("FormStat-millions-ru.bmp")));
+        PostKey(form->BtnOK.Handle(), VK_RETURN);
+      });
+      EXPECT_EQ(form->ShowModal(), gui::mrOk);
+    }
+    ++step;
+  }
+  LoadEnglishTexts();
+  EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
 }  // namespace
 }  // namespace vk::test
 
