@@ -126,7 +126,11 @@ TMainFormStore::TMainFormStore(TStore& store) : store_(store) {
   ApplicationEvents.OnMessage = [this](MSG& message, bool& handled) { ApplicationEventsMessage(message, handled); };
   OnCreate = [this] { InitForm(); };
   OnActivate = [this] {
-    if (GridMoves) GridMoves->Model().SetRow(GridMoves->Model().RowCount() - 1);
+    // Only in browse: during an entry the window comes back after every box
+    // and dialog, and moving the grid would refill the note being typed.
+    if (GridMoves && (!editModes_ || editModes_->Mode() == emBrowse)) {
+      GridMoves->Model().SetRow(GridMoves->Model().RowCount() - 1);
+    }
     if (ProgPass().IsEmpty() && !IsKeyboardLayout(ProgTexts.KeyboardLayoutId)) {
       SelectKeyboardLayout(ProgTexts.KeyboardLayoutId, /*activate=*/true);
     }
@@ -311,7 +315,11 @@ void TMainFormStore::CreateGrids() {
   model.OnEndSearch = [this](std::string&) { editModes_->EndSearch(); };
   model.OnSearch = [this](std::string& text) { GoodsSearch(text); };
   GridMoves->OnSelectCell = [this](int, int) {
-    if (store_.Moves().RecordCount() > 0 && EditNote) EditNote->SetText(Trim(store_.Moves().Note.GetAsString()));
+    // An entry's note is the user's until it is posted or cancelled.
+    const bool entry = editModes_ && IsEntryMode(editModes_->Mode());
+    if (store_.Moves().RecordCount() > 0 && EditNote && !entry) {
+      EditNote->SetText(Trim(store_.Moves().Note.GetAsString()));
+    }
     // The moves actions follow the current movement.
     if (editModes_) editModes_->UpdateModeUi();
     return true;

@@ -222,6 +222,42 @@ TEST(VorkelE2eEntry, OfThreeMovementsTheMiddleOneIsDeleted) {
   EXPECT_EQ(goods->Sum, "14.00");
 }
 
+// A note retyped on an older movement, then the work date dialog opened and
+// closed before the note is posted: the window coming back to the front
+// must not move the moves grid or refill the note.
+TEST(VorkelE2eEntry, NoteRetypedOnAnOlderMovementSurvivesADialogInBetween) {
+  const std::string folder = ShopWithoutAutogen("entry-note-dialog");
+  const std::vector<MoveRow> before = ReadMoves(folder, "1001");
+  ASSERT_GE(before.size(), 3u);
+  {
+    EntrySession s(folder);
+    ASSERT_NE(s.Main(), nullptr);
+    for (int i = 0; i < 6; ++i) PressKey(VK_TAB);
+    PressKey(VK_NEXT);
+    PressKey(VK_UP);
+    s.Settle();
+    // On the moves side F2 edits the movement's note.
+    PressKey(VK_F2);
+    s.Settle();
+    Retype(L"counted again");
+    PressKey(VK_F4);
+    HWND dialog = s.Program().WaitForWindow("TFormDateChange", 5000);
+    ASSERT_NE(dialog, nullptr);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
+    s.Shot("entry-note-after-dialog");
+    PressKey(VK_RETURN);
+    s.Settle();
+    s.Close();
+  }
+  const std::vector<MoveRow> after = ReadMoves(folder, "1001");
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    const bool edited = i + 2 == after.size();
+    EXPECT_EQ(after[i].Note, edited ? "counted again" : before[i].Note) << "movement " << i;
+  }
+}
+
 TEST(VorkelE2eEntry, BookingCarriesTheWorkDate) {
   const std::string folder = ShopWithoutAutogen("entry-work-date");
   const std::vector<MoveRow> before = ReadMoves(folder, "1001");
