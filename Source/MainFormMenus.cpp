@@ -306,16 +306,16 @@ void TMainFormStore::ShowStatistics() {
 
 void TMainFormStore::ShowMenuHint(WPARAM wParam, LPARAM lParam) {
   const UINT flags = HIWORD(wParam);
-  if (flags == 0xFFFF && lParam == 0) {
-    SetHint("");
-  } else if (!(flags & MF_POPUP)) {
-    gui::TMenuItem* item = nullptr;
-    for (gui::TMenu* menu :
-         std::initializer_list<gui::TMenu*>{&MainMenu, &PopupMenu, &PopupMenuMoves, &PopupMenuEdit, &PopupMenuNote}) {
-      if (!item) item = menu->FindItem(LOWORD(wParam));
+  const auto menu = reinterpret_cast<HMENU>(lParam);
+  // An entry that opens a submenu has its hint too.
+  gui::TMenuItem* item = nullptr;
+  if (menu && flags != 0xFFFF) {
+    for (gui::TWinMenu* shown : std::initializer_list<gui::TWinMenu*>{&MainMenu, &PopupMenu, &PopupMenuMoves,
+                                                                      &PopupMenuEdit, &PopupMenuNote}) {
+      if (!item) item = shown->SelectedItem(menu, LOWORD(wParam), flags);
     }
-    SetHint(item ? item->Hint() : "");
   }
+  SetHint(item ? item->Hint() : "");
   ShowHint();
 }
 

@@ -100,6 +100,36 @@ TEST(VorkelE2eShortcuts, EveryDialogOpensByItsShortcutAndItsMenuEntryAndEscClose
   Close(program, main);
 }
 
+// What the status bar's first panel shows, asked for across processes.
+std::string StatusText(HWND main) {
+  HWND bar = FindChildWindow(main, L"msctls_statusbar32", [](const RECT&, const RECT&) { return false; });
+  return bar ? EditText(bar) : std::string();
+}
+
+// Walking the File menu from the keyboard, each entry's hint stands in the
+// status bar, those of the entries that open a submenu too.
+TEST(VorkelE2eShortcuts, MenuEntriesShowTheirHintsInTheStatusBar) {
+  LoadEnglishTexts();
+  const std::string folder = PrepareFolder("shortcuts-hints", ShopFolder());
+  RunningProgram program(folder);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr);
+  WaitPainted(main, 5000);
+  BringToFront(main);
+  PressKey(VK_MENU);
+  PressKey(VK_DOWN);
+  const std::string* hints[] = {&ProgTexts.MenuExportHint, &ProgTexts.MenuImportHint, &ProgTexts.ActSaveAsHint,
+                                &ProgTexts.ActRestoreBaseHint};
+  for (const std::string* hint : hints) {
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(main) == " " + *hint; }, 3000))
+        << "shown: \"" << StatusText(main) << "\", wanted: \"" << *hint << "\"";
+    PressKey(VK_DOWN);
+  }
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+  Close(program, main);
+}
+
 const GoodsRow* FindGoods(const DataContents& data, const std::string& code) {
   for (const GoodsRow& row : data.Goods) {
     if (row.Code == code) return &row;
