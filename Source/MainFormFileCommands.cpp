@@ -27,7 +27,7 @@ class TWindowDataCommandView : public TDataCommandView {
                            form_.Handle());
   }
   void ShowBox(const std::string& text, const std::string& caption, int flags) override {
-    ShowMessageBox(text, caption, flags, "OK", "", "", "");
+    ShowMessageBox(text, caption, flags, "OK", ProgTexts.CloseMessageHint, "Cancel", "");
   }
   std::string WrapPath(const std::string& path) override { return WrapPathLines(path); }
   bool FolderExists(const std::string& folder) override { return platform::DefaultFileSystem().FolderExists(folder); }

@@ -272,8 +272,21 @@ void TMainFormStore::ApplyLanguage() {
 void TMainFormStore::ShowDialog(const std::string& className) {
   gui::TForm* dialog = nullptr;
   if (className == "TFormAbout") dialog = FindForm<TFormAbout>();
-  if (className == "TFormPassChange") dialog = FindForm<TFormPassChange>();
-  if (className == "TFormDateChange") dialog = FindForm<TFormDateChange>();
+  if (className == "TFormPassChange") {
+    auto* form = FindForm<TFormPassChange>();
+    // The program's edit menu, in the program's language, on the dialogs' edits too.
+    if (form && !form->EditPass.PopupMenu()) {
+      for (gui::TEdit* edit : {&form->EditPass, &form->EditNewPass, &form->EditNewPassConfirm})
+        edit->SetPopupMenu(&PopupMenuEdit);
+    }
+    dialog = form;
+  }
+  if (className == "TFormDateChange") {
+    auto* form = FindForm<TFormDateChange>();
+    if (form && form->EditUserDate && !form->EditUserDate->PopupMenu())
+      form->EditUserDate->SetPopupMenu(&PopupMenuEdit);
+    dialog = form;
+  }
   if (className == "TFormStat") dialog = FindForm<TFormStat>();
   if (!dialog) return;
   dialog->SetPosition(gui::TPosition::poMainFormCenter);
