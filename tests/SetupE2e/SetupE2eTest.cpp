@@ -102,7 +102,7 @@ TEST(SetupE2e, InstallWithEveryOption) {
   ExpectString("DisplayName", "Vorkel");
   ExpectString("UninstallString", "\"" + kFolder + "Uninstall.exe\"");
   ExpectString("DisplayIcon", kFolder + "Vorkel.exe");
-  ExpectString("DisplayVersion", "1.0");
+  ExpectString("DisplayVersion", "1.43");
   ExpectNumber("NoModify", 1);
   ExpectNumber("NoRepair", 1);
   ExpectString("Publisher", "Halvern");
