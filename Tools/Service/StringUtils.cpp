@@ -9,7 +9,7 @@
 namespace vk {
 namespace {
 
-constexpr const char* kUnit = "StringUtils";
+constexpr const char* kUnit = "Tools\\Service\\StringUtils";
 constexpr std::string_view kEllipsis = "...";
 
 std::string Repeat(char32_t fill, size_t count) {
