@@ -62,6 +62,11 @@ bool TInstaller::Install(const TInstallChoices& choices) {
   choices_ = choices;
   choices_.Folder = IncludeTrailingDelimiter(choices.Folder);
   confirm_.ResetGroupMode();
+  struct RunningScope {
+    bool& flag;
+    explicit RunningScope(bool& f) : flag(f) { flag = true; }
+    ~RunningScope() { flag = false; }
+  } running(running_);
   try {
     RunStep(texts_.StepCloseRunning, true, &TInstaller::CloseRunningProgram);
     RunStep(texts_.StepCheckDisk, true, &TInstaller::CheckDisk);

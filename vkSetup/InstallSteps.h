@@ -129,6 +129,9 @@ class TInstaller {
   // Runs the steps for the choices; true when every step succeeded. The
   // replacement answers "to all" of an earlier run are forgotten first.
   bool Install(const TInstallChoices& choices);
+  // Inside Install: the steps run (the window lets queued input through in
+  // places, so a click can reach here while they do).
+  bool Running() const { return running_; }
   // KiB of the program files written or kept, over every run so far.
   std::int32_t TotalKiB() const { return totalKiB_; }
 
@@ -157,6 +160,7 @@ class TInstaller {
   TConfirmGroup confirm_;
   TInstallChoices choices_;
   std::int32_t totalKiB_ = 0;
+  bool running_ = false;
 };
 
 }  // namespace vk::setup

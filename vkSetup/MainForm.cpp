@@ -75,6 +75,11 @@ void TMainFormSetup::CreateParams(TCreateParams& params) {
   params.Style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
 }
 
+bool TMainFormSetup::CloseQuery() {
+  if (installer_ && installer_->Running()) return false;
+  return TBandForm::CloseQuery();
+}
+
 void TMainFormSetup::LayOut() {
   ImageBack.SetName("Image");
   ImageBack.SetBounds(0, -6, 600, 350);

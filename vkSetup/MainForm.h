@@ -89,6 +89,9 @@ class TMainFormSetup : public TBandForm, private TInstallView {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  // Never while the install steps run: a half-done install would end
+  // unreported, every later replacement question answered No.
+  bool CloseQuery() override;
 
  private:
   // TInstallView: the progress memo and the replacement question.

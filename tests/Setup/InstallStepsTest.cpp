@@ -306,6 +306,21 @@ TEST_F(InstallSteps, SecondRunAfterAFailureStartsFromTheFirstStepAndKeepsCountin
   EXPECT_EQ(installer_->TotalKiB(), 2 * (731 + 96));
 }
 
+// The window refuses to close while Running(): it must hold wherever queued
+// input is handled, and end with the run, failed or not.
+TEST_F(InstallSteps, RunsWhileQueuedInputIsHandledAndNotAfterwards) {
+  std::vector<bool> running;
+  view_.OnProcessMessages = [&] { running.push_back(installer_->Running()); };
+  system_.FailLinks = true;
+  EXPECT_FALSE(Install());
+  EXPECT_FALSE(installer_->Running());
+  system_.FailLinks = false;
+  EXPECT_TRUE(Install());
+  EXPECT_FALSE(installer_->Running());
+  // The two program files and the settings file, in each of the two runs.
+  EXPECT_THAT(running, ElementsAre(true, true, true, true, true, true));
+}
+
 TEST_F(InstallSteps, FolderThatIsNoInstallFolderFailsBeforeAnythingIsWritten) {
   for (const char* folder : {"C:\\", "Vorkel\\", "\\\\server\\share\\Vorkel\\", "C:\\Vor|kel\\"}) {
     SCOPED_TRACE(folder);
