@@ -137,6 +137,11 @@ void TMainFormSetup::BuildEditMenu() {
     }
     PopupMenuEdit.Items.Add(item);
   }
+  if (SystemAnsiCodePage() == 65001) {
+    // The system's menus lose their first entry's text under UTF-8: an
+    // empty first entry takes the loss.
+    PopupMenuEdit.Items.Insert(0, &MniUtf8Gap);
+  }
   for (gui::TEdit* edit :
        {&EditPath, static_cast<gui::TEdit*>(&MemoLicense), static_cast<gui::TEdit*>(&MemoProgress)}) {
     edit->SetPopupMenu(&PopupMenuEdit);

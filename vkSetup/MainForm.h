@@ -86,6 +86,8 @@ class TMainFormSetup : public TBandForm, private TInstallView {
   gui::TEditSelectAll ActSelectAll{&ActionList};
   gui::TPopupMenu PopupMenuEdit;
   gui::TMenuItem MniUndo, MniLine1, MniCut, MniCopy, MniPaste, MniDelete, MniLine2, MniSelectAll;
+  // Empty, first in the menu on a UTF-8 system only.
+  gui::TMenuItem MniUtf8Gap;
 
  protected:
   void CreateParams(TCreateParams& params) override;
