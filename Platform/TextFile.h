@@ -11,6 +11,7 @@
 // (win32: share mode; posix: an exclusive flock) and cannot be replaced.
 // Callers that must wait for such a file retry themselves.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,11 @@ class TextFiles {
   // original is then unchanged and no temporary file is left behind.
   virtual void ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
 };
+
+// ReplaceWhole's temporary file is named as the file plus a suffix of at most
+// this many characters (win32 ".<process id>-<counter>.tmp", both numbers
+// 32-bit; posix ".XXXXXX"): the path must leave room for it.
+inline constexpr size_t kReplaceWholeSuffixMax = 26;
 
 // The operating system's files (win32 or posix, chosen by the build).
 TextFiles& DefaultTextFiles();

@@ -6,16 +6,55 @@
 
 #include "Core/AsciiCase.h"
 #include "Core/Utf8.h"
+#include "Platform/TextFile.h"
+#include "Source/StoreDataFoldersCopy.h"
+#include "Tools/CfgFile/Options.h"
+#include "vkSetup/InstallSteps.h"
 
 namespace vk::setup {
 
 namespace {
 
-// The longest name the install writes into the folder: the uninstaller's
-// temporary name, "Uninstall.exe.new". The system's paths hold 259
-// characters (260 with the terminating zero).
-constexpr int kLongestWrittenName = 17;
-constexpr int kSystemPathLimit = 259;
+// The longest relative path the setup and the installed program write below
+// the install folder, so that a folder the setup accepts never makes a later
+// write fail on the system's path limit. It covers, as each is formed:
+//   Uninstall.exe.new                    the setup's program files, written beside first
+//   vorkel.cfg.<process>-<counter>.tmp   the settings file, rewritten whole beside itself
+//   Data\moves.dat.old9                  the data pair's copies (name.new, name.old to
+//                                        name.old9, pair.replacing) and the journal vorkel.jnl
+//   Hist\yyyy-mm-dd\moves.dat.old9       the daily copies, with the same temporary names
+//   Hist\0000-00-00\tmp\moves.dat.old9   the pair held aside while a restore from the safety copy runs
+//   Export\yyyy-mm-dd.csv                the exports' proposed names (.txt as long; Import is only read)
+constexpr std::string_view kDataStep = "Data\\";
+constexpr std::string_view kHistStep = "Hist\\";
+constexpr std::string_view kCopyStep = "yyyy-mm-dd\\";  // the safety copy 0000-00-00 as long
+constexpr std::string_view kHeldStep = "tmp\\";
+constexpr std::string_view kExportStep = "Export\\";
+constexpr std::string_view kExportName = "yyyy-mm-dd.csv";
+constexpr std::string_view kTableFile = "moves.dat";  // store.dat as long
+constexpr std::string_view kJournalFile = "vorkel.jnl";
+constexpr size_t kAsideNumberDigits = 1;  // name.old2 .. name.old9
+
+constexpr size_t kTableTemporary =
+    std::max({kTableFile.size() + std::string_view(kNewSuffix).size(),
+              kTableFile.size() + std::string_view(kOldSuffix).size() + kAsideNumberDigits,
+              std::string_view(kReplacingMarker).size(), kJournalFile.size()});
+
+constexpr size_t kLongestWrittenPath = std::max({
+    std::string_view(kUninstallFileName).size() + std::string_view(kTemporarySuffix).size(),
+    std::string_view(kCfgFileName).size() + platform::kReplaceWholeSuffixMax,
+    kDataStep.size() + kTableTemporary,
+    kHistStep.size() + kCopyStep.size() + kHeldStep.size() + kTableTemporary,
+    kExportStep.size() + kExportName.size(),
+});
+
+// The system's paths hold 259 characters (260 with the terminating zero); a
+// folder it creates, 247 (room left for a short file name).
+constexpr size_t kSystemPathLimit = 259;
+constexpr size_t kSystemFolderLimit = 247;
+// The deepest folder the program creates fits wherever its files do.
+static_assert(kSystemPathLimit - kLongestWrittenPath + kHistStep.size() + kCopyStep.size() + kHeldStep.size() - 1 <=
+              kSystemFolderLimit);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -66,6 +105,11 @@ std::string ReadInstallPath(const std::string& editText, const std::string& setu
   return IncludeTrailingDelimiter(folder);
 }
 
+bool IsRemovableFolder(const std::string& folder) {
+  TFolderVerdict verdict = CheckInstallFolder(folder);
+  return verdict == TFolderVerdict::Ok || verdict == TFolderVerdict::TooLong;
+}
+
 TFolderVerdict CheckInstallFolder(const std::string& folder) {
   if (folder.size() < 3 || !IsDriveLetter(folder[0]) || folder[1] != ':' || folder[2] != kPathDelimiter) {
     return TFolderVerdict::NotAbsolute;
@@ -79,7 +123,7 @@ TFolderVerdict CheckInstallFolder(const std::string& folder) {
     if (end == std::string_view::npos) break;
     names.remove_prefix(end + 1);
   }
-  if (static_cast<int>(Utf8ToUtf16(IncludeTrailingDelimiter(folder)).size()) + kLongestWrittenName > kSystemPathLimit) {
+  if (Utf8ToUtf16(IncludeTrailingDelimiter(folder)).size() + kLongestWrittenPath > kSystemPathLimit) {
     return TFolderVerdict::TooLong;
   }
   return TFolderVerdict::Ok;

@@ -28,10 +28,14 @@ enum class TFolderVerdict {
   DriveRoot,    // the root of a drive: the program's files would lie among the system's
   BadName,      // a folder name Windows refuses or changes (<>:"|?*, control characters,
                 // a trailing dot or blank, "." or "..", a device name such as NUL)
-  TooLong,      // the program's files would not fit the system's path limit
+  TooLong,      // what the setup and the program write below it would not fit the system's path limit
 };
 // The verdict on a folder as ReadInstallPath gives it.
 TFolderVerdict CheckInstallFolder(const std::string& folder);
+// Whether the uninstaller may remove things in the folder: one the setup
+// would accept whatever its length (the length only keeps room for what the
+// program writes later), or a folder below one.
+bool IsRemovableFolder(const std::string& folder);
 
 // "C:" of the folder, upper case; empty when it does not begin with a drive
 // letter and a colon.

@@ -62,6 +62,13 @@ bool TInstaller::Install(const TInstallChoices& choices) {
   choices_ = choices;
   choices_.Folder = IncludeTrailingDelimiter(choices.Folder);
   confirm_.ResetGroupMode();
+  // The size of this run's files only: a retry after a failure counts them anew.
+  totalKiB_ = 0;
+  struct RunningScope {
+    bool& flag;
+    explicit RunningScope(bool& f) : flag(f) { flag = true; }
+    ~RunningScope() { flag = false; }
+  } running(running_);
   try {
     RunStep(texts_.StepCloseRunning, true, &TInstaller::CloseRunningProgram);
     RunStep(texts_.StepCheckDisk, true, &TInstaller::CheckDisk);

@@ -127,9 +127,13 @@ class TInstaller {
   TInstaller(TInstallEnvironment environment, const TSetupText& texts);
 
   // Runs the steps for the choices; true when every step succeeded. The
-  // replacement answers "to all" of an earlier run are forgotten first.
+  // replacement answers "to all" and the size counted by an earlier run are
+  // forgotten first.
   bool Install(const TInstallChoices& choices);
-  // KiB of the program files written or kept, over every run so far.
+  // Inside Install: the steps run (the window lets queued input through in
+  // places, so a click can reach here while they do).
+  bool Running() const { return running_; }
+  // KiB of the program files written or kept by the last run.
   std::int32_t TotalKiB() const { return totalKiB_; }
 
  private:
@@ -157,6 +161,7 @@ class TInstaller {
   TConfirmGroup confirm_;
   TInstallChoices choices_;
   std::int32_t totalKiB_ = 0;
+  bool running_ = false;
 };
 
 }  // namespace vk::setup

@@ -75,6 +75,11 @@ void TMainFormSetup::CreateParams(TCreateParams& params) {
   params.Style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
 }
 
+bool TMainFormSetup::CloseQuery() {
+  if (installer_ && installer_->Running()) return false;
+  return TBandForm::CloseQuery();
+}
+
 void TMainFormSetup::LayOut() {
   ImageBack.SetName("Image");
   ImageBack.SetBounds(0, -6, 600, 350);
@@ -131,6 +136,11 @@ void TMainFormSetup::BuildEditMenu() {
       item->SetCaption("-");
     }
     PopupMenuEdit.Items.Add(item);
+  }
+  if (SystemAnsiCodePage() == 65001) {
+    // The system's menus lose their first entry's text under UTF-8: an
+    // empty first entry takes the loss.
+    PopupMenuEdit.Items.Insert(0, &MniUtf8Gap);
   }
   for (gui::TEdit* edit :
        {&EditPath, static_cast<gui::TEdit*>(&MemoLicense), static_cast<gui::TEdit*>(&MemoProgress)}) {

@@ -86,9 +86,14 @@ class TMainFormSetup : public TBandForm, private TInstallView {
   gui::TEditSelectAll ActSelectAll{&ActionList};
   gui::TPopupMenu PopupMenuEdit;
   gui::TMenuItem MniUndo, MniLine1, MniCut, MniCopy, MniPaste, MniDelete, MniLine2, MniSelectAll;
+  // Empty, first in the menu on a UTF-8 system only.
+  gui::TMenuItem MniUtf8Gap;
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  // Never while the install steps run: a half-done install would end
+  // unreported, every later replacement question answered No.
+  bool CloseQuery() override;
 
  private:
   // TInstallView: the progress memo and the replacement question.

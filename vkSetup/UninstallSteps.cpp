@@ -58,8 +58,7 @@ bool EntryNamesFolder(platform::FileSystem& files, platform::RegistryKey& key, c
   }
   if (!location || location->Type != platform::RegValueType::String) return false;
   std::string registered = IncludeTrailingDelimiter(location->Text);
-  if (CheckInstallFolder(registered) != TFolderVerdict::Ok) return false;
-  if (CheckInstallFolder(ownFolder) != TFolderVerdict::Ok) return false;
+  if (!IsRemovableFolder(registered) || !IsRemovableFolder(ownFolder)) return false;
   return files.SameFolder(ExcludeTrailingDelimiter(registered), ExcludeTrailingDelimiter(ownFolder));
 }
 
@@ -123,7 +122,7 @@ void TUninstaller::DeleteFileChecked(const std::string& path) {
 void TUninstaller::RecycleFolderChecked(const std::string& path) {
   if (!env_.Files.FolderExists(path)) return;
   // Only a proper folder below a drive's root is ever handed to the shell.
-  if (CheckInstallFolder(IncludeTrailingDelimiter(path)) != TFolderVerdict::Ok || !env_.System.RecycleFolder(path) ||
+  if (!IsRemovableFolder(IncludeTrailingDelimiter(path)) || !env_.System.RecycleFolder(path) ||
       env_.Files.FolderExists(path)) {
     AddError(texts_.CannotRemoveDir, path);
   }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
 
 #include "Core/SysUtils.h"
 #include "Platform/win32/SystemError.h"
@@ -12,6 +13,10 @@
 
 namespace vk::platform {
 namespace {
+
+// ".", the process id, "-", the counter and ".tmp", each number of 32 bits.
+static_assert(kReplaceWholeSuffixMax >=
+              1 + (std::numeric_limits<DWORD>::digits10 + 1) + 1 + (std::numeric_limits<unsigned>::digits10 + 1) + 4);
 
 std::string TemporaryNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Core/Utf8.h"
 #include "vkSetup/InstallPath.h"
 
@@ -59,13 +61,63 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{"C:\\Data\\COM10", "C:\\Data\\COM10\\", TFolderVerdict::Ok},
                       FolderCase{"C:\\Vor\tkel", "C:\\Vor\tkel\\", TFolderVerdict::BadName}));
 
-TEST(InstallFolderLength, TheLongestProgramFileMustFitThePathLimit) {
-  // 241 units of folder, its delimiter and "Uninstall.exe.new" make 259
-  // characters, the system's limit: they fit; one more does not.
-  std::string fits = LongFolder(241);
-  std::string tooLong = LongFolder(242);
-  EXPECT_EQ(CheckInstallFolder(ReadInstallPath(fits, "")), TFolderVerdict::Ok);
-  EXPECT_EQ(CheckInstallFolder(ReadInstallPath(tooLong, "")), TFolderVerdict::TooLong);
+// The longest path of each kind the setup and the program write below the
+// install folder: the setup's temporary program file, the settings file's
+// temporary (process id and counter at their longest), the data pair's copy
+// temporaries in Data, in a daily copy and in the pair held aside during a
+// restore, and an export's proposed name.
+const char* const kWrittenBelow[] = {
+    "Uninstall.exe.new",
+    "vorkel.cfg.4294967295-4294967295.tmp",
+    "Data\\moves.dat.old9",
+    "Data\\pair.replacing",
+    "Hist\\2024-05-17\\store.dat.old9",
+    "Hist\\0000-00-00\\tmp\\moves.dat.old9",
+    "Hist\\0000-00-00\\tmp\\pair.replacing",
+    "Export\\2024-05-17.csv",
+};
+
+struct LengthCase {
+  size_t FolderLength;  // UTF-16 units, without the trailing delimiter
+  TFolderVerdict Verdict;
+};
+
+class InstallFolderLength : public ::testing::TestWithParam<LengthCase> {};
+
+TEST_P(InstallFolderLength, LeavesRoomForEverythingWrittenBelow) {
+  std::string folder = ReadInstallPath(LongFolder(GetParam().FolderLength), "");
+  EXPECT_EQ(CheckInstallFolder(folder), GetParam().Verdict);
+  size_t longest = 0;
+  for (const char* path : kWrittenBelow) longest = std::max(longest, Utf8ToUtf16(folder + path).size());
+  // Accepted exactly while the longest fits the system's 259 characters.
+  EXPECT_EQ(longest <= 259, GetParam().Verdict == TFolderVerdict::Ok) << longest;
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundary, InstallFolderLength,
+                         ::testing::Values(LengthCase{120, TFolderVerdict::Ok}, LengthCase{222, TFolderVerdict::Ok},
+                                           LengthCase{223, TFolderVerdict::TooLong},
+                                           LengthCase{241, TFolderVerdict::TooLong},
+                                           LengthCase{300, TFolderVerdict::TooLong}));
+
+TEST(RemovableFolder, AnyLengthButNeverARootARelativeOrABadName) {
+  const std::string longest = ReadInstallPath(LongFolder(222), "");
+  struct Case {
+    std::string Folder;
+    bool Removable;
+  };
+  const Case cases[] = {
+      {"C:\\Program Files\\Vorkel\\", true},
+      {longest, true},
+      {longest + "Export\\", true},
+      {longest + "Hist\\", true},
+      {ReadInstallPath(LongFolder(300), ""), true},
+      {"C:\\", false},
+      {"Vorkel\\", false},
+      {"\\\\server\\share\\Vorkel\\", false},
+      {"C:\\Vorkel\\..\\", false},
+      {longest + "nul\\", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsRemovableFolder(c.Folder), c.Removable) << c.Folder;
 }
 
 TEST(InstallPathHelpers, DriveParentAndBrowseStart) {

@@ -295,15 +295,32 @@ TEST_F(InstallSteps, ReplacedConfigurationKeepsItsOtherKeysAndLosesThePassword) 
   EXPECT_EQ(mirror->Data.size(), 8u);
 }
 
-TEST_F(InstallSteps, SecondRunAfterAFailureStartsFromTheFirstStepAndKeepsCounting) {
-  system_.FreeBytes = 1000;
+TEST_F(InstallSteps, SecondRunAfterAFailureStartsFromTheFirstStepAndCountsItsOwnFiles) {
+  // The first run writes the program files, then fails at the registry.
+  registry_.FailCreate(true);
   ASSERT_FALSE(Install());
-  system_.FreeBytes = 1LL << 32;
+  EXPECT_EQ(StepLines().back(), "Creating a program entry in the Registry   - Error");
+  registry_.FailCreate(false);
   view_.Lines.clear();
-  ASSERT_TRUE(Install());
+  ASSERT_TRUE(Install());  // the files exist now; nobody answered, so they were kept
   EXPECT_EQ(StepLines().front(), "Checking working software availability   - Ok");
-  ASSERT_TRUE(Install());  // all files exist now; nobody answered, so they were kept
-  EXPECT_EQ(installer_->TotalKiB(), 2 * (731 + 96));
+  EXPECT_EQ(RegNumber(registry_, "EstimatedSize"), 731 + 96);
+  EXPECT_EQ(installer_->TotalKiB(), 731 + 96);
+}
+
+// The window refuses to close while Running(): it must hold wherever queued
+// input is handled, and end with the run, failed or not.
+TEST_F(InstallSteps, RunsWhileQueuedInputIsHandledAndNotAfterwards) {
+  std::vector<bool> running;
+  view_.OnProcessMessages = [&] { running.push_back(installer_->Running()); };
+  system_.FailLinks = true;
+  EXPECT_FALSE(Install());
+  EXPECT_FALSE(installer_->Running());
+  system_.FailLinks = false;
+  EXPECT_TRUE(Install());
+  EXPECT_FALSE(installer_->Running());
+  // The two program files and the settings file, in each of the two runs.
+  EXPECT_THAT(running, ElementsAre(true, true, true, true, true, true));
 }
 
 TEST_F(InstallSteps, FolderThatIsNoInstallFolderFailsBeforeAnythingIsWritten) {

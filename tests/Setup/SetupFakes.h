@@ -4,6 +4,7 @@
 // system as the program files.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -75,10 +76,14 @@ class FakeView final : public TInstallView {
   // Answers given in turn; when they run out, the dialog is closed (0).
   std::deque<int> Answers;
   std::vector<std::string> Asked;
+  // What the window's queue brings at each chance to handle it.
+  std::function<void()> OnProcessMessages;
 
   int AddLine(const std::string& text) override;
   void SetLine(int index, const std::string& text) override;
-  void ProcessMessages() override {}
+  void ProcessMessages() override {
+    if (OnProcessMessages) OnProcessMessages();
+  }
   int AskReplace(const std::string& fileName) override;
 };
 

@@ -241,6 +241,48 @@ TEST(SetupE2e, NoToAllLeavesExistingFilesUnchanged) {
   EXPECT_FALSE(FindTopWindow("TFormPass"));
 }
 
+// Exit clicked and the close box used while a step waits for its question:
+// the window stays until the install has ended whole, then closes on Exit.
+TEST(SetupE2e, CloseRequestsWaitUntilTheInstallEnds) {
+  PrepareFolder("old program", "old uninstaller", "[Security]\r\nPassword=1234ABCD\r\n[Language]\r\nProgLang=RUS\r\n");
+  Wizard wizard;
+  ASSERT_TRUE(wizard.Window());
+  const TSetupText& texts = wizard.Texts();
+  wizard.GoToSummary(kFolder);
+  HWND launch = FindChild(wizard.Window(), "Button", texts.ExecOption);
+  ASSERT_TRUE(IsShown(launch));
+  Click(launch);
+  ASSERT_EQ(SendMessageW(launch, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  wizard.Press(texts.BtnInstall);
+  HWND confirm = WaitForTopWindow("TConfirmForm", 20000, texts.ConfirmCaption);
+  ASSERT_TRUE(confirm);
+  HWND exit = wizard.Button(texts.BtnExit);
+  ASSERT_TRUE(exit);
+  // As the queue brings them while the question waits: a click on Exit and
+  // the close box (Alt+F4 sends the same command).
+  PostMessageW(wizard.Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(exit), BN_CLICKED), reinterpret_cast<LPARAM>(exit));
+  PostMessageW(wizard.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Sleep(1500);
+  ASSERT_TRUE(IsShown(confirm));
+  ASSERT_TRUE(IsShown(wizard.Window()));
+  BringToFront(confirm);
+  Click(FindChild(confirm, "Button", texts.BtnYesToAll));
+  ASSERT_TRUE(wizard.WaitForInstallEnd(texts.StepDesktopLink));
+
+  EXPECT_TRUE(IsShown(wizard.Window()));
+  EXPECT_FALSE(wizard.SetupProcess().WaitForExit(0));
+  EXPECT_EQ(FileBytes(kFolder + "Vorkel.exe"), FileBytes(HostPath(VK_PROGRAM_FILE)));
+  EXPECT_EQ(FileBytes(kFolder + "Uninstall.exe"), FileBytes(HostPath(VK_UNINSTALL_FILE)));
+  std::string cfg = FileText(kFolder + "vorkel.cfg");
+  EXPECT_THAT(cfg, HasSubstr("Password=3C71A5E4\r\n"));
+  EXPECT_THAT(cfg, HasSubstr("ProgLang=ENG\r\n"));
+  EXPECT_TRUE(FileExists(SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "Vorkel.lnk"));
+  ExpectString("InstallLocation", kFolder);
+  // Once the steps are over, Exit closes the window.
+  wizard.Press(texts.BtnExit);
+  EXPECT_TRUE(wizard.SetupProcess().WaitForExit(20000));
+}
+
 TEST(SetupE2e, SecondSetupShowsNothing) {
   Wizard first;
   ASSERT_TRUE(first.Window());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/Uninstall/UninstallFixture.h"
+#include "vkSetup/InstallPath.h"
 
 namespace vk::setup::test {
 namespace {
@@ -300,6 +301,33 @@ TEST_F(UninstallSteps, OnlyTheRegisteredFolderItselfIsUninstalled) {
     EXPECT_THAT(f.window_.Steps, IsEmpty());
     EXPECT_THAT(f.shell_.Recycled, IsEmpty());
   }
+}
+
+// The longest folder the setup accepts is removed like any other, the data
+// folders below it included.
+TEST_F(UninstallSteps, LongestAcceptedFolderIsRemovedWhole) {
+  std::string folder = "C:\\Shops\\";
+  while (folder.size() < 216) folder += "Branch01\\";
+  folder += "Last01\\";
+  ASSERT_EQ(folder.size(), 223u);  // with "vorkel.cfg.<pid>-<n>.tmp" at its longest, 259
+  Machine f;
+  f.MakeFolders(folder);
+  f.choices_.Folder = folder;
+  ASSERT_TRUE(f.Install());
+  for (const char* name : {"Data\\store.dat", "Hist\\2024-05-17\\moves.dat", "Hist\\0000-00-00\\tmp\\moves.dat",
+                           "Export\\2024-05-17.csv", "Import\\supplier.csv"}) {
+    f.MakeFolders(ParentFolder(folder + name));
+    f.PutFile(folder + name, "data");
+  }
+  TRegistration registration = ReadRegistration(f.files_, f.registry_, folder, /*cyrillicSystem=*/true,
+                                                TOptionsEnvironment{&f.textFiles_, &f.registry_, 0, [](int) {}});
+  ASSERT_TRUE(registration.Registered);
+  TUninstaller uninstaller(TUninstallEnvironment{f.files_, f.registry_, f.system_, f.shell_, f.window_},
+                           f.uninstallTexts_, folder, registration.Registered);
+
+  EXPECT_EQ(uninstaller.Uninstall(/*deleteData=*/true), "");
+  EXPECT_THAT(f.shell_.Recycled, ElementsAre(folder + "Data", folder + "Hist", folder + "Export", folder + "Import"));
+  EXPECT_EQ(f.FilesBelow(folder), std::set<std::string>{platform::MemoryFileSystem::Tidy(folder + "Uninstall.exe")});
 }
 
 TEST_F(UninstallSteps, LanguageFollowsTheEntryOnCyrillicSystemsOnly) {
