@@ -3,6 +3,7 @@
 #include <array>
 
 #include "Core/Utf8.h"
+#include "Platform/CodePage.h"
 #include "Platform/Locale.h"
 #include "Tools/Service/RegionInfo.h"
 #include "Tools/Service/StringUtils.h"
@@ -24,6 +25,7 @@ constexpr char kFallbackDecimalMark[] = ",";
 // Russian and Ukrainian headers are Cyrillic, which only code page 1251
 // holds among those the program is used with.
 constexpr std::uint32_t kCyrillicCodePage = 1251;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string& StoredListSeparator() {
   static std::string separator = kFallbackListSeparator;
@@ -147,16 +149,16 @@ std::string TCsvStr::EncodeMoney(const std::string& money, std::string_view deci
 
 std::string TCsvStr::EncodeDate(const std::string& date) { return PadRight(date, kDateWidth, U' '); }
 
-bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t dataCodePage) {
+bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t fileCodePage) {
   const std::string bytes(line);
-  const std::u16string inDataCodePage = CodePageToWide(bytes, dataCodePage);
+  const std::u16string inFileCodePage = CodePageToWide(bytes, fileCodePage);
   const std::u16string inCyrillic =
-      dataCodePage == kCyrillicCodePage ? inDataCodePage : CodePageToWide(bytes, kCyrillicCodePage);
+      fileCodePage == kCyrillicCodePage ? inFileCodePage : CodePageToWide(bytes, kCyrillicCodePage);
   const auto separators = HeaderSeparators();
   for (std::uint8_t language = 0; language < kLanguageCount; ++language) {
-    // A Cyrillic header is looked for in 1251 as well as in the data code page.
-    std::vector<const std::u16string*> readings{&inDataCodePage};
-    if (language != kLangEnglish && dataCodePage != kCyrillicCodePage) readings.push_back(&inCyrillic);
+    // A Cyrillic header is looked for in 1251 as well as in the file's code page.
+    std::vector<const std::u16string*> readings{&inFileCodePage};
+    if (language != kLangEnglish && fileCodePage != kCyrillicCodePage) readings.push_back(&inCyrillic);
     for (const std::string& separator : separators) {
       const std::u16string full = Utf8ToUtf16(Header(language, separator));
       const std::u16string mark = Utf8ToUtf16(separator);
@@ -244,12 +246,18 @@ bool TCsvStr::DecodePacks(std::string_view field, std::string& packs) {
   return true;
 }
 
-std::string TCsvStr::ToFileBytes(const std::string& text, std::uint32_t dataCodePage) {
-  return Utf8ToCodePage(text, dataCodePage);
+std::uint32_t TCsvStr::TakeFileCodePage(std::string& firstLine, std::uint32_t dataCodePage) {
+  if (!firstLine.starts_with(kUtf8ByteOrderMark)) return dataCodePage;
+  firstLine.erase(0, kUtf8ByteOrderMark.size());
+  return platform::kCodePageUtf8;
 }
 
-std::string TCsvStr::FromFileBytes(const std::string& bytes, std::uint32_t dataCodePage) {
-  return CodePageToUtf8(bytes, dataCodePage);
+std::string TCsvStr::ToFileBytes(const std::string& text, std::uint32_t fileCodePage) {
+  return Utf8ToCodePage(text, fileCodePage);
+}
+
+std::string TCsvStr::FromFileBytes(const std::string& bytes, std::uint32_t fileCodePage) {
+  return CodePageToUtf8(bytes, fileCodePage);
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -1,9 +1,9 @@
 #pragma once
 // The CSV rules the export writes and the import reads back: the separators
 // of the user's locale, the header line of each language, the field encoders
-// and decoders, and the steps between the file's bytes (the data code page)
-// and the program's UTF-8. The file layout is in docs/csv-and-text-files.md.
-// Portable.
+// and decoders, and the steps between the file's bytes (the data code page,
+// or UTF-8 after a byte order mark) and the program's UTF-8. The file layout
+// is in docs/csv-and-text-files.md. Portable.
 
 #include <cstdint>
 #include <functional>
@@ -60,10 +60,10 @@ class TCsvStr {
   // Cut or padded with blanks to 10 characters.
   static std::string EncodeDate(const std::string& date);
 
-  // Whether the line (its bytes in the data code page, trimmed) is the
+  // Whether the line (its bytes in the file's code page, trimmed) is the
   // header of some language with the locale's or some language's separator,
   // with or without its final separator, ignoring letter case.
-  static bool IsHeaderLine(std::string_view line, std::uint32_t dataCodePage);
+  static bool IsHeaderLine(std::string_view line, std::uint32_t fileCodePage);
 
   // The line cut into at most maxFields fields at the separator. A field
   // that begins with a double quote runs over separators between quotes.
@@ -82,9 +82,13 @@ class TCsvStr {
   // The pack count: digits only once trimmed, empty as 0; false otherwise.
   static bool DecodePacks(std::string_view field, std::string& packs);
 
+  // The code page of a file, from its first line: UTF-8 when the line
+  // begins with the UTF-8 byte order mark, as a spreadsheet's "CSV UTF-8"
+  // does, the mark then dropped from the line; the data code page otherwise.
+  static std::uint32_t TakeFileCodePage(std::string& firstLine, std::uint32_t dataCodePage);
   // UTF-8 into the file's bytes, and back.
-  static std::string ToFileBytes(const std::string& text, std::uint32_t dataCodePage);
-  static std::string FromFileBytes(const std::string& bytes, std::uint32_t dataCodePage);
+  static std::string ToFileBytes(const std::string& text, std::uint32_t fileCodePage);
+  static std::string FromFileBytes(const std::string& bytes, std::uint32_t fileCodePage);
 };
 
 // The text without leading and trailing blanks and control characters.

@@ -65,13 +65,13 @@ void TCsvImport::Execute(bool& done) {
 }
 
 bool TCsvImport::ParseLine(const std::string& line, const std::string& separator, const std::string& decimalMark,
-                           std::string& code, std::string& name, std::string& price, std::string& quantity,
-                           std::string& packs) {
+                           std::uint32_t fileCodePage, std::string& code, std::string& name, std::string& price,
+                           std::string& quantity, std::string& packs) {
   const std::vector<std::string_view> fields = TCsvStr::CutFields(line, separator, kColumnsRead);
   if (fields.size() < kColumnsRead) return false;
   if (!TCsvStr::DecodePacks(fields[5], packs)) return false;
   code = TCsvStr::DecodeCode(fields[0]);
-  name = TCsvStr::FromFileBytes(TCsvStr::DecodeName(fields[1]), store_.DataCodePage());
+  name = TCsvStr::FromFileBytes(TCsvStr::DecodeName(fields[1]), fileCodePage);
   price = TCsvStr::NormalizeMoney(fields[2], decimalMark);
   quantity = TCsvStr::NormalizeMoney(fields[4], decimalMark);
   return true;
@@ -90,13 +90,14 @@ void TCsvImport::ImportFile(const std::string& fileName) {
       return;
     }
     TLineReader::TLine line;
-    for (;;) {
+    for (bool first = true;; first = false) {
       try {
         if (!reader->ReadLine(line)) break;
       } catch (const std::exception&) {
         run.ReadFailed = true;
         break;
       }
+      if (first) run.FileCodePage = TCsvStr::TakeFileCodePage(line.Bytes, store_.DataCodePage());
       if (!TakeLine(line, run)) break;
     }
   }  // the file is closed before any box
@@ -112,9 +113,9 @@ void TCsvImport::ImportFile(const std::string& fileName) {
 bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
   if (!line.TooLong) {
     const std::string_view trimmed = TrimBlanks(line.Bytes);
-    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, store_.DataCodePage())) return true;
+    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, run.FileCodePage)) return true;
     try {
-      if (AppendLine(line.Bytes, run.Note)) {
+      if (AppendLine(line.Bytes, run)) {
         ++run.Added;
         return true;
       }
@@ -125,7 +126,7 @@ bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
       return false;
     }
   }
-  if (AskToGoOn(line)) {
+  if (AskToGoOn(line, run.FileCodePage)) {
     ++run.Skipped;
     return true;
   }
@@ -133,8 +134,8 @@ bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
   return false;
 }
 
-bool TCsvImport::AppendLine(const std::string& line, const std::string& note) {
-  const std::uint32_t codePage = store_.DataCodePage();
+bool TCsvImport::AppendLine(const std::string& line, const TRun& run) {
+  const std::uint32_t codePage = run.FileCodePage;
   const TCsvSeparators conventions[] = {{TCsvStr::ListSeparator(), TCsvStr::DecimalMark()},
                                         TCsvStr::LanguageSeparators(kLangRussian),
                                         TCsvStr::LanguageSeparators(kLangUkrainian),
@@ -145,16 +146,16 @@ bool TCsvImport::AppendLine(const std::string& line, const std::string& note) {
     tried.push_back(convention);
     std::string code, name, price, quantity, packs;
     if (!ParseLine(line, TCsvStr::ToFileBytes(convention.List, codePage),
-                   TCsvStr::ToFileBytes(convention.Decimal, codePage), code, name, price, quantity, packs)) {
+                   TCsvStr::ToFileBytes(convention.Decimal, codePage), codePage, code, name, price, quantity, packs)) {
       continue;
     }
-    if (AppendImportedGoods(code, name, price, quantity, packs, note, store_)) return true;
+    if (AppendImportedGoods(code, name, price, quantity, packs, run.Note, store_)) return true;
   }
   return false;
 }
 
-bool TCsvImport::AskToGoOn(const TLineReader::TLine& line) {
-  std::string shown = TCsvStr::FromFileBytes(line.Bytes, store_.DataCodePage());
+bool TCsvImport::AskToGoOn(const TLineReader::TLine& line, std::uint32_t fileCodePage) {
+  std::string shown = TCsvStr::FromFileBytes(line.Bytes, fileCodePage);
   const bool cut = line.TooLong || Utf8Length(shown) > kMaxShownLineCharacters;
   if (cut) shown = shown.substr(0, Utf8PrefixBytes(shown, kMaxShownLineCharacters)) + "...";
   std::string text = GetCsvImportText(kBadLineRow);

@@ -37,14 +37,14 @@ class TCsvImport : public TImport {
   // that exists. Then the safety copy and the run over the file.
   void Execute(bool& done) override;
 
-  // One data line (its bytes in the data code page) with the separators as
-  // they stand in those bytes: code (its digits), name (in UTF-8), price,
+  // One data line (its bytes in the file's code page) with the separators
+  // as they stand in those bytes: code (its digits), name (in UTF-8), price,
   // (date, passed over), quantity and packs, the money texts normalised for
   // the store. False when the line has fewer than six fields or the packs
   // are not a plain count.
   virtual bool ParseLine(const std::string& line, const std::string& separator, const std::string& decimalMark,
-                         std::string& code, std::string& name, std::string& price, std::string& quantity,
-                         std::string& packs);
+                         std::uint32_t fileCodePage, std::string& code, std::string& name, std::string& price,
+                         std::string& quantity, std::string& packs);
 
   // The run over a chosen file, after the safety copy: every line entered,
   // the user asked about the bad ones, the summary shown.
@@ -58,15 +58,18 @@ class TCsvImport : public TImport {
     std::string Failure;   // the store's error that ended the run
     bool ReadFailed = false;
     std::string Note;
+    // The data code page, or UTF-8 for a file that begins with its byte
+    // order mark; known once the first line is read.
+    std::uint32_t FileCodePage = 0;
   };
 
   // Enters one line; false when the run must end.
   bool TakeLine(const TLineReader::TLine& line, TRun& run);
   // Tries the locale's separators, then each language's; true once the
   // store took the line. Store errors pass on.
-  bool AppendLine(const std::string& line, const std::string& note);
+  bool AppendLine(const std::string& line, const TRun& run);
   // The bad-line box; true to go on.
-  bool AskToGoOn(const TLineReader::TLine& line);
+  bool AskToGoOn(const TLineReader::TLine& line, std::uint32_t fileCodePage);
   // The error box: the import's error text, a line break and the detail
   // (the file's shortened path, or the store's error).
   void ShowError(const std::string& detail);

@@ -61,7 +61,8 @@ void ParseEveryLine(TCsvImport& import, const std::string& text, std::uint32_t c
     for (const TCsvSeparators& convention : kConventions) {
       std::string code, name, price, quantity, packs;
       if (!import.ParseLine(line, TCsvStr::ToFileBytes(convention.List, codePage),
-                            TCsvStr::ToFileBytes(convention.Decimal, codePage), code, name, price, quantity, packs)) {
+                            TCsvStr::ToFileBytes(convention.Decimal, codePage), codePage, code, name, price, quantity,
+                            packs)) {
         continue;
       }
       Check(code.find_first_not_of("0123456789") == std::string::npos);
@@ -78,10 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool textsLoaded = (LoadEnglishTexts(), true);
   (void)textsLoaded;
   if (size == 0) return 0;
-  // The first byte chooses the data code page, the locale's separators and
-  // how the user answers the bad-line box; the rest is the file.
+  // The first byte chooses the data code page, the locale's separators, how
+  // the user answers the bad-line box and whether the file begins with the
+  // UTF-8 byte order mark; the rest is the file.
   const uint8_t choice = data[0];
-  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  if (choice & 8) text.insert(0, "\xEF\xBB\xBF");
   const std::uint32_t codePage = choice & 1 ? 65001 : 1251;
 
   platform::MemoryFileSystem files;

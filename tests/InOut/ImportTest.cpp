@@ -52,6 +52,19 @@ class ImportTest : public ExImTest {
     return done;
   }
 
+  // The goods as a store keeps them once entered with these texts, in order.
+  std::vector<Goods> AsStored(const std::vector<Goods>& goods) {
+    TStore reference{fs, clock.Clock()};
+    reference.SetProgramFolder("/reference/");
+    reference.Open(true, "Data");
+    Enter(reference, goods);
+    std::vector<Goods> stored = Sorted(ReadGoods(reference));
+    reference.Close();
+    fs.DeleteFile("/reference/Data/store.dat");
+    fs.DeleteFile("/reference/Data/moves.dat");
+    return stored;
+  }
+
   std::string Summary() const { return recorder.boxes.empty() ? std::string() : recorder.boxes.back().Text; }
   std::string Added(int n) const { return GetCsvImportText(6) + std::to_string(n); }
   int Questions() const {
@@ -63,33 +76,81 @@ class ImportTest : public ExImTest {
   TStore target{fs, clock.Clock()};
 };
 
-TEST_F(ImportTest, OwnExportReadsBackInEveryLanguageAndConventionUnderEitherLocale) {
+// The export as it may come back: as written (the data code page); saved
+// again by a spreadsheet as "CSV UTF-8" (the byte order mark, then UTF-8),
+// read as UTF-8, with one more line a user typed there, holding letters code
+// page 1251 lacks, which go in as the store keeps any such name; and as UTF-8
+// without the mark, which nothing tells from a file in the data code page:
+// it is read in the data code page as always, so its names go in as the 1251
+// reading of their UTF-8 bytes, cut at 40 bytes, and a Cyrillic header is a
+// bad line.
+TEST_F(ImportTest, OwnExportReadsBackInEveryLanguageConventionAndEncodingUnderEitherLocale) {
   std::vector<Goods> goods = MakeGoods(300);
+  goods.insert(goods.end(), {{"0451", "Ґрунтовка «Євро», їжачок; 5 л", "312.40", "2.50", "1"},
+                             {"0452", "Фарба ґрунтувальна, єврофасад, біла їдка", "1499.00", "0.75", "0"},
+                             {"453", "Клей \"Ґудзик\" для шкіри; Є-3", "87.10", "12.00", "4"},
+                             {"0454", "Screw \"M4\", zinc; 10 pcs", "0.35", "1000.00", "10"}});
   Enter(store, goods);
   store.Goods().SetIndex(&store.Goods().IndName);
   const std::vector<Goods> expected = Sorted(ReadGoods(store));
+  const Goods typed = {"0999", "Łódź ő", "1.00", "1.00", "1"};
+  std::vector<Goods> withMark = expected;
+  withMark.push_back(AsStored({typed}).at(0));
+  withMark = Sorted(withMark);
+  std::vector<Goods> misread = goods;
+  misread.push_back(typed);
+  for (Goods& g : misread) g.Name = TCsvStr::FromFileBytes(g.Name, 1251);
+  misread = AsStored(misread);
+
   struct Case {
     const char* List;
     const char* Decimal;
   };
   const Case conventions[] = {{";", ","}, {",", "."}};
+  enum Encoding { kAsWritten, kUtf8WithMark, kUtf8WithoutMark };
   for (const Case& written : conventions) {
     for (std::uint32_t language : {0u, 1u, 2u}) {
-      for (const Case& locale : conventions) {
-        SCOPED_TRACE(std::string("written with ") + written.List + " in language " + std::to_string(language) +
-                     ", read with " + locale.List);
-        const std::string file = Export(written.List, written.Decimal, language);
-        recorder.boxes.clear();
-        OpenTarget();
-        ASSERT_TRUE(ImportBytes(file, locale.List, locale.Decimal));
-        EXPECT_EQ(Sorted(ReadGoods(target)), expected);
-        ASSERT_EQ(recorder.boxes.size(), 1u) << recorder.boxes.front().Text;
-        EXPECT_EQ(Summary(), Added(300));
-        EXPECT_EQ(recorder.boxes.back().Flags, kMbIconInformation);
-        ExpectConsistent(target, "after the import");
-        target.Close();
-        fs.DeleteFile("/target/Data/store.dat");
-        fs.DeleteFile("/target/Data/moves.dat");
+      const std::string file = Export(written.List, written.Decimal, language);
+      const std::string s = written.List;
+      const std::string typedLine = TCsvStr::EncodeCode(typed.Code) + s + TCsvStr::EncodeName(typed.Name, s) + s +
+                                    TCsvStr::EncodeMoney(typed.Price, written.Decimal) + s + s +
+                                    TCsvStr::EncodeMoney(typed.Quantity, written.Decimal) + s + typed.Packs + s +
+                                    TCsvStr::EncodeMoney(typed.Price, written.Decimal) + s + "\r\n";
+      const std::string utf8 = TCsvStr::FromFileBytes(file, 1251) + typedLine;
+      for (Encoding encoding : {kAsWritten, kUtf8WithMark, kUtf8WithoutMark}) {
+        for (const Case& locale : conventions) {
+          SCOPED_TRACE(std::string("written with ") + written.List + " in language " + std::to_string(language) +
+                       ", encoding " + std::to_string(encoding) + ", read with " + locale.List);
+          const std::string bytes = encoding == kAsWritten      ? file
+                                    : encoding == kUtf8WithMark ? "\xEF\xBB\xBF" + utf8
+                                                                : utf8;
+          recorder.boxes.clear();
+          OpenTarget();
+          ASSERT_TRUE(ImportBytes(bytes, locale.List, locale.Decimal));
+          const std::vector<Goods> imported = Sorted(ReadGoods(target));
+          const bool badHeader = encoding == kUtf8WithoutMark && language != kLangEnglish;
+          // The typed line comes with the UTF-8 files only.
+          std::string summary = Added(static_cast<int>(expected.size()) + (encoding == kAsWritten ? 0 : 1));
+          if (badHeader) summary += "\r\n" + GetCsvImportText(7) + "1";
+          switch (encoding) {
+            case kAsWritten: EXPECT_EQ(imported, expected); break;
+            case kUtf8WithMark: EXPECT_EQ(imported, withMark); break;
+            case kUtf8WithoutMark:
+              EXPECT_EQ(imported, misread);
+              EXPECT_TRUE(std::any_of(imported.begin(), imported.end(), [](const Goods& g) {
+                return g.Name == "Р‘РѕР»С‚; РѕС†РёРЅРєРѕРІР°РЅРЅС‹Р№";  // Болт; оцинкованный
+              }));
+              break;
+          }
+          EXPECT_EQ(Questions(), badHeader ? 1 : 0);
+          ASSERT_EQ(recorder.boxes.size(), badHeader ? 2u : 1u) << recorder.boxes.front().Text;
+          EXPECT_EQ(Summary(), summary);
+          EXPECT_EQ(recorder.boxes.back().Flags, kMbIconInformation);
+          ExpectConsistent(target, "after the import");
+          target.Close();
+          fs.DeleteFile("/target/Data/store.dat");
+          fs.DeleteFile("/target/Data/moves.dat");
+        }
       }
     }
   }
