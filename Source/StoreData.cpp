@@ -1,5 +1,6 @@
 #include "Source/StoreData.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +38,45 @@ T Stored(const TTable& table, int32_t row, int32_t field) {
   T v;
   std::memcpy(&v, table.CellData(row, field), sizeof v);
   return v;
+}
+
+// Each movement's value is rounded on its own, so a product's value drifts
+// from its quantity's by up to a cent a movement. An outgoing movement
+// therefore never takes more value than the product holds, and the one that
+// takes the last of the quantity takes all the value left: stock can always
+// be sold down to nothing.
+uint32_t OutgoingSum(uint32_t cost, uint32_t weight, uint32_t stockWeight, uint32_t stockSum) {
+  if (weight == stockWeight) return stockSum;
+  return std::min(TMoneyField::MulMoney(cost, weight), stockSum);
+}
+
+// Adds diff cents to the outgoing movements' values (a negative diff takes
+// them away), as evenly as whole cents allow, the latest movements first;
+// no value goes below 0. The values hold at least -diff together.
+void SettleOnOutgoing(const std::vector<uint32_t*>& latestFirst, int64_t diff) {
+  if (diff > 0) {
+    const int64_t n = static_cast<int64_t>(latestFirst.size());
+    for (int64_t i = 0; i < n; ++i) {
+      uint32_t* value = latestFirst[static_cast<size_t>(i)];
+      *value = CheckedAdd(*value, CheckedCast<uint32_t>(diff / n + (i < diff % n ? 1 : 0)));
+    }
+    return;
+  }
+  for (int64_t rest = -diff; rest > 0;) {
+    std::vector<uint32_t*> left;
+    for (uint32_t* value : latestFirst) {
+      if (*value > 0) left.push_back(value);
+    }
+    if (left.empty()) throw EIntOverflow();
+    const int64_t n = static_cast<int64_t>(left.size());
+    const uint32_t least = **std::min_element(left.begin(), left.end(), [](auto a, auto b) { return *a < *b; });
+    const int64_t step = std::min<int64_t>(least, rest / n);
+    for (int64_t i = 0; i < n; ++i) {
+      const int64_t take = step > 0 ? step : (i < rest ? 1 : 0);
+      *left[static_cast<size_t>(i)] -= static_cast<uint32_t>(take);
+    }
+    rest -= step > 0 ? step * n : rest;
+  }
 }
 
 std::string Hex16(int64_t v) {
@@ -145,7 +185,8 @@ void TStore::AddMove(bool incoming, const std::string& weight, const std::string
   const uint32_t w = TMoneyField::FieldTextToMoney(weight);
   const int32_t c = IntegerFieldTextToValue(count);
   const uint32_t cost = goods_.Cost.Value();
-  const uint32_t s = TMoneyField::MulMoney(cost, w);
+  const uint32_t s =
+      incoming ? TMoneyField::MulMoney(cost, w) : OutgoingSum(cost, w, goods_.Weight.Value(), goods_.Sum.Value());
   const Totals totals = incoming ? Totals{CheckedAdd(goods_.Weight.Value(), w), CheckedAdd(goods_.PCount.Value(), c),
                                           CheckedAdd(goods_.Sum.Value(), s)}
                                  : Totals{CheckedSub(goods_.Weight.Value(), w), CheckedSub(goods_.PCount.Value(), c),
@@ -168,14 +209,30 @@ bool TStore::MoveBelongsTo(int32_t row, int32_t idStore) const {
   return row >= 0 && row < moves_.RecordCount() && Stored<int32_t>(moves_, row, 1) == idStore;
 }
 
+// Every movement takes the new price times its quantity. When that leaves
+// the product a value below 0, or a value with no quantity (each movement
+// is rounded on its own), the outgoing movements settle the difference so
+// that the product's value comes out as 0, as selling the stock down gives.
 std::vector<TStore::Reprice> TStore::PlanReprice(uint32_t price, int64_t& total) {
   const int32_t id = goods_.ID.Value();
   std::vector<Reprice> plan;
+  std::vector<size_t> outgoing;
   total = 0;
   for (FirstMoveOf(id); !moves_.Eof() && moves_.IDStore.Value() == id; moves_.Next()) {
     const uint32_t sum = TMoneyField::MulMoney(price, moves_.Weight.Value());
-    total = moves_.Direction.Value() ? CheckedAdd<int64_t>(total, sum) : CheckedSub<int64_t>(total, sum);
+    if (moves_.Direction.Value()) {
+      total = CheckedAdd<int64_t>(total, sum);
+    } else {
+      total = CheckedSub<int64_t>(total, sum);
+      outgoing.push_back(plan.size());
+    }
     plan.push_back({moves_.RecNo(), sum});
+  }
+  if ((total < 0 || (total > 0 && goods_.Weight.Value() == 0)) && !outgoing.empty()) {
+    std::vector<uint32_t*> latestFirst;
+    for (auto i = outgoing.rbegin(); i != outgoing.rend(); ++i) latestFirst.push_back(&plan[*i].NewSum);
+    SettleOnOutgoing(latestFirst, total);
+    total = 0;
   }
   if (total < 0 || total > 4294967295LL) throw Exception("Bad sum value " + Hex16(total));
   return plan;
@@ -278,7 +335,8 @@ bool TStore::CanAddGoods(const std::string& price, const std::string& weight, co
 bool TStore::CanAddMove(bool incoming, const std::string& weight, const std::string& count) {
   try {
     const uint32_t w = TMoneyField::StrToMoney(weight);
-    const uint32_t s = TMoneyField::MulMoney(goods_.Cost.Value(), w);
+    const uint32_t s = incoming ? TMoneyField::MulMoney(goods_.Cost.Value(), w)
+                                : OutgoingSum(goods_.Cost.Value(), w, goods_.Weight.Value(), goods_.Sum.Value());
     auto c = TryStrToInt(count);
     if (!c || *c < 0) return false;
     if (incoming) {

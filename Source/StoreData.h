@@ -104,7 +104,8 @@ class TStore {
   bool SaveTo(const std::string& folder);
   // Replaces the working files by a folder's pair after a checked safety
   // copy; false (and Data as it was) when the folder lacks a file, is Data
-  // itself, or any step fails. Reopens as SaveTo does. Raises when an undo
+  // itself, or any step fails. Files that do not open as tables are refused
+  // before the safety copy is taken, so it stays as it was. Reopens as SaveTo does. Raises when an undo
   // from the safety folder changed Data and could not put it back; the
   // pre-restore pair then waits in the safety folder's tmp.
   bool RestoreFrom(const std::string& folder);
@@ -161,6 +162,9 @@ class TStore {
   // Whether both files open as this store's tables; the tables are closed
   // afterwards either way.
   bool OpensAsTables(const std::string& goodsFile, const std::string& movesFile);
+  // Whether a folder's pair, copied beside Data, opens as this store's
+  // tables; Data keeps its files either way.
+  bool PairOpensAsTables(const std::string& folder);
   // Whether Data's files, those that exist, open as this store's tables.
   bool DataOpensAsTables();
   // Puts the pre-restore files back into Data; true when they are back.

@@ -5,8 +5,10 @@
 // - a folder's store.dat and moves.dat are replaced together or not at all
 //   (CopyAsOne);
 // - a restore touches nothing until the chosen folder is known to hold both
-//   files and not to be Data, and Data to hold both; it changes Data only once a checked safety
-//   copy exists, and it answers false only with Data as it was before;
+//   files and not to be Data, and Data to hold both; it refreshes the safety
+//   copy only once the chosen files are known to open as tables, changes Data
+//   only once a checked safety copy exists, and answers false only with Data
+//   as it was before;
 // - while restoring from the safety folder itself, the pre-restore files
 //   wait in its tmp subfolder until they are safe in their new place, and a
 //   tmp holding a whole pair is never overwritten or cleared before that;
@@ -204,6 +206,17 @@ bool TStore::OpensAsTables(const std::string& goodsFile, const std::string& move
   return opens;
 }
 
+bool TStore::PairOpensAsTables(const std::string& folder) {
+  // Opened as copies beside Data, never in place: the chosen files may be
+  // read-only, or have a journal beside them that is not theirs.
+  bool opens = false;
+  CopyPair(folder, FolderUnder(kDataFolder), [&](const std::string& goods, const std::string& moves) {
+    opens = OpensAsTables(goods, moves);
+    return false;  // a trial: the copies go again
+  });
+  return opens;
+}
+
 bool TStore::CopyBack(const std::string& name) {
   if (SameRelativeName(name, kSafetyName)) return CopyPair(SafetyFolder(), FolderUnder(kDataFolder));
   if (SameRelativeName(name, kSafetyTmpName)) {
@@ -312,10 +325,12 @@ bool TStore::RestoreFrom(const std::string& folder) {
   bool restored = false;
   if (fromSafety && !SettleLeftOverTmp()) {
     // tmp still holds the only copy of an earlier state: it stays as it is.
+  } else if (!PairOpensAsTables(from)) {
+    // Refused before the safety copy: it stays the user's way back.
   } else if (!Backup(fromSafety ? kSafetyTmpName : kSafetyName, true)) {
     if (fromSafety) ClearTmp();
   } else if (!CopyPair(from, data, [this](const std::string& goods, const std::string& moves) {
-               // Files that do not open as our tables never enter Data.
+               // Checked again: the chosen files may have changed since.
                return OpensAsTables(goods, moves);
              })) {
     PutDataBack(fromSafety);

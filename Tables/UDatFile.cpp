@@ -307,7 +307,9 @@ void TDatFile::AppendRecord() {
 void TDatFile::RewriteRecord() {
   CheckActive();
   const int32_t offset = recordOffset_;
-  CheckExistingRecord(offset);
+  // A deleted record written live would come back without leaving
+  // DeletedCount, and the next open would refuse the file.
+  Assert(GetInt32(ReadRawRecord(offset).data()) == kStatusLive, "Record is deleted", "Tables\\UDatFile");
   std::vector<uint8_t> bytes = RecordPrefix(kStatusLive);
   const uint8_t* data = fields_->GetRecord();
   bytes.insert(bytes.end(), data, data + fields_->RecordSize());

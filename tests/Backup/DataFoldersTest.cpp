@@ -323,17 +323,22 @@ TEST_F(DataFolders, RestoreFromTheSafetyFolderSwapsAndLeavesNoTmp) {
   ExpectConsistent(store, "swapped twice");
 }
 
-TEST_F(DataFolders, RestoreOfFilesThatDoNotOpenPutsTheSafetyCopyBack) {
+TEST_F(DataFolders, RestoreOfFilesThatDoNotOpenLeavesTheSafetyCopyAsItWas) {
   const Story story = TellStory(bench);
   // Each file with the other's layout, as a foreign program's tables would be.
   bench.memory.CreateFolder("/prog/Foreign");
   bench.Put("/prog/Foreign", {story.Saved.Moves, story.Saved.Goods});
   const Place place = StandSomewhere(store);
+  const auto treeBefore = bench.Tree();
   EXPECT_FALSE(store.RestoreFrom("/prog/Foreign"));
   EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), "the current pair");
-  EXPECT_EQ(Describe(bench.In(BackupBench::kSafety), story), "the current pair");
+  EXPECT_EQ(Describe(bench.In(BackupBench::kSafety), story), "the safety pair") << "the way back is kept";
+  EXPECT_EQ(bench.Tree(), treeBefore) << "no trial copy is left";
   EXPECT_TRUE(store.IsOpen());
   EXPECT_EQ(PlaceOf(store), place);
+  // The kept safety copy still undoes: Data goes back to it.
+  ASSERT_TRUE(store.RestoreFrom(BackupBench::kSafety));
+  EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), "the safety pair");
 }
 
 TEST(DataFoldersReopen, ReopenThatFailsLeavesBothTablesClosedAndRaisesOnce) {

@@ -160,9 +160,13 @@ class OddFolders : public ::testing::Test {
 };
 
 TEST_F(OddFolders, ValidPairTooLargeForTheMemoryIsRefused) {
-  fs::path big = root() / "Big";
-  ExpectRestore(big, false);
-  EXPECT_EQ(PairIn(root() / "Hist" / "0000-00-00"), current_);
+  // An earlier safety copy, the user's way back, stays as it was.
+  const fs::path safety = root() / "Hist" / "0000-00-00";
+  fs::create_directories(safety);
+  fs::copy_file(root() / "Save" / "store.dat", safety / "store.dat");
+  fs::copy_file(root() / "Save" / "moves.dat", safety / "moves.dat");
+  ExpectRestore(root() / "Big", false);
+  EXPECT_EQ(PairIn(safety), saved_);
 }
 
 TEST_F(OddFolders, FilesOfAnotherFormatAreRefused) {

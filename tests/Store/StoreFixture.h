@@ -48,8 +48,9 @@ T Cell(const TTable& t, int32_t row, int32_t field) {
 }
 
 // Checks, straight from the stored records, that every product's totals are
-// its incoming less its outgoing movements, every movement's sum is price
-// times quantity, and the last date is the latest movement's date. Movements
+// its incoming less its outgoing movements, every incoming movement's sum is
+// price times quantity (an outgoing one's may differ by the rounding it
+// settled), and the last date is the latest movement's date. Movements
 // of no product (left by a deletion cut short) are allowed, and so is a
 // product with no movement and zero totals (left by a new product cut short).
 inline void ExpectConsistent(TStore& store, const std::string& where) {
@@ -68,7 +69,9 @@ inline void ExpectConsistent(TStore& store, const std::string& where) {
     const bool incoming = Cell<int32_t>(m, i, 3) != 0;
     const uint32_t weight = Cell<uint32_t>(m, i, 5), cost = Cell<uint32_t>(m, i, 6), sum = Cell<uint32_t>(m, i, 7);
     const int32_t count = Cell<int32_t>(m, i, 4);
-    EXPECT_EQ(sum, TMoneyField::MulMoney(cost, weight)) << where << ": movement row " << i;
+    if (incoming) {
+      EXPECT_EQ(sum, TMoneyField::MulMoney(cost, weight)) << where << ": movement row " << i;
+    }
     Totals& t = fromMoves[idStore];
     const int sign = incoming ? 1 : -1;
     t.weight += sign * int64_t{weight};

@@ -61,15 +61,20 @@ TEST_F(StoreOps, OutgoingMayTakeTheWholeStockAndNotAHundredthMore) {
   ExpectConsistent(store, "after selling out");
 }
 
-TEST_F(StoreOps, OutgoingIsRefusedWhenItsValueExceedsTheStockValue) {
+TEST_F(StoreOps, AnOutgoingTakesNoMoreValueThanTheStockHolds) {
   // Two deliveries of 0.01 at 0.49 are worth 0.00 each after rounding; the
-  // 0.02 in stock would be worth 0.01, more than the stock value.
+  // 0.02 in stock would be worth 0.01, more than the stock value: a sale of
+  // it takes what there is.
   store.AddGoods("A", "x", "0.49", "0.01", "0", "");
   store.AddIncoming("0.01", "0", "");
   EXPECT_EQ(g.Weight.Value(), 2u);
   EXPECT_EQ(g.Sum.Value(), 0u);
-  EXPECT_FALSE(store.CanAddOutgoing("0.02", "0"));
-  EXPECT_TRUE(store.CanAddOutgoing("0.01", "0"));
+  EXPECT_FALSE(store.CanAddOutgoing("0.03", "0"));
+  ASSERT_TRUE(store.CanAddOutgoing("0.02", "0"));
+  store.AddOutgoing("0.02", "0", "");
+  EXPECT_EQ(g.Weight.Value(), 0u);
+  EXPECT_EQ(g.Sum.Value(), 0u);
+  ExpectConsistent(store, "after selling out");
 }
 
 TEST_F(StoreOps, RepricingRecomputesEveryMovementAndTheTotal) {
@@ -119,20 +124,21 @@ TEST_F(StoreOps, ChangingTheNameLeavesMovementsAndThePriceRepricesThem) {
   ExpectConsistent(store, "after re-pricing");
 }
 
-TEST_F(StoreOps, ARepriceThatWouldMakeTheTotalNegativeWritesNothing) {
-  store.AddGoods("A", "x", "0.34", "1.00", "0", "");
-  store.AddOutgoing("0.50", "0", "");
-  store.AddOutgoing("0.50", "0", "");
-  EXPECT_EQ(g.Sum.Value(), 0u);
+TEST_F(StoreOps, ARepriceWhoseTotalDoesNotFitWritesNothing) {
+  // Each movement is worth 24'000'000.00 at the new price; together they
+  // pass 42'949'672.95.
+  store.AddGoods("A", "x", "1.00", "600.00", "0", "");
+  store.AddIncoming("600.00", "0", "");
   const auto before = Files(fs);
-  EXPECT_FALSE(store.CanReprice("0.33"));
+  EXPECT_FALSE(store.CanReprice("40000.00"));
   try {
-    store.EditGoods("A", "x", "0.33");
+    store.EditGoods("A", "x", "40000.00");
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Bad sum value FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(e.Message(), "Bad sum value 000000011E1A3000");
   }
   EXPECT_EQ(Files(fs), before);
+  EXPECT_EQ(g.Cost.Value(), 100u);
   ExpectConsistent(store, "after the refused re-price");
 }
 
@@ -288,6 +294,109 @@ TEST_F(StoreOps, TotalsAddUpEveryProduct) {
   g.SetRecNo(1);
   EXPECT_THROW(store.GetTotals(count, weight, sum, goods), EIntOverflow);
   EXPECT_EQ(g.RecNo(), 1);
+}
+
+// Deliveries, sales and price changes of odd-priced products, each value
+// rounded on its own. After every step the product's totals are the sums of
+// its movements and no quantity means no value; at the end the stock sells
+// down to exactly nothing.
+TEST(StoreRounding, StockSellsDownToExactlyNothing) {
+  enum Kind { In, Out, Price };
+  struct Step {
+    Kind kind;
+    const char* text;  // the quantity, or the new price
+    int times;
+    int64_t sumAfter;  // the product's value after the step; -1 when not pinned
+  };
+  struct Case {
+    const char* name;
+    const char* price;
+    const char* delivery;
+    std::vector<Step> steps;
+  };
+  const Case cases[] = {
+      // 1.50 x 12.35 = 18.525 -> 18.53, but only 18.52 is left for the second half.
+      {"half the stock twice", "12.35", "3.00", {{Out, "1.50", 1, 1852}, {Out, "1.50", 1, 0}}},
+      // Three deliveries of 0.035 -> 0.04 each; all 0.30 at once would be 0.11.
+      {"deliveries rounded up, sold at once", "0.35", "0.10", {{In, "0.10", 2, 12}, {Out, "0.30", 1, 0}}},
+      // 0.05 x 1.99 = 0.0995 -> 0.10; the value runs out before the quantity.
+      {"many small sales rounded up", "1.99", "9.99", {{Out, "0.05", 198, 8}, {Out, "0.05", 1, 0}}},
+      // 0.25 x 7.77 = 1.9425 -> 1.94; the last quarter takes the 1.99 left.
+      {"many small sales rounded down", "7.77", "5.00", {{Out, "0.25", 19, 199}, {Out, "0.25", 1, 0}}},
+      // At 3.33: 16.65 in, seven sales of 0.8325 -> 0.83 out.
+      {"a re-price after small sales",
+       "7.77",
+       "5.00",
+       {{Out, "0.25", 7, 2527}, {Price, "3.33", 1, 1084}, {Out, "0.25", 12, 88}}},
+      // At 0.45 the ten deliveries are worth 0.50 and the sale 0.45.
+      {"a re-price after selling out",
+       "0.35",
+       "0.10",
+       {{In, "0.10", 9, 40}, {Out, "1.00", 1, 0}, {Price, "0.45", 1, 0}, {In, "2.00", 1, 90}}},
+      // At 0.33: 0.33 in, two sales of 0.165 -> 0.17 out.
+      {"a re-price that would go below nothing", "0.34", "1.00", {{Out, "0.50", 2, 0}, {Price, "0.33", 1, 0}}},
+      // At 0.50: 0.025 -> 0.03 in, four sales of 0.005 -> 0.01 out.
+      {"a re-price that would go below nothing with stock left",
+       "1.00",
+       "0.05",
+       {{Out, "0.01", 4, 1}, {Price, "0.50", 1, 0}, {Price, "2.00", 1, 2}}},
+  };
+  // A refusal ends its case only; every case reports.
+  auto run = [](const Case& c) {
+    platform::MemoryFileSystem fs;
+    FixedClock clock;
+    TStore store(fs, clock.Clock());
+    OpenStore(store);
+    TTableStore& g = store.Goods();
+    ASSERT_TRUE(store.CanAddGoods(c.price, c.delivery, "1"));
+    store.AddGoods("K-7", "Кабель", c.price, c.delivery, "1", "");
+    auto check = [&](const std::string& where) {
+      ExpectConsistent(store, where);
+      if (g.Weight.Value() == 0) {
+        EXPECT_EQ(g.Sum.Value(), 0u) << where;
+      }
+    };
+    check("after the first delivery");
+    for (const Step& step : c.steps) {
+      for (int i = 0; i < step.times; ++i) {
+        const std::string where = std::string(step.text) + " #" + std::to_string(i + 1);
+        clock.now += 1.0 / 1440;
+        switch (step.kind) {
+          case In:
+            ASSERT_TRUE(store.CanAddIncoming(step.text, "0")) << where;
+            store.AddIncoming(step.text, "0", "");
+            break;
+          case Out:
+            ASSERT_TRUE(store.CanAddOutgoing(step.text, "0")) << where;
+            store.AddOutgoing(step.text, "0", "");
+            break;
+          case Price:
+            ASSERT_TRUE(store.CanReprice(step.text)) << where;
+            store.EditGoods("K-7", "Кабель", step.text);
+            break;
+        }
+        check(where);
+      }
+      if (step.sumAfter >= 0) {
+        EXPECT_EQ(g.Sum.Value(), step.sumAfter) << step.text;
+      }
+    }
+    const uint32_t left = g.Weight.Value();
+    if (left > 0) {
+      EXPECT_FALSE(store.CanAddOutgoing(TMoneyField::MoneyToStr(left + 1), "0"));
+      ASSERT_TRUE(store.CanAddOutgoing(TMoneyField::MoneyToStr(left), "0"));
+      store.AddOutgoing(TMoneyField::MoneyToStr(left), "1", "");
+    }
+    EXPECT_EQ(g.Weight.Value(), 0u);
+    EXPECT_EQ(g.Sum.Value(), 0u);
+    check("sold out");
+  };
+  LoadRussianTexts();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    run(c);
+  }
+  LoadEnglishTexts();
 }
 
 }  // namespace

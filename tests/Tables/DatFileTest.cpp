@@ -93,6 +93,43 @@ TEST_F(DatFileTest, RewriteChangesOnlyTheRecord) {
   EXPECT_EQ(file.Header().RecordCount, 2);
 }
 
+TEST_F(DatFileTest, RewriteOfADeletedRecordIsRefusedAndWritesNothing) {
+  file.CreateFile(false);
+  layout.Fill("one");
+  file.AppendRecord();
+  layout.Fill("two");
+  file.AppendRecord();
+  file.SetRecordOffset(104);
+  file.DeleteRecord();
+  const std::vector<uint8_t> before = Bytes();
+  ASSERT_FALSE(file.ReadRecord());
+  layout.name.EnableEdit();
+  layout.name.SetAsString("back");
+  try {
+    file.RewriteRecord();
+    ADD_FAILURE() << "the deleted record was rewritten";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.Message(), "Record is deleted (Tables\\UDatFile)");
+  }
+  EXPECT_EQ(Bytes(), before);
+  // The live record next to it still takes a rewrite, and the file opens.
+  file.SetRecordOffset(124);
+  ASSERT_TRUE(file.ReadRecord());
+  layout.name.EnableEdit();
+  layout.name.SetAsString("deux");
+  file.RewriteRecord();
+  file.CloseFile();
+  file.OpenFile(false);
+  EXPECT_EQ(file.Header().RecordCount, 2);
+  EXPECT_EQ(file.Header().DeletedCount, 1);
+  file.SetRecordOffset(104);
+  EXPECT_FALSE(file.ReadRecord());
+  EXPECT_EQ(layout.name.Value(), "one");
+  file.SetRecordOffset(124);
+  ASSERT_TRUE(file.ReadRecord());
+  EXPECT_EQ(layout.name.Value(), "deux");
+}
+
 TEST_F(DatFileTest, RecordOffsetAcceptsOnlyRecordBoundaries) {
   file.CreateFile(false);
   layout.Fill("x");
