@@ -203,6 +203,13 @@ int ScreenTextWidth(const TFont& font, const std::string& text) {
   return canvas.TextWidth(text);
 }
 
+int ScreenTextHeight(const TFont& font, const std::string& text) {
+  WindowDc screen(nullptr);
+  TCanvas canvas(screen.Dc());
+  canvas.Font = font;
+  return canvas.TextHeight(text);
+}
+
 int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).cy; }
 
 int TCanvas::DrawText(RECT& rect, const std::string& text, UINT format) {

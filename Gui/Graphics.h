@@ -170,5 +170,7 @@ class TCanvas {
 
 // The width of one line of text in the font, as the screen draws it.
 int ScreenTextWidth(const TFont& font, const std::string& text);
+// The height of one line of text in the font.
+int ScreenTextHeight(const TFont& font, const std::string& text);
 
 }  // namespace vk::gui

@@ -29,6 +29,8 @@ class TExImHost {
   // box's text area, in pixels.
   virtual int MessageTextWidth(const std::string& text) = 0;
   virtual int MessageTextAreaWidth() = 0;
+  // How many lines of that font the box's text area holds.
+  virtual int MessageTextAreaLines() = 0;
   // The language the settings store (0 Russian, 1 Ukrainian, 2 English).
   virtual std::uint32_t StoredLanguage() = 0;
   // The system's ANSI code page.

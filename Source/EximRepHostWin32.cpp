@@ -21,6 +21,8 @@ int TExImHostWin32::MessageTextWidth(const std::string& text) { return vk::Messa
 
 int TExImHostWin32::MessageTextAreaWidth() { return vk::MessageTextAreaWidth(); }
 
+int TExImHostWin32::MessageTextAreaLines() { return vk::MessageTextAreaLines(); }
+
 std::uint32_t TExImHostWin32::StoredLanguage() { return ProgOptions().GetProgLang(); }
 
 std::uint32_t TExImHostWin32::SystemAnsiCodePage() { return vk::SystemAnsiCodePage(); }

@@ -14,6 +14,7 @@ class TExImHostWin32 : public TExImHost {
   void StartProgram(const std::string& program, const std::string& file) override;
   int MessageTextWidth(const std::string& text) override;
   int MessageTextAreaWidth() override;
+  int MessageTextAreaLines() override;
   std::uint32_t StoredLanguage() override;
   std::uint32_t SystemAnsiCodePage() override;
 };

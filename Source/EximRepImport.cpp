@@ -160,9 +160,18 @@ bool TCsvImport::AskToGoOn(const TLineReader::TLine& line, std::uint32_t fileCod
   if (cut) shown = shown.substr(0, Utf8PrefixBytes(shown, kMaxShownLineCharacters)) + "...";
   std::string text = GetCsvImportText(kBadLineRow);
   const auto measure = [&](const std::string& piece) { return host_.MessageTextWidth(piece); };
-  for (const std::string& piece : BreakToWidth(shown, host_.MessageTextAreaWidth(), measure)) {
-    text += "\r\n" + piece;
+  const int width = host_.MessageTextAreaWidth();
+  std::vector<std::string> pieces = BreakToWidth(shown, width, measure);
+  // The box's text area has a fixed height: the heading and as many pieces
+  // as it holds; a line cut there ends in "..." as a long line does.
+  const std::size_t room = static_cast<std::size_t>(std::max(1, host_.MessageTextAreaLines() - 1));
+  if (pieces.size() > room) {
+    pieces.resize(room);
+    std::string& last = pieces.back();
+    while (!last.empty() && measure(last + "...") > width) last.resize(Utf8PrefixBytes(last, Utf8Length(last) - 1));
+    last += "...";
   }
+  for (const std::string& piece : pieces) text += "\r\n" + piece;
   const int answer = ProgramMessageBox(text, GetCsvImportText(kBoxCaptionRow), kMbIconWarning | kMbTwoButtons,
                                        GetCsvImportText(kContinueRow), GetCsvImportText(kContinueHintRow),
                                        GetCsvImportText(kStopRow), GetCsvImportText(kStopHintRow));

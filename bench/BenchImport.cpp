@@ -61,6 +61,7 @@ class BenchHost : public TExImHost {
   void StartProgram(const std::string&, const std::string&) override {}
   int MessageTextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
   int MessageTextAreaWidth() override { return 300; }
+  int MessageTextAreaLines() override { return 6; }
   std::uint32_t StoredLanguage() override { return kLangEnglish; }
   std::uint32_t SystemAnsiCodePage() override { return 1251; }
   TSeparatorQueries Separators() override {

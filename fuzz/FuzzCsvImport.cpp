@@ -33,6 +33,7 @@ class FuzzHost : public TExImHost {
   void StartProgram(const std::string&, const std::string&) override {}
   int MessageTextWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
   int MessageTextAreaWidth() override { return 300; }
+  int MessageTextAreaLines() override { return 6; }
   std::uint32_t StoredLanguage() override { return kLangEnglish; }
   std::uint32_t SystemAnsiCodePage() override { return 1251; }
   TSeparatorQueries Separators() override {

@@ -1,5 +1,7 @@
 #include "vkNames/MessageBoxForm.h"
 
+#include <algorithm>
+
 #include "Core/SysUtils.h"
 #include "Gui/GdiHandles.h"
 
@@ -97,6 +99,12 @@ int MessageTextWidth(const std::string& text) {
 int MessageTextAreaWidth() {
   Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
   return FormMessageBox->LbQuery.Width();
+}
+
+int MessageTextAreaLines() {
+  Assert(FormMessageBox != nullptr, "Not Assigned Message Box", kUnit);
+  const int line = gui::ScreenTextHeight(FormMessageBox->Font(), "Ag");
+  return std::max(1, FormMessageBox->LbQuery.Height() / std::max(1, line));
 }
 
 }  // namespace vk

@@ -49,5 +49,7 @@ std::string WrapPathLines(const std::string& path);
 // pixels; both assert that the box exists.
 int MessageTextWidth(const std::string& text);
 int MessageTextAreaWidth();
+// The lines of the box's font its text area holds.
+int MessageTextAreaLines();
 
 }  // namespace vk

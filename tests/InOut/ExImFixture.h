@@ -46,6 +46,7 @@ class ScriptedHost : public TExImHost {
   // Seven pixels a character, a text area of 50 characters.
   int MessageTextWidth(const std::string& text) override { return 7 * Utf8Length(text); }
   int MessageTextAreaWidth() override { return 350; }
+  int MessageTextAreaLines() override { return 6; }
   std::uint32_t StoredLanguage() override { return language; }
   std::uint32_t SystemAnsiCodePage() override { return ansiCodePage; }
   TSeparatorQueries Separators() override {

@@ -201,7 +201,7 @@ TEST_F(ImportTest, BadLineBoxShowsTheLineInPiecesAndStopKeepsWhatWasAdded) {
   OpenTarget();
   recorder.answers = {1, 2};
   const std::string bad1 = "7;Bolt;1.234;;1;1";  // three decimals fail every convention
-  const std::string bad2 = "8;" + std::string(120, 'x') + ";1,00;;q;1";
+  const std::string bad2 = "8;" + std::string(400, 'x') + ";1,00;;q;1";
   ASSERT_TRUE(Import("1;A;1,00;;1,00;1\r\n" + bad1 + "\r\n2;B;1,00;;1,00;1\r\n" + bad2 + "\r\n3;C;1,00;;1,00;1\r\n"));
   EXPECT_EQ(ReadGoods(target).size(), 2u);
   ASSERT_EQ(recorder.boxes.size(), 3u);
@@ -213,10 +213,13 @@ TEST_F(ImportTest, BadLineBoxShowsTheLineInPiecesAndStopKeepsWhatWasAdded) {
   EXPECT_EQ(first.FirstHint, GetCsvImportText(11));
   EXPECT_EQ(first.Second, "Stop");
   EXPECT_EQ(first.SecondHint, GetCsvImportText(13));
-  // Pieces of at most 49 characters (the area takes 50 at 7 pixels).
+  // Pieces of at most 49 characters (the area takes 50 at 7 pixels), as
+  // many as the area's six lines hold below the heading; the last is cut to
+  // end in "..." within the width.
   const std::string shown = bad2;
   EXPECT_EQ(recorder.boxes[1].Text, GetCsvImportText(9) + "\r\n" + shown.substr(0, 49) + "\r\n" + shown.substr(49, 49) +
-                                        "\r\n" + shown.substr(98));
+                                        "\r\n" + shown.substr(98, 49) + "\r\n" + shown.substr(147, 49) + "\r\n" +
+                                        shown.substr(196, 47) + "...");
   EXPECT_EQ(recorder.boxes[2].Text, GetCsvImportText(14) + "\r\n" + Added(1 + 1) + "\r\n" + GetCsvImportText(7) + "1");
   EXPECT_EQ(recorder.boxes[2].Flags, kMbIconWarning);
 }
