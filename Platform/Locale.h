@@ -14,6 +14,9 @@ namespace vk::platform {
 
 // -1, 0 or 1 as a sorts before, with, or after b.
 int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b);
+// The text in capitals by the same rules: two texts that compare equal
+// ignoring case give the same capitals.
+std::u16string UpperCaseText(std::u16string_view text);
 
 // The date and time formats of the user's locale as the system states them:
 // pictures in the system's letters (d M y for dates; h and H for 12- and

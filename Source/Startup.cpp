@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "Core/SysUtils.h"
+#include "Core/Utf8.h"
+#include "Platform/Locale.h"
 #include "Source/AppSelectRules.h"
 #include "Tools/Security/Hash.h"
 #include "Tools/Service/TextConst.h"
@@ -45,8 +47,11 @@ TStartupEnd OpenAndRun(TStartupHost& host, const std::string& title) {
 }  // namespace
 
 std::string InstanceMutexName(const std::string& programTitle) {
+  // The running program is found by its title ignoring letter case, so the
+  // mutex is too: a folder started as "c:\vorkel" and as "C:\Vorkel" is one.
+  const std::string folded = Utf16ToUtf8(platform::UpperCaseText(Utf8ToUtf16(programTitle)));
   char hex[9];
-  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(HashText(programTitle)));
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(HashText(folded)));
   return std::string("mutexVorkel") + hex;
 }
 

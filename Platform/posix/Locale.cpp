@@ -28,6 +28,12 @@ char16_t Upper(char16_t c) {
 
 }  // namespace
 
+std::u16string UpperCaseText(std::u16string_view text) {
+  std::u16string upper(text);
+  for (char16_t& c : upper) c = Upper(c);
+  return upper;
+}
+
 int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b) {
   const size_t n = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < n; ++i) {

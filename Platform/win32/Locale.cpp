@@ -13,4 +13,15 @@ int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b) {
   return r - CSTR_EQUAL;
 }
 
+std::u16string UpperCaseText(std::u16string_view text) {
+  std::u16string upper(text);
+  if (upper.empty()) return upper;
+  const int done = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, reinterpret_cast<const wchar_t*>(text.data()),
+                                static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(upper.data()),
+                                static_cast<int>(upper.size()));
+  // Upper-casing keeps the length; a failure leaves the text as it is.
+  if (done != static_cast<int>(upper.size())) upper.assign(text);
+  return upper;
+}
+
 }  // namespace vk::platform

@@ -31,11 +31,13 @@ TEST(InstanceMutexName, FollowsTheFolderAndItsCase) {
   EXPECT_TRUE(std::regex_match(a, std::regex("mutexVorkel[0-9A-F]{8}"))) << a;
   EXPECT_EQ(a, InstanceMutexName("Vorkel - C:\\Shop"));
   EXPECT_NE(a, InstanceMutexName("Vorkel - C:\\Shop2"));
-  // The hash is over the title's bytes: a folder written in another case is
-  // another instance, as the title is.
-  EXPECT_NE(a, InstanceMutexName("Vorkel - c:\\shop"));
+  // The running program is found by its title ignoring case: a folder
+  // written in another case is the same instance, in every alphabet.
+  EXPECT_EQ(a, InstanceMutexName("Vorkel - c:\\shop"));
+  EXPECT_EQ(InstanceMutexName("Vorkel - D:\\Склад Їжа"), InstanceMutexName("vorkel - d:\\склад їжа"));
+  EXPECT_NE(InstanceMutexName("Vorkel - D:\\Склад"), InstanceMutexName("Vorkel - D:\\Склад2"));
   char hex[9];
-  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(HashText("Vorkel - C:\\Склад")));
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(HashText("VORKEL - C:\\СКЛАД")));
   EXPECT_EQ(InstanceMutexName("Vorkel - C:\\Склад"), std::string("mutexVorkel") + hex);
 }
 

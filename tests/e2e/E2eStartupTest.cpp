@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "Platform/win32/Utf16.h"
 #include "Source/StoreData.h"
 #include "Tools/CfgFile/Options.h"
@@ -68,24 +70,32 @@ TEST(VorkelE2e, FirstStartCreatesDataAndShowsTheFolderInTheCaption) {
   EXPECT_FALSE(FolderExists(folder + "Hist")) << "a first start has nothing to copy";
 }
 
+// The second start as the folder is written and with its drive letter in
+// the other case, as a shortcut and a typed path may give it: one folder.
 TEST(VorkelE2e, SecondStartFromTheSameFolderBringsTheFirstToTheFront) {
   const std::string folder = PrepareFolder("second-start", ShopFolder());
-  RunningProgram first(folder);
-  HWND main = first.WaitForWindow(kMainForm, kStartTime);
-  ASSERT_NE(main, nullptr);
-  WaitPainted(main, 5000);
-  ShowWindow(main, SW_MINIMIZE);
-  ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 5000));
+  std::string otherCase = folder;
+  otherCase[0] = static_cast<char>(std::isupper(static_cast<unsigned char>(folder[0])) ? std::tolower(folder[0])
+                                                                                       : std::toupper(folder[0]));
+  for (const std::string& secondFolder : {folder, otherCase}) {
+    SCOPED_TRACE(secondFolder);
+    RunningProgram first(folder);
+    HWND main = first.WaitForWindow(kMainForm, kStartTime);
+    ASSERT_NE(main, nullptr);
+    WaitPainted(main, 5000);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 5000));
 
-  RunningProgram second(folder);
-  const auto code = second.WaitForExit(kStartTime);
-  ASSERT_TRUE(code.has_value()) << "the second start did not end";
-  EXPECT_EQ(*code, 0u);
-  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }, 5000))
-      << "the first window was not brought back to the front";
-  EXPECT_TRUE(first.Running());
-  CloseByKeyboard(first, main);
-  EXPECT_EQ(ReadData(folder).Goods.size(), 30u);
+    RunningProgram second(secondFolder);
+    const auto code = second.WaitForExit(kStartTime);
+    ASSERT_TRUE(code.has_value()) << "the second start did not end";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }, 5000))
+        << "the first window was not brought back to the front";
+    EXPECT_TRUE(first.Running());
+    CloseByKeyboard(first, main);
+    EXPECT_EQ(ReadData(folder).Goods.size(), 30u);
+  }
 }
 
 TEST(VorkelE2e, StartFromAnotherFolderRunsBeside) {
