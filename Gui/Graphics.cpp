@@ -1,5 +1,7 @@
 #include "Gui/Graphics.h"
 
+#include <algorithm>
+
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
@@ -195,6 +197,20 @@ SIZE TCanvas::TextExtent(const std::string& text) {
 }
 
 int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).cx; }
+
+int TCanvas::RightOverhang(const std::string& text) {
+  const std::wstring wide = platform::Utf8ToWide(text);
+  if (wide.empty()) return 0;
+  RealizeFont();
+  // The glyph's ink box against its advance, as drawn (hinted) at this size.
+  GLYPHMETRICS metrics{};
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  if (GetGlyphOutlineW(dc_, wide.back(), GGO_METRICS, &metrics, 0, nullptr, &identity) == GDI_ERROR) return 0;
+  const int inkRight = metrics.gmptGlyphOrigin.x + static_cast<int>(metrics.gmBlackBoxX);
+  // Smoothed letters spread their edge by a pixel more than the ink box.
+  const int overhang = inkRight - metrics.gmCellIncX;
+  return overhang > 0 ? overhang + 1 : 0;
+}
 
 int ScreenTextWidth(const TFont& font, const std::string& text) {
   WindowDc screen(nullptr);

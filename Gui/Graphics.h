@@ -135,6 +135,9 @@ class TCanvas {
   void TextRectPlaced(const RECT& rect, int x, int y, const std::string& text, const std::vector<int>& ends);
   int TextWidth(const std::string& text);
   int TextHeight(const std::string& text);
+  // How far the last character's ink reaches past its advance (the tail of
+  // a Cyrillic "у" in Tahoma, an italic letter); 0 when it stays inside.
+  int RightOverhang(const std::string& text);
   SIZE TextExtent(const std::string& text);
   // DrawTextW with the given DT_ flags; returns the text height. Transparent
   // unless the brush is solid.

@@ -87,6 +87,16 @@ void TLabel::Paint(TCanvas& canvas) {
     int spare = Height() - (calc.bottom - calc.top);
     r.top += layout_ == TTextLayout::tlCenter ? spare / 2 : spare;
   }
+  // Right-aligned, a last letter whose ink reaches past its advance would be
+  // cut at the edge: the line ends that much earlier (the painting is
+  // clipped to the label's bounds all the same).
+  if (alignment_ == TAlignment::taRightJustify && !wordWrap_) {
+    const int overhang = canvas.RightOverhang(Caption());
+    if (overhang > 0) {
+      r.right -= overhang;
+      flags |= DT_NOCLIP;
+    }
+  }
   canvas.DrawText(r, Caption(), flags);
 }
 

@@ -87,6 +87,44 @@ TEST_F(PaintTest, LabelTextIsPlacedByAlignmentAndLayout) {
   }
 }
 
+// A last letter whose ink reaches past its advance (the tail of "у" in
+// Tahoma, an italic "f") stays whole at the right edge: the ink is as wide as
+// the same text drawn with room to spare, and ends inside the label.
+TEST_F(PaintTest, RightAlignedTextKeepsTheInkOfItsLastLetter) {
+  struct Case {
+    const char* text;
+    TFont font;
+  } cases[] = {{"Рух товару", TFont("Tahoma", -11)},
+               {"Рух товару", TFont("Tahoma", -24, fsBold)},
+               {"Wolf", TFont("Tahoma", -24, fsItalic)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto form = MakeForm<TestForm>();
+    form->SetClientSize(320, 100);
+    form->SetColor(clWhite);
+    TFont font = c.font;
+    font.SetColor(clBlack);
+    TLabel free(form.get());
+    free.SetAutoSize(false);
+    free.SetBounds(20, 5, 280, 40);
+    free.SetFont(font);
+    free.SetCaption(c.text);
+    TLabel right(form.get());
+    right.SetAutoSize(false);
+    right.SetAlignment(TAlignment::taRightJustify);
+    right.SetBounds(20, 55, 200, 40);
+    right.SetFont(font);
+    right.SetCaption(c.text);
+    const Snapshot shot(*form);
+    const RECT whole = shot.DarkBox({0, 0, 320, 50});
+    const RECT edge = shot.DarkBox({0, 50, 320, 100});
+    ASSERT_LT(whole.left, whole.right) << "no text painted";
+    EXPECT_EQ(edge.right - edge.left, whole.right - whole.left) << "the last letter lost ink";
+    EXPECT_LE(edge.right, 220);
+    EXPECT_GE(edge.right, 214) << "the text no longer ends at the edge";
+  }
+}
+
 TEST_F(PaintTest, OpaqueLabelFillsWithItsColourTransparentOneShowsTheFormPaint) {
   struct Case {
     bool transparent;
