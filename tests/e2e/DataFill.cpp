@@ -88,20 +88,29 @@ void FillLarge(TStore& store, int32_t goods, int32_t movesPerGoods) {
 }
 
 void FillFolder(const std::string& programFolder, bool large, TDateTime now) {
-  // Each movement a few minutes after the one before, ending at now.
-  const int32_t goods = large ? 100000 : 30;
-  const int32_t perGoods = large ? 10 : 6;
+  if (large) {
+    FillLargeFolder(programFolder, 100000, 10, now);
+    return;
+  }
   const double step = 1.0 / (24 * 60);
-  double at = now - step * goods * perGoods;
+  double at = now - step * 30 * 6;
   UnflushedFileSystem files(platform::DefaultFileSystem());
   TStore store(files, [&at, step] { return at += step; });
   store.SetProgramFolder(programFolder);
   store.Open(/*createIfMissing=*/true, "Data");
-  if (large) {
-    FillLarge(store, goods, perGoods);
-  } else {
-    FillShop(store);
-  }
+  FillShop(store);
+  store.Close();
+}
+
+void FillLargeFolder(const std::string& programFolder, int32_t goods, int32_t movesPerGoods, TDateTime now) {
+  // Each movement a few minutes after the one before, ending at now.
+  const double step = 1.0 / (24 * 60);
+  double at = now - step * goods * movesPerGoods;
+  UnflushedFileSystem files(platform::DefaultFileSystem());
+  TStore store(files, [&at, step] { return at += step; });
+  store.SetProgramFolder(programFolder);
+  store.Open(/*createIfMissing=*/true, "Data");
+  FillLarge(store, goods, movesPerGoods);
   store.Close();
 }
 

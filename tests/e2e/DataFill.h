@@ -23,4 +23,7 @@ void FillLarge(TStore& store, int32_t goods, int32_t movesPerGoods);
 // clock stands at the given time for the last movement.
 void FillFolder(const std::string& programFolder, bool large, TDateTime now);
 
+// The large shop of FillLarge in the program folder's Data, of the size given.
+void FillLargeFolder(const std::string& programFolder, int32_t goods, int32_t movesPerGoods, TDateTime now);
+
 }  // namespace vk::e2e
