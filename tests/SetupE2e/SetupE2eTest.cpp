@@ -210,19 +210,26 @@ TEST(SetupE2e, ProgramThatWillNotCloseStopsTheInstall) {
   EXPECT_TRUE(wizard.SetupProcess().WaitForExit(20000));
 }
 
+// Over an existing copy: the summary with the program's start unticked,
+// Install, and the first replacement question; null when none came.
+HWND InstallWithoutLaunchUpToTheQuestion(Wizard& wizard) {
+  const TSetupText& texts = wizard.Texts();
+  wizard.GoToSummary(kFolder);
+  HWND launch = FindChild(wizard.Window(), "Button", texts.ExecOption);
+  EXPECT_TRUE(IsShown(launch));
+  Click(launch);
+  EXPECT_EQ(SendMessageW(launch, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  wizard.Press(texts.BtnInstall);
+  return WaitForTopWindow("TConfirmForm", 20000, texts.ConfirmCaption);
+}
+
 TEST(SetupE2e, NoToAllLeavesExistingFilesUnchanged) {
   const std::string cfg = "[Security]\r\nPassword=1234ABCD\r\n[Language]\r\nProgLang=RUS\r\n";
   PrepareFolder("old program", "old uninstaller", cfg);
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
   const TSetupText& texts = wizard.Texts();
-  wizard.GoToSummary(kFolder);
-  HWND launch = FindChild(wizard.Window(), "Button", texts.ExecOption);
-  ASSERT_TRUE(IsShown(launch));
-  Click(launch);
-  ASSERT_EQ(SendMessageW(launch, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  wizard.Press(texts.BtnInstall);
-  HWND confirm = WaitForTopWindow("TConfirmForm", 20000, texts.ConfirmCaption);
+  HWND confirm = InstallWithoutLaunchUpToTheQuestion(wizard);
   ASSERT_TRUE(confirm);
   Screenshot(confirm, ScreenName("confirm"));
   BringToFront(confirm);
@@ -248,13 +255,7 @@ TEST(SetupE2e, CloseRequestsWaitUntilTheInstallEnds) {
   Wizard wizard;
   ASSERT_TRUE(wizard.Window());
   const TSetupText& texts = wizard.Texts();
-  wizard.GoToSummary(kFolder);
-  HWND launch = FindChild(wizard.Window(), "Button", texts.ExecOption);
-  ASSERT_TRUE(IsShown(launch));
-  Click(launch);
-  ASSERT_EQ(SendMessageW(launch, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  wizard.Press(texts.BtnInstall);
-  HWND confirm = WaitForTopWindow("TConfirmForm", 20000, texts.ConfirmCaption);
+  HWND confirm = InstallWithoutLaunchUpToTheQuestion(wizard);
   ASSERT_TRUE(confirm);
   HWND exit = wizard.Button(texts.BtnExit);
   ASSERT_TRUE(exit);

@@ -13,6 +13,7 @@
 #include "Tools/CfgFile/CfgParams.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -27,28 +28,6 @@ void SetLastCopy(const std::string& programFolder, const std::string& copy) {
   options.SetLastCopy(copy);
 }
 
-// Looks for a text among a dialog's controls; data is a TextSearch.
-struct TextSearch {
-  std::wstring Text;
-  bool Found = false;
-};
-
-BOOL CALLBACK FindText(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TextSearch*>(data);
-  wchar_t buffer[1024] = {};
-  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
-  if (std::wstring(buffer).find(search->Text) != std::wstring::npos) search->Found = true;
-  return !search->Found;
-}
-
-// True when some control of the dialog shows the text: the folder dialog
-// names the folder it has selected.
-bool DialogShows(HWND dialog, const std::wstring& text) {
-  TextSearch search{text};
-  EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
 // A fresh folder near a drive's root: the folder dialog under Wine does not
 // always walk down to a deep preselection.
 std::string ShallowFolder(const std::wstring& path) {
@@ -56,19 +35,6 @@ std::string ShallowFolder(const std::wstring& path) {
   RemoveDirectoryW(path.c_str());
   if (!CreateDirectoryW(path.c_str(), nullptr)) throw Exception("cannot create a folder for the copy");
   return platform::WideToUtf8(path) + "\\";
-}
-
-// Tabs through the dialog until its folder tree has the keyboard focus.
-void TabToTree(HWND dialog) {
-  for (int i = 0; i < 6; ++i) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    wchar_t name[32] = {};
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
-      GetClassNameW(info.hwndFocus, name, 32);
-    if (std::wstring(name) == L"SysTreeView32") return;
-    PressKey(VK_TAB);
-  }
 }
 
 std::string LastCopy(const std::string& programFolder) {
@@ -118,12 +84,6 @@ void RunFileCommandOnPreselection(RunningProgram& program, HWND main, int entry,
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }, 5000));
 }
 
-void Close(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value());
-}
-
 TEST(VorkelE2eCommands, SaveToAFolderAndRestoreIntoAnotherShopRoundTripsTheData) {
   const std::string shop = PrepareFolder("save-from", ShopFolder());
   const std::string empty = PrepareFolder("restore-into", FolderSetup{});
@@ -141,7 +101,7 @@ TEST(VorkelE2eCommands, SaveToAFolderAndRestoreIntoAnotherShopRoundTripsTheData)
     ASSERT_NE(main, nullptr);
     WaitPainted(main, 5000);
     RunFileCommandOnPreselection(program, main, 2, kCopyFolderName, "save-to");
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   ASSERT_TRUE(FileBytes(copy + "store.dat").has_value());
   ASSERT_TRUE(FileBytes(copy + "moves.dat").has_value());
@@ -157,7 +117,7 @@ TEST(VorkelE2eCommands, SaveToAFolderAndRestoreIntoAnotherShopRoundTripsTheData)
     WaitPainted(main, 5000);
     const RECT r = WindowRect(main);
     Screenshot("restored", &r);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const DataContents before = ReadData(shop), after = ReadData(empty);
   ASSERT_EQ(after.Goods.size(), before.Goods.size());
@@ -213,7 +173,7 @@ TEST(VorkelE2eScreens, MainWindowMenus) {
     PressKey(VK_ESCAPE);
     Sleep(200);
   }
-  Close(program, main);
+  CloseByKeyboard(program, main);
 }
 
 }  // namespace

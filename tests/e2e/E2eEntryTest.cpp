@@ -11,18 +11,12 @@
 #include "Platform/win32/Utf16.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
 
 constexpr DWORD kStartTime = 30000;
-
-const GoodsRow* FindGoods(const DataContents& data, const std::string& code) {
-  for (const GoodsRow& row : data.Goods) {
-    if (row.Code == code) return &row;
-  }
-  return nullptr;
-}
 
 // The program started on a folder of the small shop, codes typed by hand.
 class EntrySession {
@@ -45,11 +39,7 @@ class EntrySession {
     const RECT r = WindowRect(main_);
     Screenshot(name, &r);
   }
-  void Close() {
-    BringToFront(main_);
-    PressKey(VK_F4, /*alt=*/true);
-    ASSERT_TRUE(program_.WaitForExit(15000).has_value());
-  }
+  void Close() { CloseByKeyboard(program_, main_); }
 
  private:
   RunningProgram program_;
@@ -61,13 +51,6 @@ std::string ShopWithoutAutogen(const std::string& name) {
   TProgOptions options(folder + kCfgFileName, kUninstallKeyName);
   options.SetAutogenEnabled(false);
   return folder;
-}
-
-// Replaces the focused entry's text as a user does: select all, type.
-void Retype(const std::wstring& text) {
-  PressKey(VK_HOME);
-  PressKey(VK_END, /*alt=*/false, /*ctrl=*/false, /*shift=*/true);
-  TypeText(text);
 }
 
 TEST(VorkelE2eEntry, NewProductThenDeliveryAndSaleBooked) {

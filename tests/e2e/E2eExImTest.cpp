@@ -19,6 +19,7 @@
 #include "Tools/CfgFile/CfgParams.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -49,23 +50,6 @@ void AddGuardedGoods(const std::string& programFolder) {
   store.Close();
 }
 
-// Opens the menu bar from the keyboard and presses the keys that lead to a
-// command.
-void RunMenuCommand(HWND main, std::initializer_list<WORD> keys) {
-  BringToFront(main);
-  PressKey(VK_MENU);
-  for (WORD key : keys) {
-    Sleep(150);
-    PressKey(key);
-  }
-}
-
-void Close(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value());
-}
-
 // The files of the folder with the extension, by name.
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& extension) {
   std::vector<std::string> names;
@@ -82,14 +66,6 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& e
 std::vector<GoodsRow> ByCode(std::vector<GoodsRow> goods) {
   std::sort(goods.begin(), goods.end(), [](const GoodsRow& a, const GoodsRow& b) { return a.Code < b.Code; });
   return goods;
-}
-
-// Hundredths of a money text as the store shows it ("1'234.50").
-int64_t Hundredths(const std::string& money) {
-  std::string digits;
-  for (char c : money)
-    if (c >= '0' && c <= '9') digits += c;
-  return digits.empty() ? 0 : std::stoll(digits);
 }
 
 TEST(VorkelE2eExIm, CsvExportImportedIntoAnEmptyShopGivesTheSameGoods) {
@@ -119,7 +95,7 @@ TEST(VorkelE2eExIm, CsvExportImportedIntoAnEmptyShopGivesTheSameGoods) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog) && !FilesIn(exportFolder, "csv").empty(); }, 15000));
     WaitPainted(main, 5000);
     EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMessageBox), nullptr) << "the export reported a failure";
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const std::vector<std::string> exported = FilesIn(exportFolder, "csv");
   ASSERT_EQ(exported, std::vector<std::string>{TodayName() + ".csv"});
@@ -153,7 +129,7 @@ TEST(VorkelE2eExIm, CsvExportImportedIntoAnEmptyShopGivesTheSameGoods) {
     WaitPainted(main, 5000);
     const RECT r = WindowRect(main);
     Screenshot("csv-imported", &r);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
 
   const std::vector<GoodsRow> before = ByCode(ReadData(shop).Goods), after = ByCode(ReadData(empty).Goods);
@@ -168,7 +144,7 @@ TEST(VorkelE2eExIm, CsvExportImportedIntoAnEmptyShopGivesTheSameGoods) {
     // The import values the stock as price times quantity; the shop added
     // up its value movement by movement, each rounded to the cent.
     const auto movements = static_cast<int64_t>(ReadMoves(shop, before[i].Code).size());
-    EXPECT_LE(std::llabs(Hundredths(after[i].Sum) - Hundredths(before[i].Sum)), movements);
+    EXPECT_LE(std::llabs(Cents(after[i].Sum) - Cents(before[i].Sum)), movements);
   }
   // Each product entered with its first movement, none else.
   EXPECT_EQ(ReadData(empty).Moves, static_cast<int32_t>(after.size()));
@@ -198,16 +174,16 @@ TEST(VorkelE2ePrint, ListReportPrintsTheGoodsWithTheirTotalsFoot) {
     Screenshot("list-report-printed");
     EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMessageBox), nullptr) << "the report showed a box";
     EXPECT_EQ(FindProcessWindow(program.ProcessId(), "TFormStat"), nullptr) << "the statistics came up instead";
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   // The foot: the number of goods and the sums of their quantities, packs
   // and values, added up here from the data.
   const std::vector<GoodsRow> goods = ReadData(shop).Goods;
   int64_t quantity = 0, packs = 0, value = 0;
   for (const GoodsRow& g : goods) {
-    quantity += Hundredths(g.Weight);
+    quantity += Cents(g.Weight);
     packs += std::stoll(g.PCount);
-    value += Hundredths(g.Sum);
+    value += Cents(g.Sum);
     std::printf("VORKEL_CODE=%s\n", g.Code.c_str());
   }
   ExpectInFoot("Names total: " + std::to_string(goods.size()));

@@ -13,28 +13,13 @@
 
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
 
 constexpr DWORD kStartTime = 30000;
 constexpr char kBox[] = "TFormMessageBox";
-
-const GoodsRow* FindGoods(const DataContents& data, const std::string& code) {
-  for (const GoodsRow& row : data.Goods) {
-    if (row.Code == code) return &row;
-  }
-  return nullptr;
-}
-
-// Hundredths of a money text as the store shows it ("1'234.50").
-int64_t Cents(const std::string& text) {
-  std::string digits;
-  for (char c : text) {
-    if (c >= '0' && c <= '9') digits += c;
-  }
-  return digits.empty() ? -1 : std::stoll(digits);
-}
 
 // Every product's quantity, packs and value against its movements.
 void ExpectTotalsMatchMovements(const std::string& folder) {
@@ -87,44 +72,12 @@ class Session {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }, 3000));
     Settle();
   }
-  void Close() {
-    BringToFront(main_);
-    PressKey(VK_F4, /*alt=*/true);
-    ASSERT_TRUE(program_.WaitForExit(15000).has_value());
-  }
+  void Close() { CloseByKeyboard(program_, main_); }
 
  private:
   RunningProgram program_;
   HWND main_ = nullptr;
 };
-
-using EditList = std::vector<std::pair<LONG, HWND>>;
-
-BOOL CALLBACK CollectEdit(HWND child, LPARAM data) {
-  wchar_t cls[64] = {};
-  GetClassNameW(child, cls, 64);
-  if (_wcsicmp(cls, L"Edit") == 0) {
-    RECT r;
-    GetWindowRect(child, &r);
-    reinterpret_cast<EditList*>(data)->push_back({r.top, child});
-  }
-  return TRUE;
-}
-
-// The edit of the panel at the given place from the top (0 code ... 4 packs).
-HWND PanelEdit(HWND main, int index) {
-  EditList edits;
-  EnumChildWindows(main, CollectEdit, reinterpret_cast<LPARAM>(&edits));
-  std::sort(edits.begin(), edits.end());
-  return index < static_cast<int>(edits.size()) ? edits[index].second : nullptr;
-}
-
-// Replaces the focused entry's text as a user does: select all, type.
-void Retype(const std::wstring& text) {
-  PressKey(VK_HOME);
-  PressKey(VK_END, /*alt=*/false, /*ctrl=*/false, /*shift=*/true);
-  TypeText(text);
-}
 
 // Names of the full 40 characters and beyond, amounts typed with a letter and
 // a third decimal, the largest price there is, and a stock sold off in parts.

@@ -15,6 +15,7 @@
 #include "Tools/CfgFile/CfgParams.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -23,21 +24,6 @@ constexpr DWORD kStartTime = 30000;
 constexpr char kMainForm[] = "TMainFormStore";
 constexpr char kMessageBox[] = "TFormMessageBox";
 constexpr char kSystemDialog[] = "#32770";
-
-void RunMenuCommand(HWND main, std::initializer_list<WORD> keys) {
-  BringToFront(main);
-  PressKey(VK_MENU);
-  for (WORD key : keys) {
-    Sleep(150);
-    PressKey(key);
-  }
-}
-
-void Close(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value());
-}
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::FILE* f = _wfopen(platform::Utf8ToWide(path).c_str(), L"wb");
@@ -83,44 +69,6 @@ HWND ImportThroughDialog(RunningProgram& program, HWND main, const std::string& 
   HWND box = program.WaitForWindow(kMessageBox, 20000);
   if (box) WaitPainted(box, 5000);
   return box;
-}
-
-void Answer(HWND box, WORD key) {
-  BringToFront(box);
-  PressKey(key);
-  WaitUntil([&] { return !IsWindowVisible(box); }, 5000);
-}
-
-// Looks for a text among a dialog's controls.
-struct TextSearch {
-  std::wstring Text;
-  bool Found = false;
-};
-
-BOOL CALLBACK FindText(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TextSearch*>(data);
-  wchar_t buffer[1024] = {};
-  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
-  if (std::wstring(buffer).find(search->Text) != std::wstring::npos) search->Found = true;
-  return !search->Found;
-}
-
-bool DialogShows(HWND dialog, const std::wstring& text) {
-  TextSearch search{text};
-  EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
-void TabToTree(HWND dialog) {
-  for (int i = 0; i < 6; ++i) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    wchar_t name[32] = {};
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
-      GetClassNameW(info.hwndFocus, name, 32);
-    if (std::wstring(name) == L"SysTreeView32") return;
-    PressKey(VK_TAB);
-  }
 }
 
 // File's entry (0-based) with its folder dialog confirmed on Z:\tmp\<name>,
@@ -203,7 +151,7 @@ TEST(VorkelE2eExploreFiles, FilesThatAreNoGoodsListImportNothingAndSaySo) {
     EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMessageBox), nullptr) << "a box stayed";
   }
   WaitPainted(main, 5000);
-  Close(program, main);
+  CloseByKeyboard(program, main);
   const DataContents after = ReadData(shop);
   EXPECT_EQ(after.Goods.size(), 30u);
   EXPECT_EQ(FileBytes(shop + "Data\\moves.dat"), movesBefore);
@@ -254,7 +202,7 @@ TEST(VorkelE2eExploreFiles, CsvExportOverAFileOpenElsewhereReportsAndKeepsIt) {
     EXPECT_EQ(WindowCaption(box), "Export rests on warehouse");
     Answer(box, VK_RETURN);
     EXPECT_TRUE(ProcessWindows(program.ProcessId(), kSystemDialog).empty()) << "a dialog stayed";
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const auto kept = FileBytes(target);
   ASSERT_TRUE(kept.has_value());
@@ -300,7 +248,7 @@ TEST(VorkelE2eExploreFiles, RestoreFromAFolderWithoutAWholeCopyChangesNothing) {
   WaitPainted(main, 5000);
   const RECT r = WindowRect(main);
   Screenshot("explore-restore-after", &r);
-  Close(program, main);
+  CloseByKeyboard(program, main);
   EXPECT_EQ(FileBytes(shop + "Data\\store.dat"), goodsBefore);
   EXPECT_EQ(ReadData(shop).Goods.size(), 30u);
   EXPECT_EQ(LastCopy(shop), copy) << "the failed restores changed the last copy";
@@ -335,7 +283,7 @@ TEST(VorkelE2eExploreFiles, NewPasswordIsAskedForAtTheNextStart) {
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(change); }, 5000)) << "the new password was not taken";
     EXPECT_EQ(FindProcessWindow(program.ProcessId(), kMessageBox), nullptr);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   RunningProgram program(shop);
   HWND prompt = program.WaitForWindow("TFormPass", kStartTime);
@@ -351,7 +299,7 @@ TEST(VorkelE2eExploreFiles, NewPasswordIsAskedForAtTheNextStart) {
   PressKey(VK_RETURN);
   HWND main = program.WaitForWindow(kMainForm, kStartTime);
   ASSERT_NE(main, nullptr) << "the new password did not open the program";
-  Close(program, main);
+  CloseByKeyboard(program, main);
 }
 
 // True when a row of the screen's rectangle holds one colour only: no
@@ -391,7 +339,7 @@ TEST(VorkelE2eExploreFiles, BadLineBoxKeepsALongLineWithinItsTextArea) {
   HWND summary = program.WaitForWindow(kMessageBox, 10000);
   ASSERT_NE(summary, nullptr) << "no summary after Stop";
   Answer(summary, VK_RETURN);
-  Close(program, main);
+  CloseByKeyboard(program, main);
   EXPECT_EQ(ReadData(shop).Goods.size(), 30u);
 }
 

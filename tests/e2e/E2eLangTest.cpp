@@ -14,6 +14,7 @@
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Service/TextConst.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -21,21 +22,6 @@ namespace {
 constexpr DWORD kStartTime = 30000;
 constexpr char kMainForm[] = "TMainFormStore";
 constexpr char kBox[] = "TFormMessageBox";
-
-void RunMenuCommand(HWND main, std::initializer_list<WORD> keys) {
-  BringToFront(main);
-  PressKey(VK_MENU);
-  for (WORD key : keys) {
-    Sleep(150);
-    PressKey(key);
-  }
-}
-
-void Close(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value());
-}
 
 std::string Caption(HWND window) { return WindowCaption(window); }
 
@@ -62,13 +48,6 @@ std::vector<std::string> ButtonCaptions(HWND window) {
   return captions;
 }
 
-const GoodsRow* FindGoods(const DataContents& data, const std::string& code) {
-  for (const GoodsRow& row : data.Goods) {
-    if (row.Code == code) return &row;
-  }
-  return nullptr;
-}
-
 void Shot(HWND window, const std::string& name) {
   WaitPainted(window, 5000);
   const RECT r = WindowRect(window);
@@ -86,13 +65,6 @@ void ExpectDottedDate(HWND dialog) {
   char wanted[16];
   std::snprintf(wanted, sizeof wanted, "%02u.%02u.%04u", today.wDay, today.wMonth, today.wYear);
   EXPECT_EQ(shown, wanted);
-}
-
-// Answers the box with the key and waits until it is gone.
-void Answer(HWND box, WORD key) {
-  BringToFront(box);
-  PressKey(key);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }, 3000));
 }
 
 // Ukrainian from the start: a name with the letters only Ukrainian has, the
@@ -153,7 +125,7 @@ TEST(VorkelE2eLang, UkrainianNameStoredAndBoxesInUkrainian) {
     EXPECT_EQ(Caption(date), ProgTexts.DateChangeCaption);
     ExpectDottedDate(date);
     Answer(date, VK_ESCAPE);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const DataContents data = ReadData(folder);
   const GoodsRow* added = FindGoods(data, "7001");
@@ -220,7 +192,7 @@ TEST(VorkelE2eLang, SwitchedToUkrainianMidDayRelabelsEveryDialog) {
       if (std::string(d.ClassName) == "TFormDateChange") ExpectDottedDate(dialog);
       Answer(dialog, VK_ESCAPE);
     }
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   TProgOptions options(folder + kCfgFileName, kUninstallKeyName);
   EXPECT_EQ(options.GetProgLang(), 1u);

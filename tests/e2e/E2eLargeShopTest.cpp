@@ -21,6 +21,7 @@
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/DataFill.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -57,15 +58,6 @@ std::string LargeShopFolder(const std::string& name) {
     if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) throw Exception(std::string("cannot copy ") + file);
   }
   return folder;
-}
-
-// Hundredths of a money text as the store shows it ("1'234.50").
-int64_t Cents(const std::string& text) {
-  std::string digits;
-  for (char c : text) {
-    if (c >= '0' && c <= '9') digits += c;
-  }
-  return digits.empty() ? -1 : std::stoll(digits);
 }
 
 struct Totals {
@@ -112,27 +104,6 @@ Totals ExpectTotalsMatchMovements(const std::string& folder) {
   EXPECT_TRUE(byId.empty()) << byId.size() << " products' movements without their product";
   store.Close();
   return totals;
-}
-
-using EditList = std::vector<std::pair<LONG, HWND>>;
-
-BOOL CALLBACK CollectEdit(HWND child, LPARAM data) {
-  wchar_t cls[64] = {};
-  GetClassNameW(child, cls, 64);
-  if (_wcsicmp(cls, L"Edit") == 0) {
-    RECT r;
-    GetWindowRect(child, &r);
-    reinterpret_cast<EditList*>(data)->push_back({r.top, child});
-  }
-  return TRUE;
-}
-
-// The edit of the panel at the given place from the top (0 code ... 4 packs).
-HWND PanelEdit(HWND main, int index) {
-  EditList edits;
-  EnumChildWindows(main, CollectEdit, reinterpret_cast<LPARAM>(&edits));
-  std::sort(edits.begin(), edits.end());
-  return index < static_cast<int>(edits.size()) ? edits[index].second : nullptr;
 }
 
 class Session {
@@ -313,17 +284,6 @@ TEST(VorkelE2eLarge, WalkSortSearchAddAndDelete) {
   std::printf("[large] totals: goods %zu qty %lld packs %lld sum %lld\n", totals.Goods,
               static_cast<long long>(totals.Weight), static_cast<long long>(totals.Packs),
               static_cast<long long>(totals.Sum));
-}
-
-// Opens the menu bar from the keyboard and presses the keys that lead to a
-// command.
-void RunMenuCommand(HWND main, std::initializer_list<WORD> keys) {
-  BringToFront(main);
-  PressKey(VK_MENU);
-  for (WORD key : keys) {
-    Sleep(150);
-    PressKey(key);
-  }
 }
 
 size_t LinesOf(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Service/TextConst.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -60,12 +61,6 @@ std::wstring OpenedDialogCaption(RunningProgram& program, const std::string& cla
   return caption;
 }
 
-void Close(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value());
-}
-
 struct DialogCase {
   const char* Name;
   const char* ClassName;
@@ -97,7 +92,7 @@ TEST(VorkelE2eShortcuts, EveryDialogOpensByItsShortcutAndItsMenuEntryAndEscClose
     ASSERT_TRUE(program.Running());
     WaitPainted(main, 5000);
   }
-  Close(program, main);
+  CloseByKeyboard(program, main);
 }
 
 // What the status bar's first panel shows, asked for across processes.
@@ -127,14 +122,7 @@ TEST(VorkelE2eShortcuts, MenuEntriesShowTheirHintsInTheStatusBar) {
   }
   PressKey(VK_ESCAPE);
   PressKey(VK_ESCAPE);
-  Close(program, main);
-}
-
-const GoodsRow* FindGoods(const DataContents& data, const std::string& code) {
-  for (const GoodsRow& row : data.Goods) {
-    if (row.Code == code) return &row;
-  }
-  return nullptr;
+  CloseByKeyboard(program, main);
 }
 
 std::string TwoDecimals(double value) {
@@ -176,7 +164,7 @@ TEST(VorkelE2eShortcuts, KeypadPlusAndMinusBookOnceLaptopModeIsSwitchedOff) {
     PressKey(VK_RETURN);
     Sleep(300);
     WaitPainted(main, 5000);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const std::vector<MoveRow> moves = ReadMoves(folder, "1001");
   ASSERT_EQ(moves.size(), movesBefore + 2) << "the keypad keys did not book";
@@ -242,7 +230,7 @@ TEST(VorkelE2eScreens, LanguageSwitchRelabelsTheHiddenDialogs) {
   WaitPainted(main, 5000);
   LoadEnglishTexts();
   expectCaptions("en");
-  Close(program, main);
+  CloseByKeyboard(program, main);
 }
 
 }  // namespace

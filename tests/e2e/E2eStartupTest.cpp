@@ -12,6 +12,7 @@
 #include "Source/StoreData.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -20,13 +21,6 @@ constexpr DWORD kStartTime = 30000;
 constexpr char kMainForm[] = "TMainFormStore";
 
 std::string TitleOf(const std::string& folder) { return "Vorkel - " + folder.substr(0, folder.size() - 1); }
-
-// Closes the main window with Alt+F4, as a user would, and waits for the end.
-void CloseByKeyboard(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value()) << "the program did not end after Alt+F4";
-}
 
 // One start of the program that ends as the user closes it.
 void StartAndClose(const std::string& folder) {

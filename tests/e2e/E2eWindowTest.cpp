@@ -10,6 +10,7 @@
 #include "Platform/win32/Utf16.h"
 #include "Tools/CfgFile/Options.h"
 #include "tests/e2e/E2eDriver.h"
+#include "tests/e2e/E2eSteps.h"
 
 namespace vk::e2e {
 namespace {
@@ -38,12 +39,6 @@ void StorePlace(const std::string& folder, int left, int top, int width, int hei
   options.SetMainFormHeight(static_cast<uint32_t>(height));
 }
 
-void Close(RunningProgram& program, HWND main) {
-  BringToFront(main);
-  PressKey(VK_F4, /*alt=*/true);
-  ASSERT_TRUE(program.WaitForExit(15000).has_value());
-}
-
 // The header control of the goods grid: the header right of the edit panel.
 HWND GoodsHeader(HWND main) {
   return FindChildWindow(main, L"SysHeader32", [](const RECT& r, const RECT& best) { return r.left > best.left; });
@@ -55,7 +50,7 @@ TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
     RunningProgram program(folder);
     HWND main = program.WaitForWindow(kMainForm, kStartTime);
     ASSERT_NE(main, nullptr);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const Saved first = ReadSaved(folder);
   ASSERT_GT(first.codeWidth, 11u);
@@ -83,7 +78,7 @@ TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
     // the window is dragged by its caption.
     Drag(before.left + 300, before.top + 10, before.left + 360, before.top + 50);
     ASSERT_TRUE(WaitUntil([&] { return WindowRect(main).left == before.left + 60; }, 3000)) << "the drag moved nothing";
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   const Saved changed = ReadSaved(folder);
   EXPECT_EQ(changed.left, first.left + 60);
@@ -97,7 +92,7 @@ TEST(VorkelE2eWindow, PlaceColumnWidthsAndSortComeBackAfterARestart) {
     const RECT r = WindowRect(main);
     EXPECT_EQ(r.left, static_cast<LONG>(changed.left));
     EXPECT_EQ(r.top, static_cast<LONG>(changed.top));
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   EXPECT_EQ(ReadSaved(folder), changed) << "what came back was saved differently";
 }
@@ -113,7 +108,7 @@ TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
   EXPECT_GE(r.left, 0);
   EXPECT_GE(r.top, 0);
   EXPECT_LE(r.right, GetSystemMetrics(SM_CXSCREEN));
-  Close(program, main);
+  CloseByKeyboard(program, main);
   const Saved saved = ReadSaved(folder);
   EXPECT_EQ(static_cast<int32_t>(saved.left), r.left);
   EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
@@ -149,7 +144,7 @@ TEST(VorkelE2eWindow, SearchByCodeAndSortFromTheKeyboard) {
     PressKey(VK_F9);
     Sleep(300);
     EXPECT_EQ(EditText(code), "1021") << "sorting moved off the current product";
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   EXPECT_EQ(ReadSaved(folder).sorted, 2u);
 }
@@ -174,7 +169,7 @@ TEST(VorkelE2eScreens, MainWindowWithDataAtDesignedAndEnlargedSize) {
     RECT window = WindowRect(main), client{};
     GetClientRect(main, &client);
     frame = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   struct Size {
     const char* name;
@@ -208,7 +203,7 @@ TEST(VorkelE2eScreens, MainWindowWithDataAtDesignedAndEnlargedSize) {
     WaitPainted(main, 5000);
     const RECT r = WindowRect(main);
     Screenshot("main-" + language + "-" + size.name, &r);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   SetVisualStyles(true);
   // The click chose a product, and the program wrote nothing to the data.
@@ -249,7 +244,7 @@ TEST(VorkelE2eScreens, LanguageSwitchedFromTheMenu) {
     WaitPainted(main, 5000);
     const RECT r = WindowRect(main);
     Screenshot("language-switched", &r);
-    Close(program, main);
+    CloseByKeyboard(program, main);
   }
   TProgOptions options(folder + kCfgFileName, kUninstallKeyName);
   EXPECT_EQ(options.GetProgLang(), 2u);
