@@ -119,12 +119,14 @@ void TMoneyEditModel::DeleteAndRegroup(int from, int count) {
   SetRegrouped(text);
 }
 
+int TMoneyEditModel::CaretFromEnd(int distance) const { return std::max(0, Length() - distance); }
+
 void TMoneyEditModel::Regroup() {
   ClampSelection(State);
   if (State.SelLength > 0 || Length() < 3) return;
   int distance = Length() - State.SelStart;
   SetRegrouped(State.Text);
-  State.SelStart = std::max(0, Length() - distance);
+  State.SelStart = CaretFromEnd(distance);
 }
 
 void TMoneyEditModel::ApplyCaretRule() {
@@ -165,7 +167,7 @@ void TMoneyEditModel::TypeDigit(char digit) {
     std::string text = State.Text;
     text.insert(text.begin() + s, digit);
     SetRegrouped(text);
-    s = Length() - distance;
+    s = CaretFromEnd(distance);
   }
 }
 
@@ -178,10 +180,10 @@ void TMoneyEditModel::Backspace() {
       --s;
     } else if (s >= 2 && State.Text[s - 1] == kMark) {
       DeleteAndRegroup(s - 2, 1);
-      s = Length() - distance;
+      s = CaretFromEnd(distance);
     } else if (s != 0) {
       DeleteAndRegroup(s - 1, 1);
-      s = Length() - distance;
+      s = CaretFromEnd(distance);
     }
   } else if (CaretInDecimals()) {
     if (s != PointPos() + 1) State.Text[s - 1] = '0';
@@ -265,7 +267,7 @@ void TMoneyEditModel::RemoveSelection(bool caretToStart) {
   if (s + n <= point && n < point) {
     int after = Length() - s - n;
     DeleteAndRegroup(s, n);
-    s = Length() - after;
+    s = CaretFromEnd(after);
     return;
   }
   if (s == point && n >= 2) {
@@ -301,7 +303,7 @@ void TMoneyEditModel::ReplaceSelection(const std::string& text) {
   // An integer part replaced entirely by a text that starts at its point keeps a zero.
   if (point == 0 || DigitsInText(next.substr(0, point)) == 0) next.replace(0, point, 1, '0');
   SetRegrouped(next);
-  State.SelStart = std::max(0, Length() - after);
+  State.SelStart = CaretFromEnd(after);
 }
 
 bool TMoneyEditModel::InsertPastedDigits(const std::string& digits) {

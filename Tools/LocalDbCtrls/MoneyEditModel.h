@@ -69,6 +69,11 @@ class TMoneyEditModel {
   // Integer-part digits inside [from, to).
   int DigitsIn(int from, int to) const;
 
+  // The caret at the given distance from the end of the text. A deletion at
+  // the start of the integer part takes the group mark that followed it
+  // along, so the distance kept from before can exceed the new length: the
+  // caret then goes to the start, where the deleted digits were.
+  int CaretFromEnd(int distance) const;
   // Sets a text whose integer part may have lost its grouping, regrouped.
   void SetRegrouped(const std::string& text);
   // Deletes [from, from + count) and regroups; the caret is placed by the caller.

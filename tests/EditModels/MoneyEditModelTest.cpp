@@ -56,6 +56,9 @@ TEST(MoneyEditModel, TypedCharactersFollowTheMoneyForm) {
       {"[1'234.56]", '7', "7|.00"},
       {"[1'234].56", '7', "7|.56"},
       {"1'234.[56]", '7', "1'234.7|0"},
+      // A selection of leading digits takes the group mark after it along.
+      {"[1]'000.00", '5', "5'|000.00"},
+      {"[12]'345'678.00", '9', "9'|345'678.00"},
       // Point keys.
       {"1'2|34.00", '.', "1'234.|00"},
       {"|5.00", ',', "5.|00"},
@@ -73,6 +76,8 @@ TEST(MoneyEditModel, TypedCharactersFollowTheMoneyForm) {
       {"1'23|4.00", kBackspace, "12|4.00"},
       {"12'3|45.00", kBackspace, "1'2|45.00"},
       {"[1'234].56", kBackspace, "|0.56"},
+      {"[1]'000.00", kBackspace, "|000.00"},
+      {"1|'234.00", kBackspace, "|234.00"},
       {"1'234.[56]", kBackspace, "1'234.|00"},
       // Everything else is swallowed.
       {"1|.00", 'a', "1|.00"},
@@ -134,6 +139,7 @@ TEST(MoneyEditModel, DeleteAndArrowKeys) {
       {"[1'234.56]", TEditKey::Delete, {}, true, "0|.00"},
       {"[1'234].56", TEditKey::Delete, {}, true, "0|.56"},
       {"1'[23]4.00", TEditKey::Delete, {}, true, "1|4.00"},
+      {"[1]'000.00", TEditKey::Delete, {}, true, "|000.00"},
       {"1'234.[56]", TEditKey::Delete, {}, true, "1'234.00|"},
       {"1'234.[5]6", TEditKey::Delete, {}, true, "1'234.0|6"},
       {"1'234[.5]6", TEditKey::Delete, {}, true, "1'234.0|6"},
