@@ -9,6 +9,8 @@ namespace {
 
 constexpr const char* kUnit = "Tools\\CfgFile\\Options";
 constexpr uint32_t kMinColumnWidth = 11;
+// Wider than any screen shows: a column of such a width is a damaged setting.
+constexpr uint32_t kMaxColumnWidth = 16384;
 constexpr uint32_t kDefaultNuls = 4, kMaxNuls = 8;
 
 std::unique_ptr<TProgOptions>& Instance() {
@@ -18,7 +20,9 @@ std::unique_ptr<TProgOptions>& Instance() {
 
 uint32_t Width(TCardinalParam& param, uint32_t defaultWidth) {
   uint32_t stored = param.GetValue();
-  return static_cast<int32_t>(stored) >= static_cast<int32_t>(kMinColumnWidth) ? stored : defaultWidth;
+  const bool usable =
+      static_cast<int32_t>(stored) >= static_cast<int32_t>(kMinColumnWidth) && stored <= kMaxColumnWidth;
+  return usable ? stored : defaultWidth;
 }
 
 }  // namespace

@@ -71,15 +71,15 @@ TEST(ProgOptions, MissingFileGivesEveryDefaultAndReadsCreateNothing) {
   EXPECT_EQ(sys.File(), "[MainForm]\r\nLeft=0000000C\r\n");
 }
 
-TEST(ProgOptions, ColumnWidthsBelowElevenOrNegativeGiveTheDefault) {
+TEST(ProgOptions, ColumnWidthsBelowElevenNegativeOrWiderThanAScreenGiveTheDefault) {
   struct Case {
     const char* stored;
     bool useDefault;
     uint32_t value;
   } cases[] = {
-      {"00000000", true, 0},   {"00000001", true, 0},    {"0000000A", true, 0},
-      {"0000000B", false, 11}, {"00000190", false, 400}, {"7FFFFFFF", false, 0x7FFFFFFF},
-      {"80000000", true, 0},   {"FFFFFFFF", true, 0},    {"xyz", true, 0},
+      {"00000000", true, 0},    {"00000001", true, 0},       {"0000000A", true, 0}, {"0000000B", false, 11},
+      {"00000190", false, 400}, {"00004000", false, 0x4000}, {"00004001", true, 0}, {"7FFF0000", true, 0},
+      {"7FFFFFFF", true, 0},    {"80000000", true, 0},       {"FFFFFFFF", true, 0}, {"xyz", true, 0},
   };
   for (const auto& col : kColumns) {
     for (const auto& c : cases) {
