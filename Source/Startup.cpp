@@ -49,9 +49,11 @@ TStartupEnd OpenAndRun(TStartupHost& host, const std::string& title) {
 std::string InstanceMutexName(const std::string& programTitle) {
   // The running program is found by its title ignoring letter case, so the
   // mutex is too: a folder started as "c:\vorkel" and as "C:\Vorkel" is one.
+  // The hash is over the title's own text, not its bytes in the system's code
+  // page, where letters the code page lacks would all be one "?".
   const std::string folded = Utf16ToUtf8(platform::UpperCaseText(Utf8ToUtf16(programTitle)));
   char hex[9];
-  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(HashText(folded)));
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(HashString(folded)));
   return std::string("mutexVorkel") + hex;
 }
 

@@ -18,7 +18,10 @@
 
 namespace vk {
 
-// "mutexVorkel" and the title's hash in eight upper-case hexadecimal digits.
+// "mutexVorkel" and the hash of the capitalised title's UTF-8 text in eight
+// upper-case hexadecimal digits. The name is kept nowhere: only this program
+// takes it (the setup program and the uninstaller find a running copy by its
+// windows).
 std::string InstanceMutexName(const std::string& programTitle);
 
 // The language the program starts in: the stored one (0 Russian, 1

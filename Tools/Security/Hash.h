@@ -1,7 +1,8 @@
 #pragma once
 // The 32-bit string hash: the last four bytes of the MD5 digest, read as a
 // little-endian number. It names the single-instance mutex after the
-// program's folder and is the only form in which a password is stored.
+// program's folder (over the folder's UTF-8 text) and is the only form in
+// which a password is stored (over its bytes in the system's code page).
 //
 // The hash is over bytes, not characters: the same text in two code pages
 // has two hashes. Texts arrive as UTF-8, but the stored hashes were taken
