@@ -29,7 +29,11 @@ uint32_t TPass::StoredValueOf(const std::string& password) const {
   return password.empty() ? kNoPasswordMarker : HashText(password, ansiCodePage_);
 }
 
-bool TPass::Check(const std::string& password) { return StoredValueOf(password) == options_->GetPassword(); }
+bool TPass::Check(const std::string& password) {
+  const uint32_t value = StoredValueOf(password);
+  // Letters the code page lacks are hashed as "?": "pЖss" would pass for "p?ss".
+  return SurvivesCodePage(password, ansiCodePage_) && value == options_->GetPassword();
+}
 
 bool TPass::IsEmpty() { return options_->GetPassword() == kNoPasswordMarker; }
 

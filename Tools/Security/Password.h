@@ -26,8 +26,9 @@ class TPass {
   explicit TPass(TSecurityOptions* options, uint32_t ansiCodePage = 0);
 
   // True when the text is the password; the empty text is the password
-  // exactly when none is set. Raises ERangeError for a text of more than
-  // 65535 bytes in the code page.
+  // exactly when none is set. A text with letters the code page lacks is
+  // never the password. Raises ERangeError for a text of more than 65535
+  // bytes in the code page.
   bool Check(const std::string& password);
 
   // Stores the text's hash, or the marker for the empty text (no password

@@ -77,6 +77,7 @@ TEST(Pass, ChecksAgainstTheStoredValue) {
     const char* text;
     bool matches;
     bool empty;
+    uint32_t codePage = 1251;
   } cases[] = {
       {"no password", IniLine(kNoPasswordMarker), "", true, true},
       {"no password", IniLine(kNoPasswordMarker), "abc", false, true},
@@ -89,11 +90,16 @@ TEST(Pass, ChecksAgainstTheStoredValue) {
       {"nothing stored", "", "", false, false},
       {"nothing stored", "", "abc", false, false},
       {"malformed value", "[Security]\r\nPassword=xyz\r\n", "", false, false},
+      // A letter the code page lacks would be hashed as "?": it never matches.
+      {"p?ss set", IniLine(HashString("p?ss")), "p?ss", true, false, 1252},
+      {"p?ss set", IniLine(HashString("p?ss")), "p\xD0\x96ss", false, false, 1252},  // "pЖss"
+      {"caf? set", IniLine(HashString("caf?")), "caf\xC3\xA9", false, false, 1251},  // "café"
+      {"пароль set", IniLine(HashString(kRussian1251)), kRussianUtf8, true, false, 1251},
   };
   for (const auto& c : cases) {
     Installation installation(c.file);
     auto options = installation.Start();
-    TPass pass(options.get(), 1251);
+    TPass pass(options.get(), c.codePage);
     EXPECT_EQ(pass.Check(c.text), c.matches) << c.name << ", \"" << c.text << "\"";
     EXPECT_EQ(pass.IsEmpty(), c.empty) << c.name;
   }
@@ -136,7 +142,8 @@ TEST(Pass, SetPasswordStoresTheHashInFileAndMirror) {
 
 // Letters the code page lacks would all be hashed as "?": "пароль" on a
 // Western system would let in "абвгде" and "??????" too. Such a password is
-// refused and nothing changes; a hash stored earlier is checked as ever.
+// refused and nothing changes. A hash stored earlier of such a password is
+// reached only by the question marks it was taken over, never by the letters.
 TEST(Pass, SetPasswordRefusesLettersTheCodePageLacks) {
   struct Case {
     const char* text;
@@ -162,7 +169,8 @@ TEST(Pass, SetPasswordRefusesLettersTheCodePageLacks) {
   }
   Installation earlier(IniLine(HashString("??????")));
   auto options = earlier.Start();
-  EXPECT_TRUE(TPass(options.get(), 1252).Check(kRussianUtf8));
+  EXPECT_FALSE(TPass(options.get(), 1252).Check(kRussianUtf8));
+  EXPECT_TRUE(TPass(options.get(), 1252).Check("??????"));
 }
 
 TEST(Pass, PasswordHoldsAtTheNextStart) {
