@@ -62,6 +62,8 @@ void TEditModes::StartMoveEntry(TEditMode mode) {
   EndSearchFirst();
   place_ = CurrentPlace(false);
   SetEditMode(mode);
+  // Packs are booked only when typed: an empty field posts none.
+  view_.SetEntryText(C::EditPCount, "");
   view_.SetEntryText(C::EditNote, "");
   view_.FocusControl(C::EditWeight);
 }

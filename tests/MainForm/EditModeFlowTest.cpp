@@ -47,6 +47,11 @@ const Entry kEntries[] = {
    C::GridMoves},
   {"incoming on a work date", 0, true, scF12, {nullptr, nullptr, nullptr, "0.40", ""}, nullptr, {0, 0, 40, 100},
    C::GridMoves},
+  // Only the quantity typed: no packs are booked, whatever the goods hold.
+  {"incoming, packs left empty", 0, false, scF12, {nullptr, nullptr, nullptr, "1.00"}, nullptr, {0, 0, 100, 250},
+   C::GridStore},
+  {"outgoing, packs left empty", 0, false, scF11, {nullptr, nullptr, nullptr, "1.00"}, nullptr, {0, 0, -100, -250},
+   C::GridStore},
   {"incoming too big", 0, false, scF12, {nullptr, nullptr, nullptr, "99'999'999.00"}, "Quantity of products"},
   {"outgoing of all", 0, false, scF11, {nullptr, nullptr, nullptr, "12.00", "3"}, nullptr, {0, -3, -1200, -3000},
    C::GridStore},
