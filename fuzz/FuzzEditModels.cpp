@@ -67,6 +67,15 @@ void Select(FuzzedDataProvider& in, TEditState& s) {
   s.SelLength = in.ConsumeIntegralInRange(0, length - s.SelStart);
 }
 
+// What a window might report past the text: the models take it as far as it
+// lies inside.
+void StraySelection(FuzzedDataProvider& in, TEditState& s) {
+  if (!in.ConsumeBool()) return;
+  const int length = static_cast<int>(s.Text.size());
+  s.SelStart = in.ConsumeIntegralInRange(-2, length + 4);
+  s.SelLength = in.ConsumeIntegralInRange(-2, length + 100);
+}
+
 // Clipboard texts: random bytes, or the likely ones (amounts, dates, the
 // field's own selection).
 std::string Clipboard(FuzzedDataProvider& in, const TEditState& s) {
@@ -106,8 +115,14 @@ void FuzzMoney(FuzzedDataProvider& in) {
         if (in.ConsumeBool()) model.ApplyCaretRule();
         break;
       case 4: model.Paste(Clipboard(in, model.State)); break;
-      case 5: (void)model.Cut(); break;
-      case 6: model.Clear(); break;
+      case 5:
+        StraySelection(in, model.State);
+        (void)model.Cut();
+        break;
+      case 6:
+        StraySelection(in, model.State);
+        model.Clear();
+        break;
       default: model.Regroup(); break;
     }
     Require(IsGroupedAmount(model.State.Text));
@@ -136,7 +151,10 @@ void FuzzDate(FuzzedDataProvider& in) {
       case 3: Select(in, model.State); break;
       case 4: model.CaretRuleAfterClick(); break;
       case 5: model.Paste(Clipboard(in, model.State)); break;
-      case 6: (void)(in.ConsumeBool() ? model.Cut() : (model.Clear(), std::string())); break;
+      case 6:
+        StraySelection(in, model.State);
+        (void)(in.ConsumeBool() ? model.Cut() : (model.Clear(), std::string()));
+        break;
       case 7: model.SetSeparatorKind(in.ConsumeIntegralInRange(0, 2)); break;
       case 8: model.SetDateOrder(in.ConsumeIntegralInRange(0, 1)); break;
       default: {

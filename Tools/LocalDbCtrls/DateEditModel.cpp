@@ -142,6 +142,7 @@ void TDateEditModel::Overtype(char c) {
 }
 
 void TDateEditModel::BlankSelection() {
+  ClampSelection(State);
   int start = State.SelStart;
   int end = start + State.SelLength;
   State.SelLength = 0;

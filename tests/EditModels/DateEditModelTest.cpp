@@ -178,6 +178,10 @@ TEST(DateEditModel, CutGivesTheSelectionAndBlanksIt) {
   TDateEditModel model = ModelAt("07.[12].2026");
   EXPECT_EQ(model.Cut(), "12");
   EXPECT_EQ(FormatState(model.State), "07.|__.2026");
+  // A selection the window reports beyond the text is cut to it first.
+  model.State = {"07.12.2026", 8, 100};
+  model.Clear();
+  EXPECT_EQ(FormatState(model.State), "07.12.20|__");
 }
 
 TEST(DateEditModel, SeparatorAndOrderRuleTheDateBothWays) {
