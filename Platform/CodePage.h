@@ -6,7 +6,9 @@
 // one without saying so: input that cannot be decoded becomes U+FFFD, and a
 // code page the system does not know raises EOSError. Characters a code page
 // lacks become that code page's default character ("?" for the Windows code
-// pages). All functions may be called from any thread.
+// pages), never a look-alike (no best fit: "é" is not "e" in 1251), so a
+// text that does not come back unchanged has lost something. All functions
+// may be called from any thread.
 //
 // win32: the system's own tables. posix: code pages 1251, 1252, 20127 (ASCII)
 // and 65001 only, and the language taken from LANG as Wine takes it.

@@ -13,7 +13,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "Source/MainFormModes.h"
 #include "Source/MainFormView.h"
@@ -98,6 +100,9 @@ class TEditModes {
   // Posting by mode; false when a validator refused (its box shown).
   bool StoreEntry();
   bool Refuse(const std::string& caption, const std::string& text);
+  // The entry's texts with their fields' labels: false, with a box naming the
+  // field, at the first the data code page cannot hold.
+  bool TextsStorable(std::initializer_list<std::pair<const std::string&, const std::string&>> texts);
   // Back to browse after a store operation raised, showing the tables.
   void RecoverToBrowse(bool goodsSide) noexcept;
   void ShowBrowse(bool goodsSide, bool reposition);

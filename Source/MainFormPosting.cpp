@@ -100,26 +100,32 @@ bool TEditModes::StoreEntry() {
   const TTexts& t = ProgTexts;
   switch (Mode()) {
     case emNewGoods:
+      if (!TextsStorable({{e.Code, t.LbCodeCaption}, {e.Name, t.LbNameCaption}, {e.Note, t.NoteLabelCaption}}))
+        return false;
       if (!store_.CanAddGoods(e.Cost, e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
       store_.AddGoods(e.Code, e.Name, e.Cost, e.Weight, e.Count, e.Note);
       return true;
     case emEditGoods:
       ReturnTo(place_);
+      if (!TextsStorable({{e.Code, t.LbCodeCaption}, {e.Name, t.LbNameCaption}})) return false;
       if (!store_.CanReprice(e.Cost)) return Refuse(t.PriceCaption, t.PriceTooHigh);
       store_.EditGoods(e.Code, e.Name, e.Cost);
       return true;
     case emIncoming:
       ReturnTo(place_);
+      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
       if (!store_.CanAddIncoming(e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
       store_.AddIncoming(e.Weight, e.Count, e.Note);
       return true;
     case emOutgoing:
       ReturnTo(place_);
+      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
       if (!store_.CanAddOutgoing(e.Weight, e.Count)) return Refuse(t.RestCaption, t.NotEnoughGoods);
       store_.AddOutgoing(e.Weight, e.Count, e.Note);
       return true;
     case emEditNote:
       ReturnTo(place_);
+      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
       store_.EditNote(e.Note);
       return true;
     default: return true;
@@ -129,6 +135,13 @@ bool TEditModes::StoreEntry() {
 bool TEditModes::Refuse(const std::string& caption, const std::string& text) {
   ShowInformation(caption, text);
   return false;
+}
+
+bool TEditModes::TextsStorable(std::initializer_list<std::pair<const std::string&, const std::string&>> texts) {
+  for (const auto& [text, label] : texts) {
+    if (!store_.CanStoreText(text)) return Refuse(label, ProgTexts.TextNotStorable);
+  }
+  return true;
 }
 
 int TEditModes::ShowInformation(const std::string& caption, const std::string& text) {

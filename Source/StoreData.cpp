@@ -322,6 +322,14 @@ void TStore::EditNote(const std::string& note) {
   });
 }
 
+bool TStore::CanStoreText(const std::string& text) const {
+  try {
+    return SurvivesCodePage(text, dataCodePage_);
+  } catch (...) {
+    return false;
+  }
+}
+
 bool TStore::CanAddGoods(const std::string& price, const std::string& weight, const std::string& count) {
   try {
     TMoneyField::MulMoney(TMoneyField::StrToMoney(price), TMoneyField::StrToMoney(weight));

@@ -58,6 +58,10 @@ class TStore {
   bool CanAddOutgoing(const std::string& weight, const std::string& count);
   bool CanReprice(const std::string& price);
   bool CanDeleteMove(bool& isIncoming);
+  // Whether a code, name or note comes back from the data code page as it
+  // was typed: false when a character would be stored as "?" or as a
+  // look-alike. The operations store what they are given.
+  bool CanStoreText(const std::string& text) const;
 
   bool FindByName(const std::string& text);
   bool FindByCode(const std::string& text);

@@ -47,12 +47,21 @@ std::string Utf16ToMultiByte(std::u16string_view text, uint32_t codePage) {
   if (text.empty()) return {};
   auto wide = reinterpret_cast<const wchar_t*>(text.data());
   int length = static_cast<int>(text.size());
-  int n = WideCharToMultiByte(codePage, /*flags=*/0, wide, length, nullptr, 0, /*defaultChar=*/nullptr,
+  // Without best fit a character the code page lacks becomes the default
+  // character instead of a look-alike ("é" is not "e" in 1251), so a text
+  // that does not come back says so. UTF-8 and a few others take no flags.
+  DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int n = WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, /*defaultChar=*/nullptr,
                               /*usedDefault=*/nullptr);
   DWORD error = GetLastError();
+  if (n <= 0 && error == ERROR_INVALID_FLAGS) {
+    flags = 0;
+    n = WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, nullptr, nullptr);
+    error = GetLastError();
+  }
   if (n <= 0) RaiseConversionError("WideCharToMultiByte", codePage, error);
   std::string out(static_cast<size_t>(n), '\0');
-  n = WideCharToMultiByte(codePage, 0, wide, length, out.data(), n, nullptr, nullptr);
+  n = WideCharToMultiByte(codePage, flags, wide, length, out.data(), n, nullptr, nullptr);
   error = GetLastError();
   if (n <= 0) RaiseConversionError("WideCharToMultiByte", codePage, error);
   out.resize(static_cast<size_t>(n));

@@ -39,6 +39,8 @@ const TLanguageTexts& EnglishLanguageTexts() {
               .NotEnoughGoods = "Not enough products at the warehouse\r\n(or incorrect pack quantity).",
               .PriceCaption = "Product price",
               .PriceTooHigh = "The product price is too high. Decrease the product price.",
+              .TextNotStorable = "The text holds characters that cannot be stored\r\nin the warehouse data (they "
+                                 "would be lost).\r\nCorrect the text.",
               .SumCalculationCaption = "Sum calculation",
               .TotalTooHigh = "Total sum for the warehouse is too high!\r\nThis software is designed for small-scale "
                               "business!\r\nand does not operate with sums higher than 42'000'000.00",

@@ -45,6 +45,7 @@ const TTextField kTextFields[] = {
     {&TTexts::NotEnoughGoods, "NotEnoughGoods"},
     {&TTexts::PriceCaption, "PriceCaption"},
     {&TTexts::PriceTooHigh, "PriceTooHigh"},
+    {&TTexts::TextNotStorable, "TextNotStorable"},
     {&TTexts::SumCalculationCaption, "SumCalculationCaption"},
     {&TTexts::TotalTooHigh, "TotalTooHigh"},
     {&TTexts::RemoveCaption, "RemoveCaption"},

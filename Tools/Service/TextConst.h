@@ -69,6 +69,9 @@ struct TTexts {
   std::string NotEnoughGoods;  // more taken out than is in stock
   std::string PriceCaption;
   std::string PriceTooHigh;
+  // A code, name or note the data code page cannot hold; the box's caption
+  // is the field's label.
+  std::string TextNotStorable;
   std::string SumCalculationCaption;
   std::string TotalTooHigh;
 

@@ -23,7 +23,9 @@ using testing::FakeMainForm;
 using A = TModeAction;
 
 // Goods 0137 selected, a movement row clicked (0: none), a work date set, a
-// key, the typed texts (null: untouched), then Enter.
+// key, the typed texts (null: untouched), then Enter; the store's texts in
+// the shop's 1251 unless a data code page is given (1252: an English system
+// whose settings name none).
 struct Entry {
   const char* what;
   int moveRow;
@@ -33,6 +35,7 @@ struct Entry {
   const char* refusal;           // the box's caption; null when posted
   std::array<int64_t, 4> delta;  // of goods, packs, quantity, value
   C focusAfter;
+  uint32_t dataCodePage;
 };
 
 // clang-format off
@@ -60,10 +63,22 @@ const Entry kEntries[] = {
   {"note", 2, false, scF2, {nullptr, nullptr, nullptr, nullptr, nullptr, " возврат "}, nullptr, {}, C::GridMoves},
   {"delete goods", 0, false, scDel, {}, nullptr, {-1, -3, -1200, -3000}, C::GridStore},
   {"delete movement", 2, false, scDel, {}, nullptr, {0, 0, 300, 750}, C::GridMoves},
+  {"new goods named in Cyrillic, Western data", 0, false, scIns, {"0301", "Молоко Ёж", "3.40", "2.50", "", ""},
+   "Product name", {}, {}, 1252},
+  {"new goods named with é, Cyrillic data", 0, false, scIns, {"0301", "Café", "3.40", "2.50", "", ""}, "Product name"},
+  {"new goods, Cyrillic code", 0, false, scIns, {"Ё301", "Milk", "3.40", "2.50", "", ""}, "Product code", {}, {}, 1252},
+  {"new goods, Cyrillic note", 0, false, scIns, {"0301", "Milk", "3.40", "2.50", "", "Ёж"}, "Movement note", {}, {},
+   1252},
+  {"new code with é", 0, false, scF2, {"é137"}, "Product code"},
+  {"incoming, note with é", 0, false, scF12, {nullptr, nullptr, nullptr, "5.00", "", "café"}, "Movement note"},
+  {"outgoing, Cyrillic note, Western data", 0, false, scF11, {nullptr, nullptr, nullptr, "1.00", "", "Ёж"},
+   "Movement note", {}, {}, 1252},
+  {"note with é", 2, false, scF2, {nullptr, nullptr, nullptr, nullptr, nullptr, "répété"}, "Movement note"},
 };
 // clang-format on
 
 void Perform(FakeMainForm& form, const Entry& e) {
+  if (e.dataCodePage) form.store.SetDataCodePage(e.dataCodePage);
   form.SelectGoods("0137");
   if (e.moveRow) form.SelectMove(e.moveRow);
   if (e.workDate) form.store.SetWorkDate(At(2026, 3, 2));
@@ -78,9 +93,10 @@ void Perform(FakeMainForm& form, const Entry& e) {
 class EditModeFlow : public testing::MainFormTest {};
 
 TEST_F(EditModeFlow, EntriesArePostedOrRefusedKeepingWhatWasTyped) {
-  const std::map<std::string, std::string> texts{{"Quantity of products", ProgTexts.CostTooHigh},
-                                                 {"Product price", ProgTexts.PriceTooHigh},
-                                                 {"Rest of products", ProgTexts.NotEnoughGoods}};
+  const std::map<std::string, std::string> texts{
+      {"Quantity of products", ProgTexts.CostTooHigh}, {"Product price", ProgTexts.PriceTooHigh},
+      {"Rest of products", ProgTexts.NotEnoughGoods},  {"Product code", ProgTexts.TextNotStorable},
+      {"Product name", ProgTexts.TextNotStorable},     {"Movement note", ProgTexts.TextNotStorable}};
   for (const Entry& e : kEntries) {
     SCOPED_TRACE(e.what);
     ResetShop(platform::DefaultFileSystem());

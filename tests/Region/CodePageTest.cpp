@@ -62,6 +62,9 @@ TEST(CodePage, NonEmptyTextNeverBecomesEmpty) {
   EXPECT_EQ(Utf8ToCodePage("\xE4\xB8\xAD", 1251), "?");       // a CJK letter
   EXPECT_EQ(Utf8ToCodePage("\xD0\x9A", 1252), "?");           // Cyrillic К in Western
   EXPECT_EQ(Utf8ToCodePage("\xF0\x9F\x98\x80", 1251), "??");  // outside the BMP: one per UTF-16 unit
+  // Never a look-alike that would read back as another letter.
+  EXPECT_EQ(Utf8ToCodePage("Caf\xC3\xA9", 1251), "Caf?");  // é, not e
+  EXPECT_EQ(Utf8ToCodePage("\xC4\x80", 1252), "?");        // Ā, not A
   EXPECT_EQ(Utf8ToCodePage("x\xFF", 65001), "x\xEF\xBF\xBD");
 }
 
