@@ -23,9 +23,9 @@ std::string_view Trim(std::string_view text) {
 }
 
 // A count in the given base, whole text; nothing for anything else or more
-// than fits comfortably.
+// than fits a 32-bit size with room to spare.
 std::optional<std::size_t> Count(std::string_view text, int base) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
+  if (text.empty() || text.size() > (base == 16 ? 7u : 9u)) return std::nullopt;
   std::size_t value = 0;
   for (char c : text) {
     const char l = Lower(c);

@@ -135,6 +135,7 @@ TEST(HttpReplyParse, TheBodyEndsWhereTheHeadSaysAtTheEndOrPastTheLimit) {
       {chunked + "2\r\n1.\r\n2\r\n44\r\n", false, kMore, {}},
       {chunked + "2\r\n1.\r\n2\r\n44\r\n", true, kFails, {}},
       {chunked + "zz\r\n", false, kFails, {}},
+      {chunked + "100000000\r\n", false, kFails, {}},  // past a 32-bit size
       {endless, false, kReply, {200, std::string(65, '9')}},
       {ok + "Content-Length: 1000000\r\n\r\n" + std::string(100, '9'), false, kReply, {200, std::string(65, '9')}},
       {"HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 0\r\n\r\n", false, kReply, {302, ""}},
