@@ -149,7 +149,7 @@ std::string TCsvStr::EncodeMoney(const std::string& money, std::string_view deci
 
 std::string TCsvStr::EncodeDate(const std::string& date) { return PadRight(date, kDateWidth, U' '); }
 
-bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t fileCodePage) {
+bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t fileCodePage, std::string* separatorFound) {
   const std::string bytes(line);
   const std::u16string inFileCodePage = CodePageToWide(bytes, fileCodePage);
   const std::u16string inCyrillic =
@@ -165,7 +165,9 @@ bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t fileCodePage) {
       for (const std::u16string* reading : readings) {
         std::u16string_view header = full;
         if (!reading->empty() && !EndsWith(*reading, mark)) header.remove_suffix(mark.size());
-        if (platform::CompareTextIgnoreCase(*reading, header) == 0) return true;
+        if (platform::CompareTextIgnoreCase(*reading, header) != 0) continue;
+        if (separatorFound) *separatorFound = separator;
+        return true;
       }
     }
   }

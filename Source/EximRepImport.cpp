@@ -35,6 +35,29 @@ constexpr std::uint8_t kStopRow = 12;
 constexpr std::uint8_t kStopHintRow = 13;
 constexpr std::uint8_t kStoppedRow = 14;
 
+// The convention of a header that stands with the separator: the locale's
+// or a language's with that list separator; none for none.
+TCsvSeparators HeaderConvention(const std::string& separator) {
+  for (const TCsvSeparators& convention :
+       {TCsvSeparators{TCsvStr::ListSeparator(), TCsvStr::DecimalMark()}, TCsvStr::LanguageSeparators(kLangRussian),
+        TCsvStr::LanguageSeparators(kLangEnglish)}) {
+    if (!separator.empty() && convention.List == separator) return convention;
+  }
+  return {};
+}
+
+// A spreadsheet's blank row: cut at the locale's or a language's separator,
+// nothing but empty or blank fields.
+bool AllFieldsEmpty(std::string_view line, std::uint32_t codePage) {
+  for (const std::string& separator : {TCsvStr::ListSeparator(), TCsvStr::LanguageSeparators(kLangRussian).List,
+                                       TCsvStr::LanguageSeparators(kLangEnglish).List}) {
+    const auto fields = TCsvStr::CutFields(line, TCsvStr::ToFileBytes(separator, codePage), line.size() + 1);
+    if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return TrimBlanks(f).empty(); }))
+      return true;
+  }
+  return false;
+}
+
 std::string FileNameOf(const std::string& path) {
   const std::size_t folder = path.find_last_of("\\/:");
   return folder == std::string::npos ? path : path.substr(folder + 1);
@@ -113,7 +136,8 @@ void TCsvImport::ImportFile(const std::string& fileName) {
 bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
   if (!line.TooLong) {
     const std::string_view trimmed = TrimBlanks(line.Bytes);
-    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, run.FileCodePage)) return true;
+    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, run.FileCodePage, &run.HeaderSeparator)) return true;
+    if (AllFieldsEmpty(trimmed, run.FileCodePage)) return true;
     try {
       if (AppendLine(line.Bytes, run)) {
         ++run.Added;
@@ -136,13 +160,14 @@ bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
 
 bool TCsvImport::AppendLine(const std::string& line, const TRun& run) {
   const std::uint32_t codePage = run.FileCodePage;
-  const TCsvSeparators conventions[] = {{TCsvStr::ListSeparator(), TCsvStr::DecimalMark()},
+  const TCsvSeparators conventions[] = {HeaderConvention(run.HeaderSeparator),
+                                        {TCsvStr::ListSeparator(), TCsvStr::DecimalMark()},
                                         TCsvStr::LanguageSeparators(kLangRussian),
                                         TCsvStr::LanguageSeparators(kLangUkrainian),
                                         TCsvStr::LanguageSeparators(kLangEnglish)};
   std::vector<TCsvSeparators> tried;
   for (const TCsvSeparators& convention : conventions) {
-    if (std::find(tried.begin(), tried.end(), convention) != tried.end()) continue;
+    if (convention.List.empty() || std::find(tried.begin(), tried.end(), convention) != tried.end()) continue;
     tried.push_back(convention);
     std::string code, name, price, quantity, packs;
     if (!ParseLine(line, TCsvStr::ToFileBytes(convention.List, codePage),

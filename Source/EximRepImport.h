@@ -61,6 +61,9 @@ class TCsvImport : public TImport {
     // The data code page, or UTF-8 for a file that begins with its byte
     // order mark; known once the first line is read.
     std::uint32_t FileCodePage = 0;
+    // The separator of the last header line, in UTF-8: the lines after it
+    // are read first with its convention.
+    std::string HeaderSeparator;
   };
 
   // Enters one line; false when the run must end.

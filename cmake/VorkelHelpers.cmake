@@ -79,3 +79,10 @@ function(vk_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
+
+# vk_shipped_program(<target>): a program that is shipped (or carried by the
+# setup) is linked without its symbol table outside Debug builds; the test
+# programs keep theirs.
+function(vk_shipped_program target)
+  target_link_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-s>)
+endfunction()

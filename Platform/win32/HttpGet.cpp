@@ -1,106 +1,199 @@
 #include "Platform/HttpGet.h"
 
-#include <windows.h>
-#include <wininet.h>
+// Before windows.h (through the headers below), which would bring the old
+// socket interface.
+#include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include <algorithm>
-#include <mutex>
+#include <atomic>
+#include <chrono>
 
 #include "Core/SysUtils.h"
+#include "Platform/HttpReplyParse.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
+
+// A GET of our own over Winsock rather than WinINet: the limits of the whole
+// exchange are ours to keep. Wine's WinINet ignores its time-out options and
+// reads a reply's head without bound inside InternetOpenUrlW, so a server
+// that streams header lines, trickles, or never answers held the check (and
+// its memory) for as long as it liked. Here every wait is a select against
+// one deadline counted from the request, the bytes read are counted against
+// one limit, and the socket is closed, never drained, when either is passed.
 
 namespace vk::platform {
 namespace {
 
-struct InternetHandleTraits {
-  using Type = HINTERNET;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type value) noexcept { InternetCloseHandle(value); }
+using Clock = std::chrono::steady_clock;
+// How often a wait looks at Cancel.
+constexpr std::chrono::milliseconds kCancelSlice{50};
+
+struct SocketTraits {
+  using Type = SOCKET;
+  static Type Invalid() noexcept { return INVALID_SOCKET; }
+  static bool Close(Type value) noexcept { return closesocket(value) == 0; }
 };
-using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
+using UniqueSocket = UniqueHandle<SocketTraits>;
 
-class WinInetGetter : public HttpGetter {
+struct AddressListTraits {
+  using Type = addrinfo*;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type value) noexcept { freeaddrinfo(value); }
+};
+using UniqueAddressList = UniqueHandle<AddressListTraits>;
+
+// "http://host[:port]/path?query".
+struct Target {
+  std::string Host, Port = "80", HostHeader, Path = "/";
+};
+
+Target SplitUrl(const std::string& url) {
+  constexpr std::string_view scheme = "http://";
+  if (url.compare(0, scheme.size(), scheme) != 0) throw EOSError("GET " + url + ": not an http:// URL");
+  Target target;
+  const std::size_t pathStart = url.find_first_of("/?", scheme.size());
+  target.HostHeader = url.substr(scheme.size(), pathStart - scheme.size());
+  if (pathStart != std::string::npos) target.Path = url.substr(pathStart);
+  if (target.Path.front() != '/') target.Path.insert(0, "/");
+  const std::size_t colon = target.HostHeader.find(':');
+  target.Host = target.HostHeader.substr(0, colon);
+  if (colon != std::string::npos) target.Port = target.HostHeader.substr(colon + 1);
+  if (target.Host.empty() || target.Port.empty()) throw EOSError("GET " + url + ": no host");
+  return target;
+}
+
+bool WinsockStarted() {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  return started;
+}
+
+class SocketGetter : public HttpGetter {
  public:
-  ~WinInetGetter() override { CloseSession(); }
-
   HttpReply Get(const std::string& url, const HttpLimits& limits) override {
-    HINTERNET session = OpenSession(url, limits);
-    struct SessionCloser {
-      WinInetGetter& getter;
-      ~SessionCloser() { getter.CloseSession(); }
-    } closer{*this};
-    // No cache, no cookies, no dialogs; a redirect is a reply of its own.
-    constexpr DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                            INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT;
-    UniqueInternetHandle request(
-        InternetOpenUrlW(session, Utf8ToWide(url).c_str(), /*headers=*/nullptr, 0, flags, /*context=*/0));
-    if (!request) Fail("InternetOpenUrlW", url, GetLastError());
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        /*index=*/nullptr)) {
-      Fail("HttpQueryInfoW", url, GetLastError());
+    url_ = url;
+    deadline_ = Clock::now() + std::chrono::milliseconds(limits.TimeoutMilliseconds);
+    timeout_ = limits.TimeoutMilliseconds;
+    StopIfCancelled();
+    const Target target = SplitUrl(url);
+    if (!WinsockStarted()) Fail("WSAStartup", WSAGetLastError());
+    UniqueSocket socket = Connect(target);
+    const std::string request = "GET " + target.Path + " HTTP/1.1\r\nHost: " + target.HostHeader +
+                                "\r\nUser-Agent: Vorkel\r\nAccept: */*\r\nConnection: close\r\n\r\n";
+    for (std::size_t sent = 0; sent < request.size();) {
+      Wait(socket.Get(), /*forWriting=*/true);
+      const int count = send(socket.Get(), request.data() + sent, static_cast<int>(request.size() - sent), 0);
+      if (count == SOCKET_ERROR) {
+        if (WSAGetLastError() != WSAEWOULDBLOCK) Fail("send", WSAGetLastError());
+        continue;
+      }
+      sent += static_cast<std::size_t>(count);
     }
-    HttpReply reply;
-    reply.Status = static_cast<int>(status);
-    char buffer[512];
-    while (reply.Body.size() <= limits.MaxBodyBytes) {
-      DWORD wanted = static_cast<DWORD>(std::min(sizeof buffer, limits.MaxBodyBytes + 1 - reply.Body.size()));
-      DWORD got = 0;
-      if (!InternetReadFile(request.Get(), buffer, wanted, &got)) Fail("InternetReadFile", url, GetLastError());
-      if (got == 0) break;
-      reply.Body.append(buffer, got);
-    }
-    return reply;
+    return Receive(socket.Get(), limits);
   }
 
-  void Cancel() override {
-    std::lock_guard lock(mutex_);
-    cancelled_ = true;
-    // Closing the root handle makes a call blocked on one of its children return.
-    session_.Reset();
-  }
+  void Cancel() override { cancelled_ = true; }
 
  private:
-  HINTERNET OpenSession(const std::string& url, const HttpLimits& limits) {
-    std::lock_guard lock(mutex_);
-    if (cancelled_) throw EOSError("GET " + url + ": cancelled");
-    session_.Reset(InternetOpenW(L"Vorkel", INTERNET_OPEN_TYPE_DIRECT, /*proxy=*/nullptr, /*bypass=*/nullptr, 0));
-    if (!session_) {
-      DWORD error = GetLastError();
-      throw EOSError("InternetOpenW for " + url + ": " + SystemErrorText(error));
+  UniqueSocket Connect(const Target& target) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    addrinfo* found = nullptr;
+    // The name lookup is the system's and has no deadline of ours.
+    const int looked = getaddrinfo(target.Host.c_str(), target.Port.c_str(), &hints, &found);
+    if (looked != 0) Fail("getaddrinfo", static_cast<DWORD>(looked));
+    UniqueAddressList addresses(found);
+    DWORD error = WSAEHOSTUNREACH;
+    for (const addrinfo* address = addresses.Get(); address; address = address->ai_next) {
+      UniqueSocket socket(::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
+      if (!socket) {
+        error = WSAGetLastError();
+        continue;
+      }
+      u_long nonBlocking = 1;
+      if (ioctlsocket(socket.Get(), FIONBIO, &nonBlocking) != 0) Fail("ioctlsocket", WSAGetLastError());
+      if (connect(socket.Get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) == 0) return socket;
+      error = WSAGetLastError();
+      if (error != WSAEWOULDBLOCK) continue;
+      Wait(socket.Get(), /*forWriting=*/true);
+      int result = 0, size = sizeof result;
+      getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&result), &size);
+      if (result == 0) return socket;
+      error = static_cast<DWORD>(result);
     }
-    DWORD timeout = limits.TimeoutMilliseconds;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
-                         INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
-      InternetSetOptionW(session_.Get(), option, &timeout, sizeof timeout);
-    }
-    return session_.Get();
+    Fail("connect", error);
   }
 
-  void CloseSession() {
-    std::lock_guard lock(mutex_);
-    session_.Reset();
-  }
-
-  [[noreturn]] void Fail(const char* call, const std::string& url, DWORD error) {
-    bool cancelled;
-    {
-      std::lock_guard lock(mutex_);
-      cancelled = cancelled_;
+  HttpReply Receive(SOCKET socket, const HttpLimits& limits) {
+    std::string received;
+    HttpReply reply;
+    char buffer[1024];
+    for (;;) {
+      Wait(socket, /*forWriting=*/false);
+      // One byte past the limit shows a reply that is too long.
+      const std::size_t room = std::min(sizeof buffer, limits.MaxReplyBytes + 1 - received.size());
+      const int count = recv(socket, buffer, static_cast<int>(room), 0);
+      if (count == SOCKET_ERROR) {
+        if (WSAGetLastError() != WSAEWOULDBLOCK) Fail("recv", WSAGetLastError());
+        continue;
+      }
+      received.append(buffer, static_cast<std::size_t>(count));
+      try {
+        if (ParseHttpReply(received, /*closed=*/count == 0, limits.MaxBodyBytes, reply)) return reply;
+      } catch (const EOSError& e) {
+        throw EOSError("GET " + url_ + ": " + e.what());
+      }
+      if (received.size() > limits.MaxReplyBytes) {
+        throw EOSError("GET " + url_ + ": the reply is longer than " + std::to_string(limits.MaxReplyBytes) + " bytes");
+      }
     }
-    if (cancelled) throw EOSError("GET " + url + ": cancelled");
-    throw EOSError(std::string(call) + " " + url + ": " + SystemErrorText(error));
   }
 
-  std::mutex mutex_;
-  UniqueInternetHandle session_;
-  bool cancelled_ = false;
+  // Until the socket is ready, within the deadline; Cancel is seen within a slice.
+  void Wait(SOCKET socket, bool forWriting) {
+    for (;;) {
+      StopIfCancelled();
+      const auto left = deadline_ - Clock::now();
+      if (left <= Clock::duration::zero()) {
+        throw EOSError("GET " + url_ + ": no whole reply within " + std::to_string(timeout_) + " ms");
+      }
+      const auto slice =
+          std::chrono::duration_cast<std::chrono::microseconds>(std::min<Clock::duration>(left, kCancelSlice));
+      timeval wait{0, static_cast<long>(slice.count()) + 1};
+      fd_set ready, failed;
+      FD_ZERO(&ready);
+      FD_ZERO(&failed);
+      FD_SET(socket, &ready);
+      FD_SET(socket, &failed);
+      const int count =
+          select(/*nfds=*/0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed, &wait);
+      if (count == SOCKET_ERROR) Fail("select", WSAGetLastError());
+      if (count > 0) return;  // ready, or failed: the next call says how
+    }
+  }
+
+  void StopIfCancelled() const {
+    if (cancelled_) throw EOSError("GET " + url_ + ": cancelled");
+  }
+
+  [[noreturn]] void Fail(const char* call, DWORD error) const {
+    StopIfCancelled();
+    throw EOSError(std::string(call) + " " + url_ + ": " + SystemErrorText(error));
+  }
+
+  std::atomic<bool> cancelled_{false};
+  std::string url_;
+  Clock::time_point deadline_;
+  unsigned timeout_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<HttpGetter> NewHttpGetter() { return std::make_unique<WinInetGetter>(); }
+std::unique_ptr<HttpGetter> NewHttpGetter() { return std::make_unique<SocketGetter>(); }
 
 }  // namespace vk::platform

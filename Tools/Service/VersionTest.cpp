@@ -99,7 +99,7 @@ TVersionOutcome JudgeVersionReply(const platform::HttpReply& reply, const std::s
 
 TVersionTest::TVersionTest(platform::HttpGetter& getter, const std::string& url, const std::string& ownVersion) {
   try {
-    platform::HttpLimits limits{kMaxVersionReplyBytes, kVersionCheckTimeoutMs};
+    platform::HttpLimits limits{kMaxVersionReplyBytes, kMaxVersionExchangeBytes, kVersionCheckTimeoutMs};
     outcome_ = JudgeVersionReply(getter.Get(Trim(url), limits), ownVersion);
   } catch (const std::exception&) {
     outcome_ = {};

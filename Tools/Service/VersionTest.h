@@ -6,7 +6,8 @@
 // The reply is not trusted: only status 200 with a body of at most 64 bytes
 // that, trimmed, is a version text (digits and dots, such as 1.44) counts.
 // Anything else, an HTML page, an error page, a text with more lines, a
-// megabyte, is a failed check that writes nothing.
+// megabyte, is a failed check that writes nothing; so is a reply longer than
+// 4 KiB with its headers or not whole 10 s after the request.
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,8 @@ class TProgOptions;
 
 inline constexpr char kVersionCheckPath[] = "/download/store.ver";
 inline constexpr std::size_t kMaxVersionReplyBytes = 64;
+// The whole exchange: the reply with its headers, and the time from the request.
+inline constexpr std::size_t kMaxVersionExchangeBytes = 4096;
 inline constexpr unsigned kVersionCheckTimeoutMs = 10000;
 
 // "ver=<version without blanks>&win=<class name><bitness>&acp=<code page>",

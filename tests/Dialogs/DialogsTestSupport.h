@@ -35,7 +35,7 @@ class ScratchDir {
     CreateDirectoryW(platform::Utf8ToWide(Path("")).c_str(), nullptr);
   }
   ~ScratchDir() {
-    for (const char* name : {"vorkel.cfg", "port", "requests.log"})
+    for (const char* name : {"vorkel.cfg", "port", "requests.log", "requests.log.connections"})
       DeleteFileW(platform::Utf8ToWide(Path(name)).c_str());
     RemoveDirectoryW(platform::Utf8ToWide(Path("")).c_str());
   }
@@ -80,7 +80,7 @@ class SettingsScope {
 // after a minute).
 class VersionServer {
  public:
-  VersionServer(const ScratchDir& dir, const std::string& mode) : dir_(dir) {
+  VersionServer(const ScratchDir& dir, const std::string& mode) : dir_(dir), mode_(mode) {
     std::wstring command = L"Z:\\usr\\bin\\python3 " +
                            platform::Utf8ToWide(std::string(VK_DIALOGS_TEST_DIR) + "/version_server.py " + mode + " " +
                                                 dir.Unix("port") + " " + dir.Unix("requests.log"));
@@ -111,9 +111,18 @@ class VersionServer {
   std::string Address() const { return "127.0.0.1:" + port_; }
   // The paths asked for so far, one a line.
   std::string Requests() const { return dir_.Read("requests.log"); }
+  // Whether the mode holds the connection until the client closes it, and
+  // what the server saw of it then (see version_server.py).
+  bool Holds() const {
+    for (const char* held : {"headers", "silence", "trickle", "chunked", "redirect"})
+      if (mode_ == held) return true;
+    return false;
+  }
+  std::string Connections() const { return dir_.Read("requests.log.connections"); }
 
  private:
   const ScratchDir& dir_;
+  std::string mode_;
   std::string port_;
 };
 

@@ -176,14 +176,18 @@ TEST_F(ImportTest, EachLineBecomesAProductWithItsDeliveryNotedWithTheFileName) {
 }
 
 // Lines that would have entered wrong products: a foreign separator made
-// one field of the whole line, blank lines made empty products, and the
-// packs were cut down to their digits.
+// one field of the whole line, blank lines and a spreadsheet's blank rows
+// (separators only) made empty products, and the packs were cut down to
+// their digits.
 TEST_F(ImportTest, LinesWithoutSixFieldsBlankLinesAndOddPacksEnterNothingWrong) {
   OpenTarget();
   ASSERT_TRUE(
       Import("1|Bolt|2.50||1.00|1\r\n"  // no known separator: six fields nowhere
              "\r\n"
              "   \t \r\n"
+             ",,,,,,\r\n"
+             ";;;;;;\r\n"
+             " ; ;\t;;;;;\r\n"
              "2;Nut;1,00;;1,00;-5\r\n"
              "3;Nut;1,00;;1,00;3.5\r\n"
              "4;Nut;1,00;;1,00;1,5\r\n"
@@ -246,21 +250,28 @@ TEST_F(ImportTest, BadLineBoxShowsTheLineInPiecesAndStopKeepsWhatWasAdded) {
   EXPECT_EQ(recorder.boxes[2].Flags, kMbIconWarning);
 }
 
+// Under an English locale: the lines after a header are read first with its
+// convention, so commas in a name of a ";" file do not cut it.
 TEST_F(ImportTest, HeadersOfAnyLanguageAnywhereArePassedOver) {
   OpenTarget();
+  const std::string lines[] = {"=\"0778\";Набор ключей 8,10,12,13,14,17,19 мм;250,00;05.03.2024;3,00;2;750,00;",
+                               "=\"0779\",\"Ключ 8;10\",250.00,05.03.2024,3.00,2,750.00,"};
   std::string file;
+  std::vector<Goods> expected;
   for (std::uint8_t language : {kLangRussian, kLangUkrainian, kLangEnglish}) {
     for (const char* separator : {";", ","}) {
       // Without the final separator.
       std::string header = TCsvStr::Header(language, separator);
       header.pop_back();
-      file += header + "\r\n";
-      file += "1;A;1,00;;1,00;1\r\n";
+      file += header + "\r\n" + lines[*separator == ','] + "\r\n";
+      expected.push_back(*separator == ','
+                             ? Goods{"0779", "Ключ 8;10", "250.00", "3.00", "2"}
+                             : Goods{"0778", "Набор ключей 8,10,12,13,14,17,19 мм", "250.00", "3.00", "2"});
     }
   }
   file += "  CODE;NAME;PRICE;DATE;QNT;PKS;COST;  \r\n";
-  ASSERT_TRUE(Import(file));
-  EXPECT_EQ(ReadGoods(target).size(), 6u);
+  ASSERT_TRUE(Import(file, ",", "."));
+  EXPECT_EQ(Sorted(ReadGoods(target)), Sorted(expected));
   EXPECT_EQ(Questions(), 0);
 }
 

@@ -3,6 +3,7 @@
 // memory).
 #include <gtest/gtest.h>
 
+#include "Platform/HttpReplyParse.h"
 #include "Tools/CfgFile/Options.h"
 #include "Tools/Service/CardinalDate.h"
 #include "Tools/Service/VersionTest.h"
@@ -111,6 +112,51 @@ TEST(VersionReply, OnlyAShortVersionTextWithStatus200Counts) {
   EXPECT_EQ(JudgeVersionReply({200, "1.43"}, "1 .43").Reply, TVersionReply::Same);
 }
 
+// The received bytes as the getter feeds them: a reply ends where its head
+// says, at the connection's end, or once the body passes the limit.
+TEST(HttpReplyParse, TheBodyEndsWhereTheHeadSaysAtTheEndOrPastTheLimit) {
+  enum Outcome { kMore, kReply, kFails };
+  const std::string ok = "HTTP/1.1 200 OK\r\n", chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+  std::string endless = chunked;
+  for (int i = 0; i < 100; ++i) endless += "1\r\n9\r\n";
+  struct Case {
+    std::string bytes;
+    bool closed;
+    Outcome outcome;
+    platform::HttpReply reply;
+  } cases[] = {
+      {ok + "Content-Length: 4\r\n\r\n1.44", false, kReply, {200, "1.44"}},
+      {ok + "Content-Length: 5\r\n\r\n1.44", false, kMore, {}},
+      {ok + "Content-Length: 5\r\n\r\n1.44", true, kFails, {}},
+      {"HTTP/1.0 200 OK\r\n\r\n1.44", false, kMore, {}},
+      {"HTTP/1.0 200 OK\r\n\r\n1.44", true, kReply, {200, "1.44"}},
+      {"HTTP/1.1 200 OK\nContent-Length: 4\n\n1.44", false, kReply, {200, "1.44"}},
+      {chunked + "2\r\n1.\r\n2;x=y\r\n44\r\n0\r\n\r\n", false, kReply, {200, "1.44"}},
+      {chunked + "2\r\n1.\r\n2\r\n44\r\n", false, kMore, {}},
+      {chunked + "2\r\n1.\r\n2\r\n44\r\n", true, kFails, {}},
+      {chunked + "zz\r\n", false, kFails, {}},
+      {chunked + "100000000\r\n", false, kFails, {}},  // past a 32-bit size
+      {endless, false, kReply, {200, std::string(65, '9')}},
+      {ok + "Content-Length: 1000000\r\n\r\n" + std::string(100, '9'), false, kReply, {200, std::string(65, '9')}},
+      {"HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 0\r\n\r\n", false, kReply, {302, ""}},
+      {ok + "X-Filler: aaaa\r\n", false, kMore, {}},
+      {ok + "X-Filler: aaaa\r\n", true, kFails, {}},
+      {"", true, kFails, {}},
+      {"SSH-2.0-OpenSSH_9.2\r\n\r\n", false, kFails, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes.substr(0, 60) + (c.closed ? " (closed)" : ""));
+    platform::HttpReply reply;
+    if (c.outcome == kFails) {
+      EXPECT_THROW(platform::ParseHttpReply(c.bytes, c.closed, 64, reply), EOSError);
+      continue;
+    }
+    EXPECT_EQ(platform::ParseHttpReply(c.bytes, c.closed, 64, reply), c.outcome == kReply);
+    EXPECT_EQ(reply.Status, c.reply.Status);
+    EXPECT_EQ(reply.Body, c.reply.Body);
+  }
+}
+
 // Replies, failures and a server that never answers, as a getter.
 class ScriptedGetter : public platform::HttpGetter {
  public:
@@ -133,6 +179,7 @@ TEST(VersionTest, AsksTheTrimmedUrlWithTheLimitsAndSwallowsFailures) {
   TVersionTest test(newer, "  http://host/download/store.ver?ver=1.43 ", "1.43");
   EXPECT_EQ(newer.Url, "http://host/download/store.ver?ver=1.43");
   EXPECT_EQ(newer.Limits.MaxBodyBytes, 64u);
+  EXPECT_EQ(newer.Limits.MaxReplyBytes, 4096u);
   EXPECT_EQ(newer.Limits.TimeoutMilliseconds, 10000u);
   EXPECT_TRUE(test.Success());
   EXPECT_TRUE(test.NewVersionAvailable());
