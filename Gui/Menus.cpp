@@ -89,6 +89,10 @@ void TWinMenu::Fill(HMENU menu, TMenuItem& parent, bool deep) {
       info.dwTypeData = text.data();
       info.cch = static_cast<UINT>(text.size());
       info.fState = (item.Enabled() ? MFS_ENABLED : MFS_DISABLED) | (item.Checked() ? MFS_CHECKED : MFS_UNCHECKED);
+      if (HBITMAP picture = images_ ? images_->Bitmap(item.ImageIndex()) : nullptr) {
+        info.fMask |= MIIM_BITMAP;
+        info.hbmpItem = picture;
+      }
     }
     UniqueMenu submenu;
     if (item.Count() > 0 && !item.IsLine()) {
