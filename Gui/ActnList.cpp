@@ -58,6 +58,12 @@ void TAction::SetVisible(bool visible) {
   Changed();
 }
 
+void TAction::SetImageIndex(int index) {
+  if (imageIndex_ == index) return;
+  imageIndex_ = index;
+  Changed();
+}
+
 void TAction::SetChecked(bool checked) {
   if (checked_ == checked) return;
   checked_ = checked;

@@ -73,6 +73,10 @@ class TAction {
   void SetChecked(bool checked);
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int groupIndex) { groupIndex_ = groupIndex; }
+  // The action's picture in menus: an index into the menu's image list; -1
+  // for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
 
   // The command; the sender is the action (its Tag tells commands apart).
   std::function<void(TAction& sender)> OnExecute;
@@ -105,6 +109,7 @@ class TAction {
   bool visible_ = true;
   bool checked_ = false;
   int groupIndex_ = 0;
+  int imageIndex_ = -1;
   std::vector<TActionClient*> clients_;
 };
 

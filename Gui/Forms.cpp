@@ -145,6 +145,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP: return WmMenuLoop(message, wParam, lParam);
     case WM_MENUSELECT: return WmMenuSelect(wParam, lParam);
+    case WM_MEASUREITEM: return WmMeasureItem(wParam, lParam);
+    case WM_DRAWITEM: return WmDrawItem(wParam, lParam);
     case WM_DESTROY: return WmDestroy(wParam, lParam);
   }
   return TWinControl::WndProc(message, wParam, lParam);
@@ -205,6 +207,24 @@ LRESULT TForm::WmMenuSelect(WPARAM wParam, LPARAM lParam) {
   }
   Application.SetHint(item ? item->Hint() : std::string());
   return DefaultHandler(WM_MENUSELECT, wParam, lParam);
+}
+
+// The pictures of the menu bar's and the shown context menu's entries; other
+// owner-drawn items go to their controls as before.
+LRESULT TForm::WmMeasureItem(WPARAM wParam, LPARAM lParam) {
+  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+  for (TWinMenu* shown : {static_cast<TWinMenu*>(menu_), shownPopup_}) {
+    if (wParam == 0 && shown && shown->MeasurePicture(*measure)) return TRUE;
+  }
+  return TWinControl::WndProc(WM_MEASUREITEM, wParam, lParam);
+}
+
+LRESULT TForm::WmDrawItem(WPARAM wParam, LPARAM lParam) {
+  const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  for (TWinMenu* shown : {static_cast<TWinMenu*>(menu_), shownPopup_}) {
+    if (wParam == 0 && shown && shown->DrawPicture(*draw)) return TRUE;
+  }
+  return TWinControl::WndProc(WM_DRAWITEM, wParam, lParam);
 }
 
 TForm::ShownPopup::ShownPopup(TForm* form, TWinMenu* popup)

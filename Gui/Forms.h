@@ -168,6 +168,8 @@ class TForm : public TWinControl {
   LRESULT WmInitMenuPopup(WPARAM wParam, LPARAM lParam);
   LRESULT WmMenuLoop(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT WmMenuSelect(WPARAM wParam, LPARAM lParam);
+  LRESULT WmMeasureItem(WPARAM wParam, LPARAM lParam);
+  LRESULT WmDrawItem(WPARAM wParam, LPARAM lParam);
   LRESULT WmDestroy(WPARAM wParam, LPARAM lParam);
 
   int clientWidth_ = 320;

@@ -45,6 +45,12 @@ void TMenuItem::SetChecked(bool checked) {
   Changed(false);
 }
 
+void TMenuItem::SetImageIndex(int index) {
+  if (imageIndex_ == index) return;
+  imageIndex_ = index;
+  Changed(false);
+}
+
 void TMenuItem::SetRadioItem(bool radioItem) {
   if (radioItem_ == radioItem) return;
   radioItem_ = radioItem;
@@ -73,6 +79,7 @@ void TMenuItem::TakeActionValues() {
   enabled_ = action_->Enabled();
   visible_ = action_->Visible();
   checked_ = action_->Checked();
+  imageIndex_ = action_->ImageIndex();
   Changed(structure);
 }
 

@@ -47,13 +47,18 @@ class TMenuItem : public TActionClient {
   bool RadioItem() const { return radioItem_; }
   void SetRadioItem(bool radioItem);
 
+  // The picture beside the caption: an index into the menu's image list;
+  // -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+
   // A separator line.
   bool IsLine() const { return caption_ == "-"; }
   // What the menu shows: the caption, and the shortcut's text after a tab.
   std::string DisplayText() const;
 
-  // Takes the action's caption, hint, shortcut, enabled, visible and checked
-  // state now and at every change; null unlinks and keeps the values.
+  // Takes the action's caption, hint, shortcut, picture, enabled, visible and
+  // checked state now and at every change; null unlinks and keeps the values.
   TAction* Action() const { return action_; }
   void SetAction(TAction* action);
 
@@ -103,6 +108,7 @@ class TMenuItem : public TActionClient {
   bool visible_ = true;
   bool checked_ = false;
   bool radioItem_ = false;
+  int imageIndex_ = -1;
   TAction* action_ = nullptr;
   TMenuItem* parent_ = nullptr;
   std::vector<TMenuItem*> items_;

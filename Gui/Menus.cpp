@@ -5,6 +5,7 @@
 #include "Core/SysUtils.h"
 #include "Gui/Application.h"
 #include "Gui/Forms.h"
+#include "Gui/GdiHandles.h"
 #include "Platform/win32/Utf16.h"
 
 namespace vk::gui {
@@ -89,6 +90,11 @@ void TWinMenu::Fill(HMENU menu, TMenuItem& parent, bool deep) {
       info.dwTypeData = text.data();
       info.cch = static_cast<UINT>(text.size());
       info.fState = (item.Enabled() ? MFS_ENABLED : MFS_DISABLED) | (item.Checked() ? MFS_CHECKED : MFS_UNCHECKED);
+      if (images_ && images_->Bitmap(item.ImageIndex())) {
+        info.fMask |= MIIM_BITMAP | MIIM_DATA;
+        info.hbmpItem = HBMMENU_CALLBACK;
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+      }
     }
     UniqueMenu submenu;
     if (item.Count() > 0 && !item.IsLine()) {
@@ -107,6 +113,28 @@ void TWinMenu::Fill(HMENU menu, TMenuItem& parent, bool deep) {
     // The parent menu owns the submenu now.
     if (submenu) menus_[submenu.Release()] = &item;
   }
+}
+
+bool TWinMenu::MeasurePicture(MEASUREITEMSTRUCT& measure) const {
+  if (measure.CtlType != ODT_MENU || measure.itemData != reinterpret_cast<ULONG_PTR>(this)) return false;
+  measure.itemWidth = kImageSize + 4;  // a little room beside the caption
+  measure.itemHeight = kImageSize;
+  return true;
+}
+
+bool TWinMenu::DrawPicture(const DRAWITEMSTRUCT& draw) {
+  if (draw.CtlType != ODT_MENU || draw.itemData != reinterpret_cast<ULONG_PTR>(this)) return false;
+  const TMenuItem* item = FindItem(static_cast<std::uint16_t>(draw.itemID));
+  HBITMAP picture = item && images_ ? images_->Bitmap(item->ImageIndex()) : nullptr;
+  if (!picture) return true;
+  MemoryDc memory;
+  SelectGuard select(memory.Dc(), picture);
+  const RECT& r = draw.rcItem;
+  const int x = r.left + (r.right - r.left - kImageSize) / 2;
+  const int y = r.top + (r.bottom - r.top - kImageSize) / 2;
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(draw.hDC, x, y, kImageSize, kImageSize, memory.Dc(), 0, 0, kImageSize, kImageSize, blend);
+  return true;
 }
 
 void TWinMenu::ItemFreed(TMenuItem& item) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "Gui/ImgList.h"
 #include "Gui/MenuItems.h"
 #include "Platform/win32/UniqueHandle.h"
 
@@ -45,6 +46,16 @@ class TWinMenu : public TMenu {
   // Updates the actions of the submenu's items and builds its entries again;
   // false when the system menu is none of this menu's.
   bool InitPopup(HMENU menu);
+  // The pictures the entries show by their ImageIndex (not owned; null for
+  // none). Takes effect when the entries are next built. The pictures are
+  // drawn by the window the menu shows for (HBMMENU_CALLBACK), so that they
+  // blend with the menu's background, highlighted or not: the window hands
+  // its WM_MEASUREITEM and WM_DRAWITEM of menu entries to these two, which
+  // answer false for entries that are none of this menu's.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images) { images_ = images; }
+  bool MeasurePicture(MEASUREITEMSTRUCT& measure) const;
+  bool DrawPicture(const DRAWITEMSTRUCT& draw);
 
  protected:
   // The root's system menu: a menu bar or a pop-up menu.
@@ -59,6 +70,7 @@ class TWinMenu : public TMenu {
   void ForgetDeadMenus();
 
   UniqueMenu root_;
+  TImageList* images_ = nullptr;
   // Every live system menu of this tree, with the item it shows.
   std::map<HMENU, TMenuItem*> menus_;
 };

@@ -11,7 +11,11 @@ void TPasswordEdit::HandleCreated() {
 
 LRESULT TPasswordEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CONTEXTMENU: return 0;
+    case WM_CONTEXTMENU:
+      // The system's own menu would offer copying; one given to the edit
+      // (whose copy and cut stay refused) is shown as on any control.
+      if (!PopupMenu()) return 0;
+      break;
     case WM_COPY:
     case WM_CUT: return 0;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // TPasswordEdit: an edit for a password. Every character shows as a bullet
 // ("*" where the system will not show the bullet), the text cannot be copied
-// or cut, and the edit has no context menu of its own (no copy or paste).
+// or cut, and the edit has no context menu of its own (no copy or paste); a
+// context menu given to it (SetPopupMenu) is shown.
 
 #include "Gui/Edits.h"
 

@@ -31,7 +31,10 @@ TFormDateChange::TFormDateChange(TStore* store) : store_(store) {
   LbUserDate.SetTransparent(true);
   LbError.SetName("LbError");
   LbError.SetAutoSize(false);
-  LbError.SetBounds(64, 100, 196, 13);
+  // Two lines between the date entry and the band: the Esc line runs longer
+  // than the column in some languages and fonts.
+  LbError.SetWordWrap(true);
+  LbError.SetBounds(64, 96, 196, 26);
   LbError.SetTransparent(true);
 
   BtnOK.SetName("BtnOK");

@@ -109,7 +109,9 @@ TMainFormStore::TMainFormStore(TStore& store) : store_(store) {
   LbPlus.SetAutoSize(false);
   LbPlus.SetAlignment(gui::TAlignment::taRightJustify);
   LbPlus.SetFont(gui::TFont("Tahoma", -17, gui::fsBold));
-  LbPlus.SetBounds(229, 137, 30, 21);
+  // Wider to the left than the marks need, so that "( - )" keeps its left
+  // bracket in any font; the right edge stays in line with the name entry.
+  LbPlus.SetBounds(199, 137, 60, 21);
 
   StatusBar.SetBounds(0, ClientHeight() - StatusBar.Height(), ClientWidth(), StatusBar.Height());
   StatusBar.SetAnchors(akLeft | akRight | akBottom);
@@ -301,7 +303,9 @@ void TMainFormStore::CreateGrids() {
 
   GridStore->OnSelectCell = [this](int col, int row) {
     if (col != GridStore->Model().Col()) ColumnEnter(col);
-    if (row != GridStore->Model().Row()) RefreshGoods(true);
+    // The table has moved already; a search that switched the order may
+    // have moved it to another record under the same row.
+    if (shownGoods_.Differs(store_.Goods())) RefreshGoods(true);
     return true;
   };
   GridStore->OnEnter = [this] { ColumnEnter(GridStore->Model().Col()); };
@@ -351,6 +355,7 @@ void TMainFormStore::RefreshGoods(bool reposition) {
     return;
   }
   ShowPanel(CurrentGoodsTexts(goods));
+  shownGoods_.Show(goods);
   SetMovesFilter(goods.ID.Value(), reposition);
   if (editModes_) editModes_->UpdateModeUi();
 }
@@ -379,6 +384,7 @@ void TMainFormStore::SetMovesFilter(int32_t goodsId, bool reposition) {
 
 void TMainFormStore::ClearGoods() {
   ShowPanel(EmptyGoodsTexts());
+  shownGoods_.Clear();
   SetMovesFilter(0, true);
   EditNote->SetText("");
   if (editModes_) editModes_->UpdateModeUi();

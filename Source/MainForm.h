@@ -28,6 +28,7 @@
 #include "Source/InOut.h"
 #include "Source/MainFormEditModes.h"
 #include "Source/MainFormModes.h"
+#include "Source/MainFormRules.h"
 #include "Source/MainFormView.h"
 #include "Source/StoreData.h"
 #include "Tools/LocalDbCtrls/IntEdit.h"
@@ -62,6 +63,8 @@ class TMainFormStore : public gui::TForm, public TMainFormView {
   gui::TTimer Timer;
   gui::TApplicationEvents ApplicationEvents;
 
+  // The menus' pictures (MainFormGlyphs.h), made before and gone after them.
+  gui::TImageList ImageList;
   // The commands (MainFormCommands.h) and the menus that show them.
   gui::TActionList ActionList;
   gui::TMainMenu MainMenu;
@@ -174,6 +177,7 @@ class TMainFormStore : public gui::TForm, public TMainFormView {
   LRESULT WmSysColorChange(WPARAM wParam, LPARAM lParam);
   LRESULT WmDwmColorizationColorChanged(WPARAM wParam, LPARAM lParam);
   LRESULT WmEraseBkgnd(WPARAM wParam, LPARAM lParam);
+  LRESULT WmMoving(WPARAM wParam, LPARAM lParam);
 
   TStore& store_;
   bool active_ = false;
@@ -183,6 +187,7 @@ class TMainFormStore : public gui::TForm, public TMainFormView {
   bool blink_ = false;
   bool numLockAtStart_ = false;
   int shownMonth_ = -1;
+  TShownGoods shownGoods_;
   HKL shownLayout_ = nullptr;
   uint32_t colorizationKey_ = 0;
   gui::TColor readOnlyColor_ = gui::clWindow;

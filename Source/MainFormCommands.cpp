@@ -35,11 +35,11 @@ const TActionSpec kActions[] = {
     {"ActSelectRusLang", "Language", kKeyNone, &T::ActSelectRusLangCaption, &T::ActSelectRusLangHint, true},
     {"ActSelectUkrLang", "Language", kKeyNone, &T::ActSelectUkrLangCaption, &T::ActSelectUkrLangHint, true},
     {"ActSelectEngLang", "Language", kKeyNone, &T::ActSelectEngLangCaption, &T::ActSelectEngLangHint, true},
-    {"ActEditUndo", "Edit", kKeyNone, &T::ActEditUndoCaption, &T::ActEditUndoHint, true},
-    {"ActEditCut", "Edit", kKeyNone, &T::ActEditCutCaption, &T::ActEditCutHint, true},
-    {"ActEditCopy", "Edit", kKeyNone, &T::ActEditCopyCaption, &T::ActEditCopyHint, true},
-    {"ActEditPaste", "Edit", kKeyNone, &T::ActEditPasteCaption, &T::ActEditPasteHint, true},
-    {"ActEditDelete", "Edit", kKeyNone, &T::ActEditDeleteCaption, &T::ActEditDeleteHint, true},
+    {"ActEditUndo", "Edit", kKeyNone, &T::ActEditUndoCaption, &T::ActEditUndoHint, true, 3},
+    {"ActEditCut", "Edit", kKeyNone, &T::ActEditCutCaption, &T::ActEditCutHint, true, 0},
+    {"ActEditCopy", "Edit", kKeyNone, &T::ActEditCopyCaption, &T::ActEditCopyHint, true, 1},
+    {"ActEditPaste", "Edit", kKeyNone, &T::ActEditPasteCaption, &T::ActEditPasteHint, true, 2},
+    {"ActEditDelete", "Edit", kKeyNone, &T::ActEditDeleteCaption, &T::ActEditDeleteHint, true, 5},
     {"ActEditSelectAll", "Edit", kKeyNone, &T::ActEditSelectAllCaption, &T::ActEditSelectAllHint, true},
 };
 

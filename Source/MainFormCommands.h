@@ -30,6 +30,8 @@ struct TActionSpec {
   // Its command is carried out now; the others (saving and restoring,
   // printing) stay disabled until theirs are built.
   bool Available;
+  // Its picture in the window's image list; -1 for none.
+  int ImageIndex = -1;
 };
 
 // Every action, in the order of the window's action list.

@@ -226,6 +226,7 @@ LRESULT TMainFormStore::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEINSTANCE: return HandleActivateRequest();
     case WM_CLOSEINSTANCE: TerminateInstance(); return 0;
     case WM_MENUSELECT: ShowMenuHint(wParam, lParam); break;
+    case WM_MOVING: return WmMoving(wParam, lParam);
     case WM_SETCURSOR:
       // Over every child too: the system asks the parent first.
       if (busyCursor_ && LOWORD(lParam) == HTCLIENT) {
@@ -243,6 +244,20 @@ LRESULT TMainFormStore::WmNcActivate(WPARAM wParam, LPARAM lParam) {
   if (active_ && WindowsVersionClass() > kWin7) PostMessageW(Handle(), kRefreshLayoutMessage, 0, 0);
   Invalidate();
   return TForm::WndProc(WM_NCACTIVATE, wParam, lParam);
+}
+
+// The dragged window snaps to the work area of the monitor it is over.
+LRESULT TMainFormStore::WmMoving(WPARAM /*wParam*/, LPARAM lParam) {
+  auto* r = reinterpret_cast<RECT*>(lParam);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(MonitorFromRect(r, MONITOR_DEFAULTTONEAREST), &info)) {
+    const RECT& w = info.rcWork;
+    const TPlacement p =
+        SnapToScreen({r->left, r->top, r->right - r->left, r->bottom - r->top}, {w.left, w.top, w.right, w.bottom});
+    *r = {p.Left, p.Top, p.Left + p.Width, p.Top + p.Height};
+  }
+  return TRUE;
 }
 
 LRESULT TMainFormStore::WmSysColorChange(WPARAM wParam, LPARAM lParam) {

@@ -13,6 +13,7 @@
 #include "Source/EximRep.h"
 #include "Source/MainForm.h"
 #include "Source/MainFormCommands.h"
+#include "Source/MainFormGlyphs.h"
 #include "Source/PassChangeForm.h"
 #include "Source/StatForm.h"
 #include "Tools/CfgFile/Options.h"
@@ -71,11 +72,17 @@ void TMainFormStore::CreateCommands() {
     action->SetCategory(spec.Category);
     action->SetShortCut(spec.ShortCut);
     action->SetEnabled(spec.Available);
+    action->SetImageIndex(spec.ImageIndex);
     action->SetActionList(&ActionList);
     actions_.push_back(std::move(action));
   }
   for (const char* language : {"ActSelectRusLang", "ActSelectUkrLang", "ActSelectEngLang"}) {
     Action(language).SetGroupIndex(1);
+  }
+  for (const gui::TImagePixels& glyph : MainFormGlyphs()) ImageList.Add(glyph);
+  for (gui::TWinMenu* menu :
+       std::initializer_list<gui::TWinMenu*>{&MainMenu, &PopupMenu, &PopupMenuMoves, &PopupMenuEdit, &PopupMenuNote}) {
+    menu->SetImages(&ImageList);
   }
   CreateMenu(MainMenu.Items, "MainMenu");
   CreateMenu(PopupMenu.Items, "PopupMenu");

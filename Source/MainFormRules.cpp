@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "Core/Checked.h"
 
@@ -57,6 +58,36 @@ TPlacement RestoredPlacement(const TPlacement& stored, int minWidth, int minHeig
     place = {screenWidth / 2 - designWidth / 2, screenHeight / 2 - designHeight / 2, minWidth, minHeight};
   }
   return BringOntoMonitor(place, monitors);
+}
+
+namespace {
+
+// The start of a window along one axis, stuck to the near or the far edge of
+// the area when it comes closer than the snap distance.
+int SnapAxis(int start, int size, int areaStart, int areaEnd) {
+  if (std::abs(start - areaStart) < kSnapDistance) return areaStart;
+  if (std::abs(start + size - areaEnd) < kSnapDistance) return areaEnd - size;
+  return start;
+}
+
+}  // namespace
+
+TPlacement SnapToScreen(const TPlacement& p, const TScreenArea& a) {
+  return {SnapAxis(p.Left, p.Width, a.Left, a.Right), SnapAxis(p.Top, p.Height, a.Top, a.Bottom), p.Width, p.Height};
+}
+
+void TShownGoods::Show(const TTableStore& goods) {
+  if (goods.RecordCount() == 0) {
+    id_.reset();
+  } else {
+    id_ = goods.ID.Value();
+  }
+}
+
+bool TShownGoods::Differs(const TTableStore& goods) const {
+  const std::optional<int32_t> current =
+      goods.RecordCount() == 0 ? std::nullopt : std::optional<int32_t>(goods.ID.Value());
+  return current != id_;
 }
 
 TGoodsPanelTexts CurrentGoodsTexts(const TTableStore& goods) {

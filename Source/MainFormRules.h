@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ TPlacement BringOntoMonitor(const TPlacement& placement, const std::vector<TScre
 TPlacement RestoredPlacement(const TPlacement& stored, int minWidth, int minHeight, int designWidth, int designHeight,
                              int screenWidth, int screenHeight, const std::vector<TScreenArea>& monitors);
 
+// While the window is dragged, an edge that comes closer than kSnapDistance
+// pixels to the same edge of the monitor's work area (from inside or outside)
+// sticks to it; the size stays. Where both opposite edges are that close, the
+// left and the top win, so the title stays on the screen.
+inline constexpr int kSnapDistance = 10;
+TPlacement SnapToScreen(const TPlacement& moving, const TScreenArea& workArea);
+
 // The panel's texts of one goods record.
 struct TGoodsPanelTexts {
   std::string Code, Name, Cost, Weight, PCount, Sum;
@@ -47,6 +55,21 @@ struct TGoodsPanelTexts {
 TGoodsPanelTexts CurrentGoodsTexts(const TTableStore& goods);
 // An empty panel: no code or name, zero amounts.
 TGoodsPanelTexts EmptyGoodsTexts();
+
+// The goods record the panel shows. The goods grid keeps its row when a
+// search switches the order under it, so the cell selection asks this, not
+// the row, whether the table now stands on another record.
+class TShownGoods {
+ public:
+  // The panel shows the table's current record (none in an empty table).
+  void Show(const TTableStore& goods);
+  void Clear() { id_.reset(); }
+  // The table stands on a record the panel does not show.
+  bool Differs(const TTableStore& goods) const;
+
+ private:
+  std::optional<int32_t> id_;
+};
 
 // The moves of one goods under IndSD: from (id, 1 January of year 1) up to,
 // not including, (id + 1, the same date).

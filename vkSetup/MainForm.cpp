@@ -33,6 +33,16 @@ void PlaceLabel(gui::TLabel& label, const char* name, int left, int top) {
   label.SetShowAccelChar(false);
 }
 
+// A text over one of the pages' controls: as wide as the column, wrapped
+// within it (PlaceColumnLabels puts it above its control).
+constexpr int kColumnLeft = 260;
+constexpr int kColumnWidth = 321;
+void PlaceColumnLabel(gui::TLabel& label, const char* name) {
+  PlaceLabel(label, name, kColumnLeft, 0);
+  label.SetWordWrap(true);
+  label.SetBounds(kColumnLeft, 0, kColumnWidth, label.Height());
+}
+
 void PlaceButton(gui::TButton& button, const char* name, int left, int top, int width = 75) {
   button.SetName(name);
   button.SetBounds(left, top, width, 25);
@@ -88,14 +98,14 @@ void TMainFormSetup::LayOut() {
   LbDescript.SetAutoSize(false);
   LbDescript.SetWordWrap(true);
   LbDescript.SetBounds(260, 14, 321, 26);
-  PlaceLabel(LbLang, "LbLang", 260, 40);
+  PlaceColumnLabel(LbLang, "LbLang");
   ComboBoxLang.SetName("ComboBoxLang");
   ComboBoxLang.SetBounds(260, 57, 224, 21);
-  PlaceLabel(LbLicense, "LbLicense", 260, 75);
+  PlaceColumnLabel(LbLicense, "LbLicense");
   MemoLicense.SetName("MemoLicense");
   MemoLicense.SetBounds(260, 88, 321, 32);
   MemoLicense.SetReadOnly(true);
-  PlaceLabel(LbPath, "LbPath", 260, 154);
+  PlaceColumnLabel(LbPath, "LbPath");
   EditPath.SetName("EditPath");
   EditPath.SetBounds(260, 170, 240, 21);
   PlaceButton(BtnBrowse, "BtnBrowse", 506, 168);
@@ -106,7 +116,7 @@ void TMainFormSetup::LayOut() {
     box->SetBounds(260, top, 321, 17);
     box->SetChecked(true);
   }
-  PlaceLabel(LbProgress, "LbProgress", 260, 252);
+  PlaceColumnLabel(LbProgress, "LbProgress");
   MemoProgress.SetName("MemoProgress");
   MemoProgress.SetBounds(260, 268, 321, 30);
   MemoProgress.SetReadOnly(true);
@@ -193,6 +203,19 @@ void TMainFormSetup::SetLanguage(int itemIndex) {
   ActDelete.SetCaption(texts.ActDelete);
   if (confirm_) confirm_->ApplyTexts();
   gui::Application.SetTitle(texts.ApplicationTitle);
+  PlaceColumnLabels();
+}
+
+// Each text ends just above its control: one that needs a second line (a
+// language or a font that runs wider) grows upwards into the free room
+// instead of past the window's right edge.
+void TMainFormSetup::PlaceColumnLabels() {
+  for (auto [label, control] : {std::pair<gui::TLabel*, gui::TControl*>{&LbLang, &ComboBoxLang},
+                                {&LbLicense, &MemoLicense},
+                                {&LbPath, &EditPath},
+                                {&LbProgress, &MemoProgress}}) {
+    label->SetTop(control->Top() - 2 - label->Height());
+  }
 }
 
 void TMainFormSetup::ShowOnly(std::initializer_list<gui::TControl*> shown) {
@@ -221,8 +244,8 @@ void TMainFormSetup::ShowLanguagePage() {
   ShowOnly({&LbLang, &ComboBoxLang});
   LbVersion.SetTop(25);
   LbDescript.SetTop(38);
-  LbLang.SetTop(120);
   ComboBoxLang.SetTop(135);
+  PlaceColumnLabels();
   LbComplete.SetAlignment(gui::TAlignment::taCenter);
   LbComplete.SetCaption(texts.CompleteNext);
   BtnNext.SetCaption(texts.BtnNext);
@@ -235,8 +258,8 @@ void TMainFormSetup::ShowLanguagePage() {
 void TMainFormSetup::ShowLicensePage() {
   const TSetupText& texts = CurrentSetupText();
   ShowOnly({&LbLicense, &MemoLicense});
-  LbLicense.SetTop(90);
   MemoLicense.SetBounds(MemoLicense.Left(), 105, MemoLicense.Width(), 190);
+  PlaceColumnLabels();
   LbComplete.SetAlignment(gui::TAlignment::taCenter);
   LbComplete.SetCaption(texts.CompleteLicense);
   BtnNext.SetCaption(texts.BtnAgree);
@@ -249,8 +272,8 @@ void TMainFormSetup::ShowLicensePage() {
 void TMainFormSetup::ShowFolderPage() {
   const TSetupText& texts = CurrentSetupText();
   ShowOnly({&LbPath, &EditPath, &BtnBrowse, &CbMenu, &CbDesktop});
-  LbPath.SetTop(100);
   EditPath.SetTop(115);
+  PlaceColumnLabels();
   BtnBrowse.SetTop(113);
   CbMenu.SetTop(180);
   CbDesktop.SetTop(205);
@@ -267,8 +290,8 @@ void TMainFormSetup::ShowSummaryPage() {
   const TSetupText& texts = CurrentSetupText();
   ShowOnly({&LbProgress, &MemoProgress, &CbExec});
   LbProgress.SetCaption(texts.ProgressPlan);
-  LbProgress.SetTop(90);
   MemoProgress.SetBounds(MemoProgress.Left(), 105, MemoProgress.Width(), 170);
+  PlaceColumnLabels();
   CbExec.SetTop(280);
   LbComplete.SetAlignment(gui::TAlignment::taCenter);
   LbComplete.SetCaption(texts.CompleteInstall);
@@ -331,6 +354,7 @@ void TMainFormSetup::BtnBrowseClick() {
 void TMainFormSetup::Install() {
   const TSetupText& texts = CurrentSetupText();
   LbProgress.SetCaption(texts.ProgressStatus);
+  PlaceColumnLabels();
   LbComplete.SetAlignment(gui::TAlignment::taCenter);
   LbComplete.SetCaption(texts.CompleteInstalling);
   SetBackNext(false, false);

@@ -110,6 +110,7 @@ class TMainFormSetup : public TBandForm, private TInstallView {
   void LayOut();
   void BuildEditMenu();
   void ShowOnly(std::initializer_list<gui::TControl*> shown);
+  void PlaceColumnLabels();
   void SetBackNext(bool backOn, bool nextOn);
   bool FolderAccepted();
 

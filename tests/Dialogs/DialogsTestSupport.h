@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "Gui/Application.h"
+#include "Gui/Forms.h"
+#include "Gui/Graphics.h"
+#include "Gui/StdCtrls.h"
 #include "Platform/HttpGet.h"
 #include "Platform/win32/UniqueHandle.h"
 #include "Platform/win32/Utf16.h"
@@ -178,6 +181,29 @@ inline platform::UniqueKernelHandle StartDialogsHost(const std::string& kind, co
     return platform::UniqueKernelHandle();
   CloseHandle(info.hThread);
   return platform::UniqueKernelHandle(info.hProcess);
+}
+
+// The texts of the form's labels that do not show whole: measured with the
+// label's own font (word-wrapped at its width), the text needs more room than
+// the label has, or the label reaches past the client area.
+inline std::vector<std::string> CutLabels(gui::TForm& form) {
+  std::vector<std::string> cut;
+  for (gui::TControl* control : form.Controls()) {
+    auto* label = dynamic_cast<gui::TLabel*>(control);
+    if (!label || !label->Visible() || label->Caption().empty()) continue;
+    gui::WindowDc screen(nullptr);
+    gui::TCanvas canvas(screen.Dc());
+    canvas.Font = label->Font();
+    RECT need{0, 0, label->WordWrap() ? label->Width() : 0, 0};
+    canvas.DrawText(need, label->Caption(),
+                    DT_CALCRECT | DT_EXPANDTABS | (label->WordWrap() ? DT_WORDBREAK : 0) |
+                        (label->ShowAccelChar() ? 0 : DT_NOPREFIX));
+    if (need.right > label->Width() || need.bottom > label->Height() ||
+        label->Left() + label->Width() > form.ClientWidth() || label->Top() + label->Height() > form.ClientHeight()) {
+      cut.push_back(label->Caption());
+    }
+  }
+  return cut;
 }
 
 }  // namespace vk::test

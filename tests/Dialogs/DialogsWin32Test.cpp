@@ -304,14 +304,15 @@ TEST_F(TotalsTest, TextsAndValuesStayApartInEachLanguageAndSize) {
 namespace vk::test {
 namespace {
 
-// Every dialog and the about window as a person sees them, in Russian and in
-// English, kept under artifacts/ for people to look at.
-TEST_F(TotalsTest, EveryDialogInRussianAndEnglish) {
+// Every dialog and the about window as a person sees them, in Russian,
+// Ukrainian and English, kept under artifacts/ for people to look at; every
+// label shows its whole text.
+TEST_F(TotalsTest, EveryDialogInEachLanguage) {
   struct Language {
     const char* code;
     void (*load)();
     const char* cfgCode;
-  } languages[] = {{"ru", LoadRussianTexts, "RUS"}, {"en", LoadEnglishTexts, "ENG"}};
+  } languages[] = {{"ru", LoadRussianTexts, "RUS"}, {"uk", LoadUkrainianTexts, "UKR"}, {"en", LoadEnglishTexts, "ENG"}};
   for (const Language& language : languages) {
     SCOPED_TRACE(language.code);
     language.load();
@@ -330,6 +331,7 @@ TEST_F(TotalsTest, EveryDialogInRussianAndEnglish) {
       WhenShowing([&form, name, this] {
         gui::test::PumpUntil([] { return false; }, 150);  // the frame is drawn by now
         EXPECT_TRUE(SaveWindowScreenshot(form.Handle(), ArtifactPath(name + "-" + std::string(codeNow) + ".bmp")));
+        EXPECT_EQ(CutLabels(form), std::vector<std::string>{}) << name;
         PostKey(form.Handle(), VK_ESCAPE);
       });
       form.ShowModal();

@@ -1,9 +1,11 @@
 // The standard edit actions in an edit's context menu, opened from the
 // keyboard: what each entry allows on a writable, a read-only and a password
-// edit, and what choosing one does to the text and the clipboard.
+// edit, what choosing one does to the text and the clipboard, and which
+// entries show a picture.
 
 #include "Gui/Edits.h"
 #include "Gui/Menus.h"
+#include "Gui/PasswordEdit.h"
 #include "Gui/StdActns.h"
 #include "GuiTestSupport.h"
 #include "ShownMenus.h"
@@ -22,6 +24,16 @@ class EditMenuForm : public TestForm {
                                                         {&ActEditCopy, "Copy"},     {&ActEditPaste, "Paste"},
                                                         {&ActEditDelete, "Delete"}, {&ActEditSelectAll, "Select all"}};
     for (auto [action, caption] : actions) action->SetCaption(caption);
+    // The pictures: undo, cut, copy, paste and delete have one each.
+    TImagePixels pixels;
+    for (uint32_t i = 0; i < 6; ++i) {
+      pixels.fill(0xFF000000u | i * 0x2A2A2Au);
+      Images.Add(pixels);
+    }
+    const std::pair<TAction*, int> pictures[] = {
+        {&ActEditUndo, 3}, {&ActEditCut, 0}, {&ActEditCopy, 1}, {&ActEditPaste, 2}, {&ActEditDelete, 5}};
+    for (auto [action, index] : pictures) action->SetImageIndex(index);
+    PopupMenuEdit.SetImages(&Images);
     Add(ItemUndo, &ActEditUndo);
     Add(Line1, nullptr);
     Add(ItemCut, &ActEditCut);
@@ -31,13 +43,12 @@ class EditMenuForm : public TestForm {
     Add(Line2, nullptr);
     Add(ItemSelectAll, &ActEditSelectAll);
     int top = 10;
-    for (TEdit* edit : {&Writable, &ReadOnly, &Password}) {
+    for (TEdit* edit : std::initializer_list<TEdit*>{&Writable, &ReadOnly, &Password}) {
       edit->SetBounds(10, top, 200, 21);
       edit->SetPopupMenu(&PopupMenuEdit);
       top += 30;
     }
     ReadOnly.SetReadOnly(true);
-    Password.SetPasswordChar(L'*');
   }
   void Add(TMenuItem& item, TAction* action) {
     if (action) {
@@ -55,9 +66,12 @@ class EditMenuForm : public TestForm {
   TEditPaste ActEditPaste{&ActionList};
   TEditDelete ActEditDelete{&ActionList};
   TEditSelectAll ActEditSelectAll{&ActionList};
+  TImageList Images;
   TPopupMenu PopupMenuEdit;
   TMenuItem ItemUndo, Line1, ItemCut, ItemCopy, ItemPaste, ItemDelete, Line2, ItemSelectAll;
-  TEdit Writable{this}, ReadOnly{this}, Password{this};
+  TEdit Writable{this}, ReadOnly{this};
+  // It has no menu of its own, but shows the one it is given.
+  TPasswordEdit Password{this};
 };
 
 // Entry positions in the menu.
@@ -102,13 +116,17 @@ class EditActionsTest : public GuiTest {
     Application.ProcessMessages();
     EXPECT_TRUE(choose < 0 || chosen);
     std::vector<bool> enabled;
+    pictures.clear();
     for (int i : {kUndo, kCut, kCopy, kPaste, kDelete, kSelectAll}) {
       enabled.push_back(i < static_cast<int>(shown.size()) && !shown[static_cast<size_t>(i)].Disabled);
+      pictures.push_back(i < static_cast<int>(shown.size()) && shown[static_cast<size_t>(i)].Picture);
     }
     return enabled;
   }
 
   FormPtr<EditMenuForm> form;
+  // Which entries showed a picture when the menu was last opened.
+  std::vector<bool> pictures;
 };
 
 TEST_F(EditActionsTest, CutFromTheMenuMovesTheSelectionToTheClipboardAndPasteBringsItBack) {
@@ -122,6 +140,7 @@ TEST_F(EditActionsTest, CutFromTheMenuMovesTheSelectionToTheClipboardAndPasteBri
   //                         Undo   Cut   Copy  Paste  Delete SelectAll
   EXPECT_EQ(EnabledWhenOpened(kCut, "edit-menu-writable.bmp"),
             (std::vector<bool>{false, true, true, false, true, true}));
+  EXPECT_EQ(pictures, (std::vector<bool>{true, true, true, true, true, false}));
   EXPECT_EQ(form->Writable.Text(), " 3,2%");
   EXPECT_EQ(ClipboardText(), "Молоко");
 

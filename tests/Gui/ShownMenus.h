@@ -44,6 +44,7 @@ struct ShownEntry {
   bool Radio = false;
   bool Submenu = false;
   bool Highlighted = false;
+  bool Picture = false;
 };
 
 inline std::vector<ShownEntry> ShownEntries(HMENU menu) {
@@ -52,13 +53,13 @@ inline std::vector<ShownEntry> ShownEntries(HMENU menu) {
     wchar_t text[128] = {};
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU | MIIM_BITMAP;
     info.dwTypeData = text;
     info.cch = 127;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), /*byPosition=*/TRUE, &info);
     out.push_back({text, (info.fType & MFT_SEPARATOR) != 0, (info.fState & MFS_DISABLED) != 0,
                    (info.fState & MFS_CHECKED) != 0, (info.fType & MFT_RADIOCHECK) != 0, info.hSubMenu != nullptr,
-                   (info.fState & MFS_HILITE) != 0});
+                   (info.fState & MFS_HILITE) != 0, info.hbmpItem != nullptr});
   }
   return out;
 }

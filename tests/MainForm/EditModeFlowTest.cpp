@@ -218,6 +218,22 @@ TEST_F(EditModeFlow, SearchEndsBeforeAnActionAndTheKeypadTypesIntoANameSearch) {
   EXPECT_EQ(Mode(), emIncoming);
 }
 
+// A name search that switches the order moves the table to another record
+// under the same row: the panel and the moves grid follow the record, also
+// once the search is left.
+TEST_F(EditModeFlow, PanelFollowsTheRecordASearchFindsUnderTheSameRow) {
+  const std::string first = form->entries[0];
+  form->goodsGrid.SetCol(2);
+  form->Press(scNone, U"Г");
+  ASSERT_EQ(form->goodsGrid.Row(), 1);
+  ASSERT_NE(store->Goods().Code.GetAsString(), first);
+  for (bool esc : {false, true}) {
+    if (esc) form->Press(scEsc);
+    EXPECT_EQ(form->entries[1], store->Goods().Name.GetAsString()) << esc;
+    EXPECT_EQ(store->Moves().IDStore.Value(), store->Goods().ID.Value()) << esc;
+  }
+}
+
 TEST_F(EditModeFlow, BusyModeGivesTheFocusBackOrRebuildsAfterAChange) {
   form->SelectGoods("0137");
   form->SelectMove(3);

@@ -17,6 +17,7 @@
 #include <iterator>
 
 #include "Source/MainFormEditModes.h"
+#include "Source/MainFormRules.h"
 #include "Tools/LocalDbCtrls/DataGridFiltered.h"
 #include "tests/Platform/TempFolder.h"
 #include "tests/Store/StoreFixture.h"
@@ -96,10 +97,12 @@ class FakeMainForm : public TMainFormView {
     if (g.RecordCount() == 0) return ClearGoods();
     entries = {g.Code.GetAsString(),   g.Name.GetAsString(),   g.Cost.GetAsString(),
                g.Weight.GetAsString(), g.PCount.GetAsString(), ""};
+    shown.Show(g);
     SetMovesFilter(g.ID.Value(), reposition);
   }
   void ClearGoods() override {
     entries = {"", "", "0.00", "0.00", "0", ""};
+    shown.Clear();
     SetMovesFilter(0, true);
   }
   int GoodsGridColumn() const override { return goodsGrid.Col(); }
@@ -165,14 +168,17 @@ class FakeMainForm : public TMainFormView {
   TEditMode modeWhileBox = emBrowse;
 
  private:
-  // A new goods row shows its goods, a new movement row its note.
+  // The goods grid standing on another record shows its goods, a new
+  // movement row its note.
   struct Events : TGridView {
     FakeMainForm* form;
     bool goods;
     Events(FakeMainForm* f, bool g) : form(f), goods(g) {}
-    bool SelectCellEvent(int32_t, int32_t row) override {
+    bool SelectCellEvent(int32_t, int32_t) override {
       if (form->ready && !goods) form->ShowMoveNote();
-      if (form->ready && goods && form->notifyGoods && row != form->goodsGrid.Row()) form->RefreshGoods(true);
+      if (form->ready && goods && form->notifyGoods && form->shown.Differs(form->store.Goods())) {
+        form->RefreshGoods(true);
+      }
       return true;
     }
   };
@@ -191,6 +197,7 @@ class FakeMainForm : public TMainFormView {
   }
 
   bool ready = false, notifyGoods = true;
+  TShownGoods shown;
   Events goodsEvents{this, true}, movesEvents{this, false};
 
  public:

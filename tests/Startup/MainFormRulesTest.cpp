@@ -40,6 +40,26 @@ TEST(MainFormPlacement, AStripOfTheTitleIsEnough) {
   EXPECT_FALSE(PlacementReachable({1024 - 39, 100, 800, 600}, {{0, 0, 1024, 738}}));
 }
 
+TEST(MainFormPlacement, DraggedEdgesSnapToTheWorkAreaWithinTenPixels) {
+  const TScreenArea left = kTwoMonitors[1];
+  struct Case {
+    const char* what;
+    TPlacement moving, expected;
+    TScreenArea area;
+  };
+  const Case cases[] = {
+      {"free in the middle", {100, 50, 800, 600}, {100, 50, 800, 600}, kTwoMonitors[0]},
+      {"9 px from the left and top", {9, 9, 800, 600}, {0, 0, 800, 600}, kTwoMonitors[0]},
+      {"10 px away stays", {10, 10, 800, 600}, {10, 10, 800, 600}, kTwoMonitors[0]},
+      {"just outside the left and top", {-9, -9, 800, 600}, {0, 0, 800, 600}, kTwoMonitors[0]},
+      {"right and bottom edges near", {215, 130, 800, 600}, {224, 138, 800, 600}, kTwoMonitors[0]},
+      {"right and bottom just outside", {233, 147, 800, 600}, {224, 138, 800, 600}, kTwoMonitors[0]},
+      {"as wide as the area: left wins", {5, 100, 1020, 600}, {0, 100, 1020, 600}, kTwoMonitors[0]},
+      {"the monitor left of the primary", {-1275, 215, 900, 600}, {-1280, 224, 900, 600}, left},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SnapToScreen(c.moving, c.area), c.expected) << c.what;
+}
+
 TEST(GoodsPanel, ShowsTheCurrentRecordNotTheFirst) {
   BackupBench bench;
   bench.store.Open(true, "Data");

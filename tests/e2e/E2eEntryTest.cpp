@@ -46,6 +46,53 @@ class EntrySession {
   HWND main_ = nullptr;
 };
 
+// The width from the first to the last column of the pixels that hold ink:
+// a pixel much darker than the lightest one of its column.
+int InkWidth(const std::vector<uint32_t>& pixels, int width, int height) {
+  auto light = [](uint32_t p) { return int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF); };
+  int first = width, last = -1;
+  for (int x = 0; x < width; ++x) {
+    int lightest = 0, darkest = 765;
+    for (int y = 0; y < height; ++y) {
+      lightest = std::max(lightest, light(pixels[size_t(y * width + x)]));
+      darkest = std::min(darkest, light(pixels[size_t(y * width + x)]));
+    }
+    if (lightest - darkest < 240) continue;
+    first = std::min(first, x);
+    last = x;
+  }
+  return last - first + 1;
+}
+
+// The entry's direction mark beside the quantity (Tahoma 17 pixels bold,
+// ending at x 259 of the client area) shows whole: its ink is as wide as the
+// same text drawn here on white.
+void ExpectWholeMark(HWND main, const std::wstring& mark) {
+  constexpr int kWidth = 150, kHeight = 21;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(info.bmiHeader), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  HFONT font = CreateFontW(-17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+  HGDIOBJ oldFont = SelectObject(memory, font);
+  PatBlt(memory, 0, 0, kWidth, kHeight, WHITENESS);
+  TextOutW(memory, 20, 0, mark.c_str(), int(mark.size()));
+  GdiFlush();
+  const std::vector<uint32_t> drawn(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + kWidth * kHeight);
+  DeleteObject(SelectObject(memory, oldFont));
+  DeleteObject(SelectObject(memory, oldBitmap));
+  DeleteDC(memory);
+  POINT origin{0, 0};
+  ClientToScreen(main, &origin);
+  int width = 0, height = 0;
+  const std::vector<uint32_t> shown =
+      CapturePixels({origin.x + 260 - kWidth, origin.y + 137, origin.x + 260, origin.y + 137 + kHeight}, width, height);
+  EXPECT_GE(InkWidth(shown, width, height), InkWidth(drawn, kWidth, kHeight) - 1) << "the mark is cut";
+}
+
 std::string ShopWithoutAutogen(const std::string& name) {
   const std::string folder = PrepareFolder(name, ShopFolder());
   TProgOptions options(folder + kCfgFileName, kUninstallKeyName);
@@ -74,6 +121,8 @@ TEST(VorkelE2eEntry, NewProductThenDeliveryAndSaleBooked) {
     s.Settle();
     PressKey(VK_F11);
     TypeText(L"3");
+    s.Shot("entry-outgoing");
+    ExpectWholeMark(s.Main(), L"( - )");
     PressKey(VK_RETURN);
     s.Shot("entry-after-sale");
     s.Close();

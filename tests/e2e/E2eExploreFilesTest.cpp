@@ -267,6 +267,16 @@ TEST(VorkelE2eExploreFiles, NewPasswordIsAskedForAtTheNextStart) {
     ASSERT_NE(change, nullptr) << "no password change window";
     WaitPainted(change, 5000);
     BringToFront(change);
+    // The password edit shows the edit menu the main window gives it, with
+    // the edit actions' pictures.
+    PressKey(VK_APPS);
+    const auto menuShown = [&] { return FindProcessWindow(program.ProcessId(), "#32768") != nullptr; };
+    EXPECT_TRUE(WaitUntil(menuShown, 5000)) << "no context menu on the password edit";
+    Sleep(300);
+    Screenshot("explore-password-edit-menu");
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !menuShown(); }, 5000));
+    BringToFront(change);
     // No password yet: the old one is empty. A mismatch first.
     PressKey(VK_TAB);
     TypeText(L"kasse7");

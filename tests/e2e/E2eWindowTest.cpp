@@ -114,6 +114,21 @@ TEST(VorkelE2eWindow, PlaceOffEveryMonitorComesBackOntoTheScreen) {
   EXPECT_EQ(static_cast<int32_t>(saved.top), r.top);
 }
 
+// Dragged by its caption to 6 and 7 pixels from the screen's left and top
+// edges, the window snaps onto them.
+TEST(VorkelE2eWindow, DraggedNearTheScreensEdgesTheWindowSnapsToThem) {
+  const std::string folder = PrepareFolder("snap", ShopFolder());
+  RunningProgram program(folder);
+  HWND main = program.WaitForWindow(kMainForm, kStartTime);
+  ASSERT_NE(main, nullptr);
+  WaitPainted(main, 5000);
+  const RECT r = WindowRect(main);
+  Drag(r.left + 300, r.top + 10, 300 + 6, 10 + 7);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(main).left == 0 && WindowRect(main).top == 0; }, 3000))
+      << WindowRect(main).left << ", " << WindowRect(main).top;
+  CloseByKeyboard(program, main);
+}
+
 TEST(VorkelE2eWindow, SearchByCodeAndSortFromTheKeyboard) {
   const std::string folder = PrepareFolder("search-sort", ShopFolder());
   {
