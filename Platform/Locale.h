@@ -5,6 +5,9 @@
 // win32: CompareStringW with the user's default locale and NORM_IGNORECASE.
 // posix (native tests only): upper-cases the letters of Latin (ASCII, Latin-1,
 // Latin Extended-A), Greek and Cyrillic and compares the code units.
+//
+// Sorting many texts prepares each once with AppendTextSortKey instead of
+// converting and comparing it again at every step of the sort.
 
 #include <array>
 #include <string>
@@ -17,6 +20,17 @@ int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b);
 // The text in capitals by the same rules: two texts that compare equal
 // ignoring case give the same capitals.
 std::u16string UpperCaseText(std::u16string_view text);
+// Appends the text's sort key to keys: bytes whose order, compared bytewise
+// with a key that is the beginning of another one first, is meant to follow
+// CompareTextIgnoreCase. The system's keys need not agree with its
+// comparison for every pair of texts (unusual characters, a failed call), so
+// a caller that must give the comparison's order checks its result with
+// CompareTextIgnoreCase.
+// win32: LCMapStringW with LCMAP_SORTKEY and NORM_IGNORECASE for the user's
+// default locale, the same locale and flags as the comparison. posix: the
+// capitals of UpperCaseText as big-endian code units, which order exactly as
+// the comparison does.
+void AppendTextSortKey(std::u16string_view text, std::string& keys);
 
 // The date and time formats of the user's locale as the system states them:
 // pictures in the system's letters (d M y for dates; h and H for 12- and

@@ -40,6 +40,10 @@ int TCompareStringField::Compare(const void* a, const void* b) const {
                                          CodePageToWide(StoredBytes(b), DataCodePage()));
 }
 
+void TCompareStringField::AppendSortKey(const void* value, std::string& keys) const {
+  platform::AppendTextSortKey(CodePageToWide(StoredBytes(value), DataCodePage()), keys);
+}
+
 bool TCompareStringField::StartsWith(const std::string& text) const {
   if (text.empty()) return true;
   // The search text goes into the data code page, as the stored bytes are.

@@ -41,6 +41,10 @@ class TCompareStringField : public TDataStringField {
   static const TFieldClass& ClassInfo();
 
   int Compare(const void* a, const void* b) const override;
+  // The locale's sort keys of the texts, so that sorting the goods by name
+  // converts each name once.
+  bool HasSortKeys() const override { return true; }
+  void AppendSortKey(const void* value, std::string& keys) const override;
 
   // True when the stored text begins with the given UTF-8 text, ignoring
   // case; an empty text matches every value.

@@ -74,6 +74,7 @@ class TDatArr : public TDatFile {
   bool CanSortByKeyValue(const TIndex& index) const;
   bool SortByKeyValue(const TIndex& index);
   void MergeSort(const TIndex& index);
+  bool SortByPreparedKeys(const TIndex& index);
   void SortRange(const TIndex& index, int32_t lo, int32_t hi, uint8_t* scratch);
   void InsertionSort(const TIndex& index, int32_t lo, int32_t hi);
   void SearchPrimary();

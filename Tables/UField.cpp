@@ -78,6 +78,10 @@ void TField::IncKeyValue() {
   if (isKey_) nextKeyValue_ = CheckedAdd<int32_t>(nextKeyValue_, 1);
 }
 
+void TField::AppendSortKey(const void*, std::string&) const {
+  Assert(false, "The field has no sort keys", "Tables\\UField");
+}
+
 void TField::CheckEditable() const {
   if (!editable_) throw Exception("Поле нельзя редактировать");
 }

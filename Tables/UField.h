@@ -79,6 +79,14 @@ class TField {
   virtual void IncKeyValue();
   // -1, 0 or 1 for two stored values in record form.
   virtual int Compare(const void* a, const void* b) const = 0;
+  // Sort keys, for a comparison that is costly to repeat (a locale's): a
+  // field that has them answers true, and AppendSortKey appends the bytes of
+  // a stored value's key, whose order, compared bytewise with a key that is
+  // the beginning of another one first, is meant to follow Compare. They
+  // need not agree with Compare for every pair; whoever sorts by them checks
+  // the result with Compare.
+  virtual bool HasSortKeys() const { return false; }
+  virtual void AppendSortKey(const void* value, std::string& keys) const;
   virtual void VariantToBuffer(const Variant& value, void* buffer) const = 0;
   virtual void TextToBuffer(const std::string& text, void* buffer) const = 0;
   virtual std::string BufferToText(const void* buffer) const = 0;

@@ -66,6 +66,11 @@ int TIndex::CompareRecords(const void* first, const void* second) const {
   return 0;
 }
 
+void TIndex::AppendSortKey(const void* record, std::string& keys) const {
+  Assert(HasSortKeys(), "The index has no sort keys", "Tables\\UIndex");
+  keyField_->AppendSortKey(static_cast<const uint8_t*>(record) + keyFieldOffset_, keys);
+}
+
 void TIndex::ExtractKey(const void* record) {
   const uint8_t* rec = static_cast<const uint8_t*>(record);
   if (keyField_) {

@@ -26,6 +26,10 @@ class TIndex {
   // The key in KeyBuffer against a record: -1 when the key sorts first.
   int CompareKey(const void* record) const;
   int CompareRecords(const void* first, const void* second) const;
+  // A one-field index whose field has sort keys (TField::HasSortKeys):
+  // AppendSortKey appends the key of a record's index field.
+  bool HasSortKeys() const { return keyField_ != nullptr && keyField_->HasSortKeys(); }
+  void AppendSortKey(const void* record, std::string& keys) const;
   // Copies the record's index fields into KeyBuffer.
   void ExtractKey(const void* record);
 

@@ -34,6 +34,14 @@ std::u16string UpperCaseText(std::u16string_view text) {
   return upper;
 }
 
+void AppendTextSortKey(std::u16string_view text, std::string& keys) {
+  for (char16_t c : text) {
+    const char16_t upper = Upper(c);
+    keys.push_back(static_cast<char>(upper >> 8));
+    keys.push_back(static_cast<char>(upper & 0xFF));
+  }
+}
+
 int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b) {
   const size_t n = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < n; ++i) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "StoreFixture.h"
 #include "Tools/Service/CardinalDate.h"
 
@@ -165,6 +169,76 @@ TEST_F(StoreFieldsTest, GoodsSortedByAnyIndexKeepEqualKeysInIdOrder) {
   ids.clear();
   for (int32_t i = 0; i < g.RecordCount(); ++i) ids.push_back(Cell<int32_t>(g, i, 0));
   EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 3, 4, 5}));
+}
+
+// Names made of every base with every ending: hundreds of realistic goods.
+std::vector<std::string> Names(const std::vector<std::string>& bases, const std::vector<std::string>& endings) {
+  std::vector<std::string> names;
+  for (const std::string& e : endings)
+    for (const std::string& b : bases) names.push_back(b + e);
+  return names;
+}
+
+// Sorting goods by name prepares each name's sort key once; whatever the
+// keys say, the order must be the one the plain comparison gives, equal
+// names in ascending ID order, with the current product kept.
+TEST_F(StoreFieldsTest, NameOrderByPreparedKeysIsThePlainComparisonsOrder) {
+  const std::vector<std::string> endings = {"",         " 1 кг", " 0,5 л", " №2", "-мини",
+                                            " (упак.)", " 10",   " 2",     "'s",  " - 3"};
+  const std::vector<std::string> cyrillic = {"Ёлка",   "ёлка",  "Елка",   "елей",    "Ель",  "Ёж",  "Ежевика",
+                                             "Ґудзик", "ґанок", "Гудзик", "Ганок",   "їжак", "Їжа", "Іграшка",
+                                             "ігор",   "Икра",  "Єнот",   "єдність", "Ехо",  "Эхо", "Яблуко",
+                                             "яблоко", "Щітка", "Шапка",  "Ь-знак"};
+  const std::vector<std::string> latin = {
+      "Apple",    "apple pie", "Zebra",  "zest", "Ice-cream", "ice cream", "Oil 5W-40", "100 g",  "2 pack", "10 pack",
+      "#5 nails", "(old) box", "O'Neil", "_tmp", "Äpfel",     "Öl",        "straße",    "Mañana", "Über",   "9"};
+  const std::vector<std::string> twins = {"МОЛОКО", "молоко", "Молоко", "мОлОкО", "ЁЖИК", "ёжик",  "Ёжик",  "ҐАНОК",
+                                          "ґанок",  "ЇЖАК",   "їжак",   "ЄНОТ",   "єнот", "APPLE", "apple", "Apple"};
+  std::vector<std::string> mixed = Names(cyrillic, {"", " 1", " Б"});
+  for (const std::string& n : Names(latin, {"", " x"})) mixed.push_back(n);
+  for (const std::string& n : Names(twins, {"", " 7"})) mixed.push_back(n);
+  const struct {
+    const char* what;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"Cyrillic with Ё, Ґ, Ї, Є", Names(cyrillic, endings)},
+      {"Latin, digits and punctuation", Names(latin, endings)},
+      {"equal but for letter case", Names(twins, {"", "", " 1", "-1", "1"})},
+      {"all mixed", mixed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform::MemoryFileSystem fs;
+    FixedClock clock;
+    TStore store(fs, clock.Clock());
+    OpenStore(store);
+    const size_t n = c.names.size();
+    ASSERT_GE(n, 80u);
+    for (size_t i = 0; i < n; ++i) store.AddGoods("1", c.names[(i * 37) % n], "1.00", "1.00", "1", "");
+    TTableStore& g = store.Goods();
+    ASSERT_EQ(g.RecordCount(), static_cast<int32_t>(n));
+    // Records in ID order; the plain comparison's stable order of them.
+    std::vector<int32_t> plain(n), byKeys(n);
+    for (size_t i = 0; i < n; ++i) plain[i] = byKeys[i] = static_cast<int32_t>(i);
+    auto name = [&](int32_t row) { return g.CellData(row, 2); };
+    std::stable_sort(plain.begin(), plain.end(),
+                     [&](int32_t a, int32_t b) { return g.Name.Compare(name(a), name(b)) < 0; });
+    std::vector<std::string> keys(n);
+    for (size_t i = 0; i < n; ++i) g.Name.AppendSortKey(name(static_cast<int32_t>(i)), keys[i]);
+    std::stable_sort(byKeys.begin(), byKeys.end(), [&](int32_t a, int32_t b) { return keys[a] < keys[b]; });
+    std::vector<int32_t> want, keyed, sorted;
+    for (size_t i = 0; i < n; ++i) {
+      want.push_back(Cell<int32_t>(g, plain[i], 0));
+      keyed.push_back(Cell<int32_t>(g, byKeys[i], 0));
+    }
+    EXPECT_EQ(keyed, want);
+    g.SetRecNo(static_cast<int32_t>(n / 3));
+    const int32_t current = g.ID.Value();
+    g.SetIndex(&g.IndName);
+    for (size_t i = 0; i < n; ++i) sorted.push_back(Cell<int32_t>(g, static_cast<int32_t>(i), 0));
+    EXPECT_EQ(sorted, want);
+    EXPECT_EQ(g.ID.Value(), current);
+  }
 }
 
 }  // namespace
