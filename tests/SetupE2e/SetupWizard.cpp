@@ -69,6 +69,8 @@ void Wizard::TypeFolder(const std::string& folder) {
   PressKey(VK_END);
   PressKey(VK_HOME, /*shift=*/true);
   TypeText(platform::Utf8ToWide(folder));
+  // The typed keys may still wait in the setup's queue on a busy machine.
+  WaitUntil([&] { return ReadText(edit) == folder; }, 5000);
   ASSERT_EQ(ReadText(edit), folder);
 }
 
