@@ -141,7 +141,8 @@ std::optional<std::vector<TJournalEntry>> UnpackJournal(const std::vector<uint8_
   std::memcpy(&length, bytes.data() + 8, 8);
   std::memcpy(&count, bytes.data() + 16, 4);
   std::memcpy(&crc, bytes.data() + kJournalChecksumOffset, 4);
-  if (version < kJournalFirstVersion || version > kJournalVersion || length != static_cast<int64_t>(bytes.size())) return std::nullopt;
+  if (version < kJournalFirstVersion || version > kJournalVersion || length != static_cast<int64_t>(bytes.size()))
+    return std::nullopt;
   if (count < 1 || count > kMaxJournalFiles) return std::nullopt;
   const uint32_t zero = 0;
   uint32_t actual = Crc32(bytes.data(), kJournalChecksumOffset);

@@ -48,8 +48,9 @@ std::vector<uint8_t> Mix(const std::vector<uint8_t>& disk, const std::vector<uin
   for (size_t at = 0; at < out.size(); at += kSector) {
     const std::vector<uint8_t>& from = (rng() & 1) ? cache : disk;
     const size_t end = std::min({at + kSector, out.size(), std::max(from.size(), at)});
-    if (at < end) std::copy(from.begin() + static_cast<int64_t>(at), from.begin() + static_cast<int64_t>(end),
-                            out.begin() + static_cast<int64_t>(at));
+    if (at < end)
+      std::copy(from.begin() + static_cast<int64_t>(at), from.begin() + static_cast<int64_t>(end),
+                out.begin() + static_cast<int64_t>(at));
   }
   return out;
 }
