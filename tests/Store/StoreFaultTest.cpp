@@ -1,9 +1,10 @@
 // Every kind of stock operation on a shop's data, with the disk failing at
 // each of its writes, truncates and flushes in turn, or the program stopping
 // at each change of the disk in turn (N = 1, 2, ... until the operation
-// gets through). Both files must then hold, byte for byte, the state before
-// the operation or the state after it, with every stock rule kept; and a
-// store that lived through a failure must go on exactly as a fresh one.
+// gets through), or the power cut then (Platform/fake/PowerCutFileSystem).
+// Both files must then hold, byte for byte, the state before the operation
+// or the state after it, with every stock rule kept; and a store that lived
+// through a failure must go on exactly as a fresh one.
 #include <gtest/gtest.h>
 
 #include <functional>
