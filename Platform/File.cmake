@@ -1,5 +1,5 @@
-# The file facility: the system's files, plus an in-memory and a fault-injecting
-# file system for tests.
+# The file facility: the system's files, plus an in-memory, a fault-injecting
+# and a power-cut file system for tests.
 if(WIN32)
   list(APPEND VK_PLATFORM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/win32/Win32File.cpp)
 else()
@@ -7,4 +7,5 @@ else()
 endif()
 list(APPEND VK_PLATFORM_FAKE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fake/MemoryFileSystem.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fake/FaultyFileSystem.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/fake/FaultyFileSystem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fake/PowerCutFileSystem.cpp)

@@ -90,7 +90,7 @@ std::string Hex16(int64_t v) {
 TStore::TStore(platform::FileSystem& fs, TClock clock)
     : fs_(fs),
       clock_(clock ? std::move(clock) : TClock(&platform::Now)),
-      journal_(fs, kJournalName),
+      journal_(fs, kJournalName, clock_),
       goods_(fs, clock_),
       moves_(fs, clock_) {
   goods_.SetJournal(&journal_);

@@ -13,7 +13,9 @@
 //   wait in its tmp subfolder until they are safe in their new place, and a
 //   tmp holding a whole pair is never overwritten or cleared before that;
 // - a replacement that a stop of the program cut short is finished on the
-//   folder's next use, before anything looks at its files.
+//   folder's next use, before anything looks at its files;
+// - no file comes into Data while a journal that is not durably empty or
+//   absent lies there (CopyPair).
 
 #include <cstring>
 #include <limits>
@@ -184,6 +186,9 @@ bool TStore::DataOpensAsTables() {
 bool TStore::CopyPair(const std::string& from, const std::string& to, const PairCheck& accept) {
   FinishInterrupted(Files(), from);
   if (!HoldsPair(Files(), from)) return false;
+  // Data's journal durably settled first: a journal a power cut could bring
+  // back would be rolled into the files that come in.
+  if (Files().SameFolder(to, FolderUnder(kDataFolder)) && !RecoverOperation(to)) return false;
   TFreshCheck check;
   if (accept) check = [&accept](const std::vector<std::string>& fresh) { return accept(fresh[0], fresh[1]); };
   return CopyAsOne(Files(), PairOf(Files(), from), to, check);

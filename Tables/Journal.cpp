@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Core/SysUtils.h"
+#include "Platform/Clock.h"
 #include "Tables/DatFormat.h"
 #include "Tables/JournalFormat.h"
 #include "Tables/UDatFile.h"
@@ -78,6 +79,10 @@ TJournalEntry EntryOf(TDatFile& file, const TPendingWrites& held) {
   e.NewLength = held.Length();
   e.Before = BeforeImage(file.SystemFile(), held);
   e.After = AfterImage(file.SystemFile(), held);
+  e.KeptLength = std::min(held.CutAt(), held.BaseLength());
+  const std::optional<uint32_t> crc = FirstSectorCrc(file.SystemFile(), e);
+  if (!crc) throw Exception("Ошибка при чтении из файла");
+  e.FirstSectorCrc = *crc;
   return e;
 }
 
@@ -89,7 +94,8 @@ platform::OpenResult OpenOrCreate(platform::FileSystem& fs, const std::string& p
 
 }  // namespace
 
-TJournal::TJournal(platform::FileSystem& fs, std::string name) : fs_(fs), name_(std::move(name)) {}
+TJournal::TJournal(platform::FileSystem& fs, std::string name, std::function<TDateTime()> clock)
+    : fs_(fs), name_(std::move(name)), clock_(clock ? std::move(clock) : std::function<TDateTime()>(&platform::Now)) {}
 
 std::string TJournal::PathBeside(const std::string& tableFile) const {
   if (name_.empty()) return tableFile + ".jnl";
@@ -212,7 +218,11 @@ bool TJournal::Recover(const std::string& path) {
   if (!journal.Handle) return false;
   const int64_t size = journal.Handle->Size();
   if (size < 0) return false;
-  if (size == 0) {  // emptied at the end of an operation: nothing to do
+  if (size == 0) {
+    // Emptied at the end of an operation, without a flush: until this one
+    // the disk may still hold the whole journal, which must never meet files
+    // that replace these (a restore) or later operations' files.
+    if (!journal.Handle->Flush()) return false;
     needsRecovery_ = false;
     return true;
   }
@@ -225,17 +235,28 @@ bool TJournal::Recover(const std::string& path) {
   if (const auto entries = UnpackJournal(bytes)) {
     const std::string folder = path.substr(0, NameStart(path));
     std::vector<std::unique_ptr<platform::File>> files;
-    bool finished = true;
+    bool finished = true, theirs = true;
     for (const TJournalEntry& e : *entries) {
       platform::OpenResult f = fs_.Open(folder + e.Name, platform::OpenMode::OpenExisting);
       if (f.Status != platform::OpenStatus::NotFound && !f.Handle) return false;
+      theirs = theirs && (!f.Handle || CouldBeFrom(*f.Handle, e));
       finished = finished && f.Handle && HoldsResult(*f.Handle, e);
       files.push_back(std::move(f.Handle));
     }
-    if (!finished) {
-      for (size_t i = 0; i < files.size(); ++i) {
-        if (files[i] && !PutBack(*files[i], (*entries)[i])) return false;
-      }
+    if (!theirs) {
+      // Files put in by hand, or a journal that came with a folder: rolled
+      // back, they would be spoiled. The journal stays for a look.
+      journal.Handle.reset();
+      files.clear();
+      if (!SetAside(path)) return false;
+      needsRecovery_ = false;
+      return true;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+      // The result kept must be on the disk before the journal goes: it may
+      // still lie in the system's cache only, written by a program stopped
+      // before its flushes.
+      if (files[i] && !(finished ? files[i]->Flush() : PutBack(*files[i], (*entries)[i]))) return false;
     }
   }
   // Emptied on the disk before it goes: a removal that a power cut loses
@@ -245,6 +266,15 @@ bool TJournal::Recover(const std::string& path) {
   fs_.DeleteFile(path);  // left behind, an empty journal is harmless
   needsRecovery_ = false;
   return true;
+}
+
+bool TJournal::SetAside(const std::string& path) {
+  const std::string stem = path + "." + FormatDateTime("yyyy-mm-dd_hh-nn-ss", clock_(), EnglishFormatSettings());
+  for (int n = 1; n <= kMaxAsideNames; ++n) {
+    const std::string aside = n == 1 ? stem : stem + "-" + std::to_string(n);
+    if (!fs_.FileExists(aside)) return fs_.RenameFile(path, aside);
+  }
+  return false;
 }
 
 }  // namespace vk

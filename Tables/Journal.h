@@ -13,15 +13,17 @@
 // for every point a stop or a power cut can fall on).
 //
 // Recover runs before anything opens, copies or replaces the files a journal
-// covers: a whole journal is rolled back unless its files hold the result,
-// then removed; a journal cut short is removed, because no file write began
-// before it was whole.
+// covers: a whole journal is rolled back unless its files hold the result
+// (which is then flushed), then removed; a journal cut short is removed,
+// because no file write began before it was whole; a journal whose files are
+// not its own is set aside.
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Core/DateTime.h"
 #include "Platform/File.h"
 
 namespace vk {
@@ -32,7 +34,8 @@ class TJournal {
  public:
   // name: the journal's file name in the folder of the files it covers;
   // empty: one journal per file, named after the file with ".jnl" added.
-  explicit TJournal(platform::FileSystem& fs, std::string name = {});
+  // clock: dates a journal set aside (see Recover); the system's by default.
+  explicit TJournal(platform::FileSystem& fs, std::string name = {}, std::function<TDateTime()> clock = {});
   TJournal(const TJournal&) = delete;
   TJournal& operator=(const TJournal&) = delete;
 
@@ -55,8 +58,13 @@ class TJournal {
   const std::string& Name() const { return name_; }
 
   // Settles the journal at path (see above). The files it names must not be
-  // open. True when no journal is left there that still has to be rolled
-  // back; false when one is (a file could not be opened, read or written):
+  // open. A whole journal whose files could not have come from its
+  // operation (put in by hand, another shop's) is never applied: it is
+  // renamed to its name with the date and time added (vorkel.jnl.2026-12-08_
+  // 10-30-00) and the files stay as they are. Whatever is left is durable
+  // when it returns: a result kept is flushed, an emptied journal too. True
+  // when no journal is left there that still has to be rolled back; false
+  // when one is (a file could not be opened, read, written or flushed):
   // those files must then not be used.
   bool Recover(const std::string& path);
 
@@ -73,9 +81,13 @@ class TJournal {
   void Commit();
   void End();
   void ReloadMembers();
+  bool SetAside(const std::string& path);
+
+  static constexpr int kMaxAsideNames = 9;
 
   platform::FileSystem& fs_;
   std::string name_;
+  std::function<TDateTime()> clock_;
   std::vector<Member> members_;
   bool running_ = false;
   bool failed_ = false;  // a change inside the operation failed: it must not commit

@@ -81,14 +81,17 @@ bool UnpackRegions(Reader& r, int32_t count, int64_t limit, std::vector<TJournal
   return true;
 }
 
-bool UnpackEntry(Reader& r, TJournalEntry& e) {
+bool UnpackEntry(Reader& r, int32_t version, TJournalEntry& e) {
   int32_t nameLength = 0, before = 0, after = 0;
   if (!r.Int32(nameLength) || nameLength < 1 || static_cast<size_t>(nameLength) > kMaxJournalNameLength) return false;
   e.Name.resize(static_cast<size_t>(nameLength));
   if (!r.Bytes(e.Name.data(), e.Name.size())) return false;
   if (e.Name.find_first_of("\\/") != std::string::npos || e.Name == "." || e.Name == "..") return false;
-  if (!r.Int64(e.OldLength) || !r.Int64(e.NewLength) || !r.Int32(before) || !r.Int32(after)) return false;
+  if (!r.Int64(e.OldLength) || !r.Int64(e.NewLength)) return false;
+  if (version > kJournalFirstVersion && (!r.Int64(e.KeptLength) || !r.Bytes(&e.FirstSectorCrc, 4))) return false;
+  if (!r.Int32(before) || !r.Int32(after)) return false;
   if (!IsTableLength(e.OldLength) || !IsTableLength(e.NewLength) || before < 0 || after < 0) return false;
+  if (e.KeptLength < 0 || e.KeptLength > e.OldLength) return false;
   return UnpackRegions(r, before, e.OldLength, e.Before) && UnpackRegions(r, after, e.NewLength, e.After);
 }
 
@@ -113,6 +116,8 @@ std::vector<uint8_t> PackJournal(const std::vector<TJournalEntry>& entries) {
     w.Bytes(e.Name.data(), e.Name.size());
     w.Int64(e.OldLength);
     w.Int64(e.NewLength);
+    w.Int64(e.KeptLength);
+    w.Bytes(&e.FirstSectorCrc, 4);
     w.Int32(static_cast<int32_t>(e.Before.size()));
     w.Int32(static_cast<int32_t>(e.After.size()));
     PackRegions(w, e.Before);
@@ -136,7 +141,8 @@ std::optional<std::vector<TJournalEntry>> UnpackJournal(const std::vector<uint8_
   std::memcpy(&length, bytes.data() + 8, 8);
   std::memcpy(&count, bytes.data() + 16, 4);
   std::memcpy(&crc, bytes.data() + kJournalChecksumOffset, 4);
-  if (version != kJournalVersion || length != static_cast<int64_t>(bytes.size())) return std::nullopt;
+  if (version < kJournalFirstVersion || version > kJournalVersion || length != static_cast<int64_t>(bytes.size()))
+    return std::nullopt;
   if (count < 1 || count > kMaxJournalFiles) return std::nullopt;
   const uint32_t zero = 0;
   uint32_t actual = Crc32(bytes.data(), kJournalChecksumOffset);
@@ -146,7 +152,7 @@ std::optional<std::vector<TJournalEntry>> UnpackJournal(const std::vector<uint8_
   Reader r(bytes, kJournalHeaderSize);
   std::vector<TJournalEntry> entries(static_cast<size_t>(count));
   for (TJournalEntry& e : entries) {
-    if (!UnpackEntry(r, e)) return std::nullopt;
+    if (!UnpackEntry(r, version, e)) return std::nullopt;
   }
   for (size_t i = 0; i < entries.size(); ++i) {
     for (size_t j = 0; j < i; ++j) {
@@ -163,6 +169,55 @@ bool HoldsResult(platform::File& file, const TJournalEntry& entry) {
   for (const TJournalRegion& r : entry.After) {
     now.resize(r.Bytes.size());
     if (file.ReadAt(r.Offset, now.data(), now.size()) != now.size() || now != r.Bytes) return false;
+  }
+  return true;
+}
+
+std::optional<uint32_t> FirstSectorCrc(platform::File& file, const TJournalEntry& entry) {
+  std::vector<uint8_t> sector(static_cast<size_t>(std::min(kJournalFirstSector, entry.KeptLength)));
+  if (file.ReadAt(0, sector.data(), sector.size()) != sector.size()) return std::nullopt;
+  for (const TJournalRegion& r : entry.Before) {
+    if (r.Offset >= static_cast<int64_t>(sector.size())) break;
+    const size_t end = std::min(sector.size(), static_cast<size_t>(r.Offset) + r.Bytes.size());
+    std::fill(sector.begin() + r.Offset, sector.begin() + static_cast<int64_t>(end), uint8_t{0});
+  }
+  return Crc32(sector.data(), sector.size());
+}
+
+bool CouldBeFrom(platform::File& file, const TJournalEntry& entry) {
+  const int64_t size = file.Size();
+  if (size < entry.KeptLength || size > std::max(entry.OldLength, entry.NewLength)) return false;
+  if (FirstSectorCrc(file, entry) != entry.FirstSectorCrc) return false;
+  // The operation's new byte at an offset, when it writes one there.
+  auto newAt = [&entry](int64_t at) -> std::optional<uint8_t> {
+    auto it = std::upper_bound(entry.After.begin(), entry.After.end(), at,
+                               [](int64_t x, const TJournalRegion& r) { return x < r.Offset; });
+    if (it == entry.After.begin()) return std::nullopt;
+    --it;
+    if (at >= it->Offset + static_cast<int64_t>(it->Bytes.size())) return std::nullopt;
+    return it->Bytes[static_cast<size_t>(at - it->Offset)];
+  };
+  std::vector<uint8_t> now;
+  for (const TJournalRegion& r : entry.Before) {
+    now.resize(static_cast<size_t>(std::clamp<int64_t>(size - r.Offset, 0, static_cast<int64_t>(r.Bytes.size()))));
+    if (file.ReadAt(r.Offset, now.data(), now.size()) != now.size()) return false;
+    for (size_t i = 0; i < now.size(); ++i) {
+      const int64_t at = r.Offset + static_cast<int64_t>(i);
+      if (now[i] == r.Bytes[i] || now[i] == newAt(at) || (at >= entry.KeptLength && now[i] == 0)) continue;
+      return false;
+    }
+  }
+  // Past the old end the file holds only what the operation appended, or
+  // zeros where it was lengthened before the bytes landed.
+  for (const TJournalRegion& r : entry.After) {
+    const int64_t from = std::max(r.Offset, entry.OldLength);
+    const int64_t to = std::min(r.Offset + static_cast<int64_t>(r.Bytes.size()), size);
+    if (from >= to) continue;
+    now.resize(static_cast<size_t>(to - from));
+    if (file.ReadAt(from, now.data(), now.size()) != now.size()) return false;
+    for (size_t i = 0; i < now.size(); ++i) {
+      if (now[i] != 0 && now[i] != r.Bytes[static_cast<size_t>(from - r.Offset) + i]) return false;
+    }
   }
   return true;
 }

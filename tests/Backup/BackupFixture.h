@@ -11,6 +11,7 @@
 
 #include "Platform/fake/FaultyFileSystem.h"
 #include "Platform/fake/MemoryFileSystem.h"
+#include "Platform/fake/PowerCutFileSystem.h"
 #include "Source/StoreData.h"
 #include "tests/Store/StoreFixture.h"
 
@@ -27,7 +28,8 @@ struct Pair {
 class BackupBench {
  public:
   platform::MemoryFileSystem memory{platform::MemoryFileSystem::Folders::Strict};
-  platform::FaultyFileSystem faulty{memory};
+  platform::PowerCutFileSystem power{memory};  // what a power cut would leave of memory
+  platform::FaultyFileSystem faulty{power};
   FixedClock clock;
   TStore store{faulty, clock.Clock()};
 
@@ -43,8 +45,9 @@ class BackupBench {
     store.SetProgramFolder(kProgram);
   }
 
-  Pair In(const std::string& folder) const {
-    return {memory.Contents(folder + "/store.dat"), memory.Contents(folder + "/moves.dat")};
+  Pair In(const std::string& folder) const { return PairIn(memory, folder); }
+  static Pair PairIn(const platform::MemoryFileSystem& disk, const std::string& folder) {
+    return {disk.Contents(folder + "/store.dat"), disk.Contents(folder + "/moves.dat")};
   }
   void Put(const std::string& folder, const Pair& pair) {
     if (pair.Goods) memory.SetContents(folder + "/store.dat", *pair.Goods);

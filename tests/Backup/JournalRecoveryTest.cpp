@@ -116,6 +116,41 @@ TEST(JournalRecovery, AFailedRollBackBlocksOperationsUntilASaveSettlesIt) {
   ExpectWhole(bench.store, "after the save");
 }
 
+// A journal beside files that are not its own (a pair put into Data by hand
+// after a stop left the journal whole) is never rolled into them: it is set
+// aside under a dated name, and the files open as they are.
+TEST(JournalRecovery, AJournalBesideFilesNotItsOwnIsSetAside) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> products;  // the pair put in: a store with these products
+  } cases[] = {
+      {"an earlier copy of this shop", {"A", "B"}},
+      {"another shop's pair of the same size", {"Х-1", "Х-2", "Х-3"}},
+      {"another shop's larger pair", {"Х-1", "Х-2", "Х-3", "Х-4", "Х-5"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BackupBench other;
+    other.store.Open(true, "Data");
+    for (const char* code : c.products) other.AddProduct(code);
+    other.store.Close();
+    const Pair put = other.In(BackupBench::kData);
+    BackupBench bench;
+    StopInsideADelivery(bench);
+    const std::vector<uint8_t> journal = *bench.memory.Contents(kJournal);
+    bench.Put(BackupBench::kData, put);
+    std::string missing;
+    EXPECT_TRUE(bench.store.CheckData(missing, "Data"));
+    EXPECT_TRUE(bench.store.Backup(bench.store.DailyCopyName(), false));
+    EXPECT_NO_THROW(bench.store.Open(false, "Data"));
+    EXPECT_EQ(bench.In(BackupBench::kData), put) << "the files as they were put in";
+    EXPECT_EQ(bench.In(kDay), put);
+    EXPECT_FALSE(bench.memory.FileExists(kJournal));
+    EXPECT_EQ(bench.memory.Contents("/prog/Data/vorkel.jnl.2026-12-08_10-30-00"), journal);
+    if (bench.store.IsOpen()) ExpectWhole(bench.store, c.name);
+  }
+}
+
 TEST(JournalRecovery, ARestoreNeverBringsAJournalIn) {
   BackupBench bench;
   StopInsideADelivery(bench);

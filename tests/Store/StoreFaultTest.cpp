@@ -1,15 +1,18 @@
 // Every kind of stock operation on a shop's data, with the disk failing at
 // each of its writes, truncates and flushes in turn, or the program stopping
 // at each change of the disk in turn (N = 1, 2, ... until the operation
-// gets through). Both files must then hold, byte for byte, the state before
-// the operation or the state after it, with every stock rule kept; and a
-// store that lived through a failure must go on exactly as a fresh one.
+// gets through), or the power cut then (Platform/fake/PowerCutFileSystem).
+// Both files must then hold, byte for byte, the state before the operation
+// or the state after it, with every stock rule kept; and a store that lived
+// through a failure must go on exactly as a fresh one.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <map>
 
 #include "Platform/fake/FaultyFileSystem.h"
+#include "Platform/fake/PowerCutFileSystem.h"
 #include "ShopFixture.h"
 
 namespace vk {
@@ -153,7 +156,12 @@ void StartUp(TStore& store) {
 std::string ExpectStartFinds(Disk& disk, const ShopFiles& before, const ShopFiles& after, const std::string& where) {
   FixedClock clock;
   TStore store(disk, clock.Clock());
-  StartUp(store);
+  try {
+    StartUp(store);
+  } catch (const Exception& e) {
+    ADD_FAILURE() << where << ": the start refused the files: " << e.Message();
+    return "refused";
+  }
   const ShopFiles found = DataOf(disk);
   const std::string state = Describe(found, before, after);
   EXPECT_NE(state, "neither") << where;
@@ -165,10 +173,59 @@ std::string ExpectStartFinds(Disk& disk, const ShopFiles& before, const ShopFile
   return state;
 }
 
-class StoreStops : public ::testing::TestWithParam<std::tuple<int, size_t>> {};
+// The operation on the shop, the program stopped at its n-th change; true
+// when it stopped.
+bool RunStopped(const Operation& op, platform::FileSystem& fs, int n, size_t partial, const std::string& where) {
+  platform::FaultyFileSystem faulty(fs);
+  FixedClock clock;
+  TStore store(faulty, clock.Clock());
+  OpenOnBusyProduct(store);
+  EXPECT_TRUE(op.Prepare(store)) << where;
+  faulty.Reset();
+  faulty.StopAtNthChange(n, partial);
+  try {
+    op.Run(store);
+  } catch (const Exception&) {
+  }
+  return faulty.InjectedCount() > 0;
+}
+
+// The next start, stopped at its m-th change; true when it stopped.
+bool StartStopped(platform::FileSystem& fs, int m) {
+  platform::FaultyFileSystem faulty(fs);
+  FixedClock clock;
+  TStore store(faulty, clock.Clock());
+  faulty.StopAtNthChange(m);
+  try {
+    StartUp(store);
+  } catch (const Exception&) {
+  }
+  return faulty.InjectedCount() > 0;
+}
+
+// Power cut now: every file lost, every file kept, and drawn mixes (files
+// lost, kept or kept per sector); a start on each disk.
+void ExpectEveryCutFinds(const platform::PowerCutFileSystem& power, const ShopFiles& before, const ShopFiles& after,
+                         const std::string& where, std::map<std::string, int>& outcomes, uint32_t drawnCuts) {
+  using Cut = platform::PowerCutFileSystem::Cut;
+  const uint32_t drawn = power.Unflushed() == 0 ? 0 : drawnCuts;
+  for (uint32_t k = 0; k < drawn + 2; ++k) {
+    if (power.Unflushed() == 0 && k == 0) continue;  // the cache is the disk: one image
+    const Cut cut = k == 0 ? Cut::AllLost : k == 1 ? Cut::AllKept : Cut::Drawn;
+    Disk disk(Disk::Folders::Strict);
+    power.CutInto(disk, cut, k);
+    ++outcomes["cut " + ExpectStartFinds(disk, before, after, where + ", power cut " + std::to_string(k))];
+    ++outcomes["images"];
+  }
+}
+
+bool Settled(const Disk& disk) { return disk.Contents(testing::kDataJournal).value_or(std::vector<uint8_t>{}).empty(); }
+
+// (operation, bytes a stopped write leaves, whether the power is cut too)
+class StoreStops : public ::testing::TestWithParam<std::tuple<int, size_t, bool>> {};
 
 TEST_P(StoreStops, EveryStopLeavesTheStateBeforeOrAfter) {
-  const auto [index, partial] = GetParam();
+  const auto [index, partial, powerCut] = GetParam();
   const Operation& op = kOperations[index];
   const ShopFiles before = Shop(), after = CleanRun(op);
   ASSERT_NE(before, after);
@@ -177,42 +234,24 @@ TEST_P(StoreStops, EveryStopLeavesTheStateBeforeOrAfter) {
     const std::string where = std::string(op.Name) + " stopped at change " + std::to_string(n);
     Disk disk(Disk::Folders::Strict);
     PutData(disk, before);
-    bool stopped = false;
-    {
-      platform::FaultyFileSystem faulty(disk);
-      FixedClock clock;
-      TStore store(faulty, clock.Clock());
-      OpenOnBusyProduct(store);
-      ASSERT_TRUE(op.Prepare(store)) << where;
-      faulty.Reset();
-      faulty.StopAtNthChange(n, partial);
-      try {
-        op.Run(store);
-      } catch (const Exception&) {
-      }
-      stopped = faulty.InjectedCount() > 0;
-    }
+    platform::PowerCutFileSystem power(disk);
+    const bool stopped = RunStopped(op, power, n, partial, where);
+    if (powerCut) ExpectEveryCutFinds(power, before, after, where, outcomes, 4);
     // The next start may itself be stopped while it rolls back, at each
-    // change in turn; the start after that settles all the same. Tried from
-    // every fourth stop point of the operation: each costs a run per change
-    // of the roll-back.
-    for (int m = 1; stopped && partial == 0 && n % 4 == 1; ++m) {
+    // change in turn (and the power cut then); the start after that
+    // settles all the same. Tried from every fourth stop point of the
+    // operation (each costs a run per change of the roll-back), and with
+    // power cuts from every stop that left the whole result unflushed.
+    const bool unflushedResult = powerCut && DataOf(disk) == after && !Settled(disk);
+    for (int m = 1; stopped && partial == 0 && (n % 4 == 1 || unflushedResult); ++m) {
       const std::string again = where + ", next start stopped at change " + std::to_string(m);
       Disk disk2(Disk::Folders::Strict);
-      CopyDisk(disk, disk2);
-      platform::FaultyFileSystem faulty(disk2);
-      FixedClock clock;
-      bool stoppedAgain = false;
-      {
-        TStore store(faulty, clock.Clock());
-        faulty.StopAtNthChange(m);
-        try {
-          StartUp(store);
-        } catch (const Exception&) {
-        }
-        stoppedAgain = faulty.InjectedCount() > 0;
-      }
-      const bool settled = disk2.Contents(testing::kDataJournal).value_or(std::vector<uint8_t>{}).empty();
+      PutData(disk2, before);
+      platform::PowerCutFileSystem power2(disk2);
+      RunStopped(op, power2, n, partial, again);
+      const bool stoppedAgain = StartStopped(power2, m);
+      const bool settled = Settled(disk2);
+      if (powerCut) ExpectEveryCutFinds(power2, before, after, again, outcomes, unflushedResult ? 8 : 1);
       ++outcomes["restart " + ExpectStartFinds(disk2, before, after, again)];
       if (!stoppedAgain || settled) break;  // later stops fall after the roll-back
       ASSERT_LT(m, 500) << "no end to the stop points";
@@ -225,14 +264,21 @@ TEST_P(StoreStops, EveryStopLeavesTheStateBeforeOrAfter) {
   // The stops fell both before and after the operation's commit.
   EXPECT_GT(outcomes["before"], 0);
   EXPECT_GT(outcomes["after"], 1);
+  if (powerCut) {
+    EXPECT_GT(outcomes["cut before"], 0);
+    EXPECT_GT(outcomes["cut after"], 0);
+    std::cout << op.Name << ": " << outcomes["images"] << " power-cut images (" << outcomes["cut before"] << " before, "
+              << outcomes["cut after"] << " after)\n";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllOperations, StoreStops,
                          ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kOperations))),
-                                            ::testing::Values(size_t{0}, size_t{7})),
+                                            ::testing::Values(size_t{0}, size_t{7}), ::testing::Bool()),
                          [](const auto& testInfo) {
                            return std::string(kOperations[std::get<0>(testInfo.param)].Name) + "_torn" +
-                                  std::to_string(std::get<1>(testInfo.param));
+                                  std::to_string(std::get<1>(testInfo.param)) +
+                                  (std::get<2>(testInfo.param) ? "_powerCut" : "");
                          });
 
 }  // namespace

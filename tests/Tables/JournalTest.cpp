@@ -183,7 +183,7 @@ TEST_F(Recovery, OneFileShortOfTheResultPutsBothBack) {
 TEST_F(Recovery, TheResultsBytesAtAnotherLengthAreNotTheResult) {
   disk.SetContents("/d/a", newA);
   Bytes longer = newB;
-  longer.resize(2000);  // as a roll-back leaves a file it lengthened and then was stopped in
+  longer.resize(1042);  // an append torn half-way
   disk.SetContents("/d/b", longer);
   ASSERT_TRUE(Recover());
   EXPECT_EQ(Of("/d/a"), oldA);
