@@ -13,6 +13,7 @@
 // win32: the system's own tables. posix: code pages 1251, 1252, 20127 (ASCII)
 // and 65001 only, and the language taken from LANG as Wine takes it.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,5 +39,11 @@ std::u16string MultiByteToUtf16(std::string_view bytes, uint32_t codePage);
 // Encodes all UTF-16 units; lone surrogates become U+FFFD (for UTF-8) or the
 // default character. Empty gives empty.
 std::string Utf16ToMultiByte(std::u16string_view text, uint32_t codePage);
+// For converting many texts of a code page whose every character is one
+// byte: fills table with the UTF-16 unit of each byte, the same
+// MultiByteToUtf16 gives for it in any text. False, with the table
+// untouched, for a code page with longer characters (UTF-8, the East Asian
+// ones) or one the system does not know.
+bool SingleByteCodePageTable(uint32_t codePage, std::array<char16_t, 256>& table);
 
 }  // namespace vk::platform

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "Platform/CodePage.h"
 #include "Platform/Locale.h"
 #include "Tools/Service/RegionInfo.h"
 #include "Tools/Service/TextConst.h"
@@ -40,8 +41,31 @@ int TCompareStringField::Compare(const void* a, const void* b) const {
                                          CodePageToWide(StoredBytes(b), DataCodePage()));
 }
 
-void TCompareStringField::AppendSortKey(const void* value, std::string& keys) const {
-  platform::AppendTextSortKey(CodePageToWide(StoredBytes(value), DataCodePage()), keys);
+// A single-byte code page converts through its table, asked of the system
+// once per code page instead of once per text.
+void TCompareStringField::BeginSortKeys() const {
+  const uint32_t codePage = DataCodePage();
+  if (codePage != tableCodePage_) {
+    singleByte_ = platform::SingleByteCodePageTable(codePage, units_);
+    tableCodePage_ = codePage;
+  }
+}
+
+void TCompareStringField::AppendSortKey(const void* value, std::string& keys, std::u16string& texts) const {
+  const uint32_t codePage = DataCodePage();
+  const size_t start = texts.size();
+  const char* bytes = static_cast<const char*>(value);
+  const size_t length = strnlen(bytes, static_cast<size_t>(Size()));
+  if (singleByte_ && codePage == tableCodePage_) {
+    for (size_t i = 0; i < length; ++i) texts.push_back(units_[static_cast<unsigned char>(bytes[i])]);
+  } else {
+    texts += CodePageToWide(std::string(bytes, length), codePage);
+  }
+  platform::AppendTextSortKey(std::u16string_view(texts).substr(start), keys);
+}
+
+int TCompareStringField::CompareSortTexts(std::u16string_view a, std::u16string_view b) const {
+  return platform::CompareTextIgnoreCase(a, b);
 }
 
 bool TCompareStringField::StartsWith(const std::string& text) const {

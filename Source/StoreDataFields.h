@@ -4,8 +4,10 @@
 // keeps the base's type id and record form, so the table files stay plain
 // table files.
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Tables/UBaseFld.h"
 
@@ -44,11 +46,20 @@ class TCompareStringField : public TDataStringField {
   // The locale's sort keys of the texts, so that sorting the goods by name
   // converts each name once.
   bool HasSortKeys() const override { return true; }
-  void AppendSortKey(const void* value, std::string& keys) const override;
+  void BeginSortKeys() const override;
+  void AppendSortKey(const void* value, std::string& keys, std::u16string& texts) const override;
+  int CompareSortTexts(std::u16string_view a, std::u16string_view b) const override;
 
   // True when the stored text begins with the given UTF-8 text, ignoring
   // case; an empty text matches every value.
   bool StartsWith(const std::string& text) const;
+
+ private:
+  // The data code page's units of each byte, when its characters are one
+  // byte each, kept for the next sort in the same code page.
+  mutable uint32_t tableCodePage_ = 0;
+  mutable bool singleByte_ = false;
+  mutable std::array<char16_t, 256> units_{};
 };
 
 // A date-time shown with the program's own format settings of the current

@@ -78,8 +78,13 @@ void TField::IncKeyValue() {
   if (isKey_) nextKeyValue_ = CheckedAdd<int32_t>(nextKeyValue_, 1);
 }
 
-void TField::AppendSortKey(const void*, std::string&) const {
+void TField::AppendSortKey(const void*, std::string&, std::u16string&) const {
   Assert(false, "The field has no sort keys", "Tables\\UField");
+}
+
+int TField::CompareSortTexts(std::u16string_view, std::u16string_view) const {
+  Assert(false, "The field has no sort keys", "Tables\\UField");
+  return 0;
 }
 
 void TField::CheckEditable() const {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Core/Variant.h"
@@ -82,11 +83,17 @@ class TField {
   // Sort keys, for a comparison that is costly to repeat (a locale's): a
   // field that has them answers true, and AppendSortKey appends the bytes of
   // a stored value's key, whose order, compared bytewise with a key that is
-  // the beginning of another one first, is meant to follow Compare. They
-  // need not agree with Compare for every pair; whoever sorts by them checks
-  // the result with Compare.
+  // the beginning of another one first, is meant to follow Compare, and the
+  // text Compare compares for the value (its conversion, done once) to
+  // texts. The keys need not agree with Compare for every pair; whoever
+  // sorts by them checks the result with CompareSortTexts, which answers as
+  // Compare does for the two values of the texts.
+  // BeginSortKeys comes before a sort's first AppendSortKey; the keys and
+  // texts of one sort may then be asked for from several threads at once.
   virtual bool HasSortKeys() const { return false; }
-  virtual void AppendSortKey(const void* value, std::string& keys) const;
+  virtual void BeginSortKeys() const {}
+  virtual void AppendSortKey(const void* value, std::string& keys, std::u16string& texts) const;
+  virtual int CompareSortTexts(std::u16string_view a, std::u16string_view b) const;
   virtual void VariantToBuffer(const Variant& value, void* buffer) const = 0;
   virtual void TextToBuffer(const std::string& text, void* buffer) const = 0;
   virtual std::string BufferToText(const void* buffer) const = 0;

@@ -66,9 +66,19 @@ int TIndex::CompareRecords(const void* first, const void* second) const {
   return 0;
 }
 
-void TIndex::AppendSortKey(const void* record, std::string& keys) const {
+void TIndex::BeginSortKeys() const {
   Assert(HasSortKeys(), "The index has no sort keys", "Tables\\UIndex");
-  keyField_->AppendSortKey(static_cast<const uint8_t*>(record) + keyFieldOffset_, keys);
+  keyField_->BeginSortKeys();
+}
+
+void TIndex::AppendSortKey(const void* record, std::string& keys, std::u16string& texts) const {
+  Assert(HasSortKeys(), "The index has no sort keys", "Tables\\UIndex");
+  keyField_->AppendSortKey(static_cast<const uint8_t*>(record) + keyFieldOffset_, keys, texts);
+}
+
+int TIndex::CompareSortTexts(std::u16string_view a, std::u16string_view b) const {
+  Assert(HasSortKeys(), "The index has no sort keys", "Tables\\UIndex");
+  return keyField_->CompareSortTexts(a, b);
 }
 
 void TIndex::ExtractKey(const void* record) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Core/Variant.h"
@@ -27,9 +28,13 @@ class TIndex {
   int CompareKey(const void* record) const;
   int CompareRecords(const void* first, const void* second) const;
   // A one-field index whose field has sort keys (TField::HasSortKeys):
-  // AppendSortKey appends the key of a record's index field.
+  // AppendSortKey appends the key and the comparison's text of a record's
+  // index field, and CompareSortTexts compares two such texts as
+  // CompareRecords compares their records.
   bool HasSortKeys() const { return keyField_ != nullptr && keyField_->HasSortKeys(); }
-  void AppendSortKey(const void* record, std::string& keys) const;
+  void BeginSortKeys() const;
+  void AppendSortKey(const void* record, std::string& keys, std::u16string& texts) const;
+  int CompareSortTexts(std::u16string_view a, std::u16string_view b) const;
   // Copies the record's index fields into KeyBuffer.
   void ExtractKey(const void* record);
 

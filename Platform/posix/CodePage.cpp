@@ -104,6 +104,12 @@ std::u16string MultiByteToUtf16(std::string_view bytes, uint32_t codePage) {
   return out;
 }
 
+bool SingleByteCodePageTable(uint32_t codePage, std::array<char16_t, 256>& table) {
+  if (codePage == kCodePageUtf8 || !IsValidCodePage(codePage)) return false;
+  for (unsigned b = 0; b < 256; ++b) table[b] = SingleByteToUnit(static_cast<unsigned char>(b), codePage);
+  return true;
+}
+
 std::string Utf16ToMultiByte(std::u16string_view text, uint32_t codePage) {
   if (text.empty()) return {};
   RequireKnown(codePage);

@@ -43,6 +43,18 @@ std::u16string MultiByteToUtf16(std::string_view bytes, uint32_t codePage) {
   return out;
 }
 
+bool SingleByteCodePageTable(uint32_t codePage, std::array<char16_t, 256>& table) {
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info) || info.MaxCharSize != 1) return false;
+  std::array<char16_t, 256> units{};
+  for (unsigned b = 1; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    if (MultiByteToWideChar(codePage, 0, &byte, 1, reinterpret_cast<wchar_t*>(&units[b]), 1) != 1) return false;
+  }
+  table = units;
+  return true;
+}
+
 std::string Utf16ToMultiByte(std::u16string_view text, uint32_t codePage) {
   if (text.empty()) return {};
   auto wide = reinterpret_cast<const wchar_t*>(text.data());

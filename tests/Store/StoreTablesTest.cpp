@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Platform/CodePage.h"
 #include "StoreFixture.h"
 #include "Tools/Service/CardinalDate.h"
 
@@ -224,7 +225,14 @@ TEST_F(StoreFieldsTest, NameOrderByPreparedKeysIsThePlainComparisonsOrder) {
     std::stable_sort(plain.begin(), plain.end(),
                      [&](int32_t a, int32_t b) { return g.Name.Compare(name(a), name(b)) < 0; });
     std::vector<std::string> keys(n);
-    for (size_t i = 0; i < n; ++i) g.Name.AppendSortKey(name(static_cast<int32_t>(i)), keys[i]);
+    g.Name.BeginSortKeys();
+    for (size_t i = 0; i < n; ++i) {
+      // The text beside the key is the name as the plain conversion gives it.
+      std::u16string text;
+      g.Name.AppendSortKey(name(static_cast<int32_t>(i)), keys[i], text);
+      EXPECT_EQ(text, platform::MultiByteToUtf16(g.Name.BufferToText(name(static_cast<int32_t>(i))),
+                                                 platform::kCodePageUtf8));
+    }
     std::stable_sort(byKeys.begin(), byKeys.end(), [&](int32_t a, int32_t b) { return keys[a] < keys[b]; });
     std::vector<int32_t> want, keyed, sorted;
     for (size_t i = 0; i < n; ++i) {
