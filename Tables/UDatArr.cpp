@@ -1,14 +1,10 @@
 #include "Tables/UDatArr.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <exception>
-#include <future>
 #include <limits>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "Core/Checked.h"
@@ -272,44 +268,6 @@ void TDatArr::MergeSort(const TIndex& index) {
   SortRange(index, 0, elemCount_ - 1, scratch.get());
 }
 
-namespace {
-
-constexpr size_t kMaxPieces = 4;
-
-// Runs work(piece, begin, end) over [0, n) in up to kMaxPieces pieces at
-// once, when there are enough elements for the threads to pay; waits for all
-// of them and then raises the first piece's exception, if any.
-template <class Work>
-void ForPieces(size_t n, Work work) {
-  constexpr size_t kPieceMin = 8192;
-  const size_t cores = std::max<size_t>(1, std::thread::hardware_concurrency());
-  const size_t pieces = std::min<size_t>({cores, kMaxPieces, std::max<size_t>(1, n / kPieceMin)});
-  if (pieces <= 1) {
-    work(size_t{0}, size_t{0}, n);
-    return;
-  }
-  std::vector<std::future<void>> others;
-  for (size_t p = 1; p < pieces; ++p) {
-    others.push_back(std::async(std::launch::async, work, p, n * p / pieces, n * (p + 1) / pieces));
-  }
-  std::exception_ptr failure;
-  try {
-    work(size_t{0}, size_t{0}, n / pieces);
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  for (auto& other : others) {
-    try {
-      other.get();
-    } catch (...) {
-      if (!failure) failure = std::current_exception();
-    }
-  }
-  if (failure) std::rethrow_exception(failure);
-}
-
-}  // namespace
-
 // A field whose comparison is costly (a locale's, converting both texts
 // each time) gives each record's key and converted text once; a stable sort
 // of the element numbers by the keys compared bytewise then gives the merge
@@ -318,46 +276,36 @@ void ForPieces(size_t n, Work work) {
 // find every neighbour in order and equal neighbours in their order before
 // the sort, else the answer is false and the elements stay untouched for the
 // plain merge sort. Nothing moves until the order has passed, so a failing
-// comparison loses no record. Preparing and checking, the costly parts, run
-// in a few pieces at once.
+// comparison loses no record.
 bool TDatArr::SortByPreparedKeys(const TIndex& index) {
   const size_t n = static_cast<size_t>(elemCount_);
   index.BeginSortKeys();
-  // Each piece's keys and texts in blocks of its own, seen through views.
-  std::vector<std::string> keyBlocks(kMaxPieces);
-  std::vector<std::u16string> textBlocks(kMaxPieces);
-  std::vector<std::string_view> keys(n);
-  std::vector<std::u16string_view> texts(n);
-  ForPieces(n, [&](size_t piece, size_t begin, size_t end) {
-    std::string& keyBlock = keyBlocks[piece];
-    std::u16string& textBlock = textBlocks[piece];
-    std::vector<size_t> keyEnds(end - begin), textEnds(end - begin);
-    for (size_t i = begin; i < end; ++i) {
-      index.AppendSortKey(Elem(static_cast<int32_t>(i)) + 4, keyBlock, textBlock);
-      keyEnds[i - begin] = keyBlock.size();
-      textEnds[i - begin] = textBlock.size();
-    }
-    size_t keyFrom = 0, textFrom = 0;
-    for (size_t i = begin; i < end; ++i) {
-      keys[i] = std::string_view(keyBlock.data() + keyFrom, keyEnds[i - begin] - keyFrom);
-      texts[i] = std::u16string_view(textBlock.data() + textFrom, textEnds[i - begin] - textFrom);
-      keyFrom = keyEnds[i - begin];
-      textFrom = textEnds[i - begin];
-    }
-  });
+  // All keys and texts in one block each; the ends mark where each one stops.
+  std::string keyBlock;
+  std::u16string textBlock;
+  std::vector<size_t> keyEnds(n), textEnds(n);
+  for (size_t i = 0; i < n; ++i) {
+    index.AppendSortKey(Elem(static_cast<int32_t>(i)) + 4, keyBlock, textBlock);
+    keyEnds[i] = keyBlock.size();
+    textEnds[i] = textBlock.size();
+  }
+  auto key = [&](int32_t i) {
+    const size_t from = i == 0 ? 0 : keyEnds[static_cast<size_t>(i) - 1];
+    return std::string_view(keyBlock.data() + from, keyEnds[static_cast<size_t>(i)] - from);
+  };
+  auto text = [&](int32_t i) {
+    const size_t from = i == 0 ? 0 : textEnds[static_cast<size_t>(i) - 1];
+    return std::u16string_view(textBlock.data() + from, textEnds[static_cast<size_t>(i)] - from);
+  };
   std::vector<int32_t> order(n);
   for (size_t i = 0; i < n; ++i) order[i] = static_cast<int32_t>(i);
   // string_view compares its bytes unsigned, shorter first on a common start.
-  std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return keys[a] < keys[b]; });
-  std::atomic<bool> inOrder{true};
-  ForPieces(n - 1, [&](size_t, size_t begin, size_t end) {
-    for (size_t k = begin + 1; k <= end && inOrder.load(std::memory_order_relaxed); ++k) {
-      const int32_t a = order[k - 1], b = order[k];
-      const int c = index.CompareSortTexts(texts[a], texts[b]);
-      if (c > 0 || (c == 0 && a > b)) inOrder = false;
-    }
-  });
-  if (!inOrder) return false;
+  std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return key(a) < key(b); });
+  for (size_t k = 1; k < n; ++k) {
+    const int32_t a = order[k - 1], b = order[k];
+    const int c = index.CompareSortTexts(text(a), text(b));
+    if (c > 0 || (c == 0 && a > b)) return false;
+  }
   const size_t es = static_cast<size_t>(elemSize_);
   std::unique_ptr<uint8_t[]> fresh(new uint8_t[static_cast<size_t>(capacity_) * es]());
   for (size_t k = 0; k < n; ++k) std::memcpy(fresh.get() + k * es, Elem(order[k]), es);

@@ -88,8 +88,7 @@ class TField {
   // texts. The keys need not agree with Compare for every pair; whoever
   // sorts by them checks the result with CompareSortTexts, which answers as
   // Compare does for the two values of the texts.
-  // BeginSortKeys comes before a sort's first AppendSortKey; the keys and
-  // texts of one sort may then be asked for from several threads at once.
+  // BeginSortKeys comes before a sort's first AppendSortKey.
   virtual bool HasSortKeys() const { return false; }
   virtual void BeginSortKeys() const {}
   virtual void AppendSortKey(const void* value, std::string& keys, std::u16string& texts) const;
