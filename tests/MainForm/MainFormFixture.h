@@ -189,8 +189,8 @@ class FakeMainForm : public TMainFormView {
     modes.UpdateModeUi();
   }
   void ShowMoveNote() {
-    const bool shown = movesGrid.FilterCount() > 0 && store.Moves().IDStore.Value() == store.Goods().ID.Value();
-    entries[5] = shown ? store.Moves().Note.GetAsString() : "";
+    const bool noteShown = movesGrid.FilterCount() > 0 && store.Moves().IDStore.Value() == store.Goods().ID.Value();
+    entries[5] = noteShown ? store.Moves().Note.GetAsString() : "";
   }
   static TDataColumn Column(int32_t field, TIndex* index = nullptr, uint8_t search = 0) {
     return MakeDataColumn(field, taLeftJustify, 60, "", index, search);
