@@ -301,7 +301,7 @@ void TMainFormStore::CreateGrids() {
     c->SetTabOrder(order++);
   }
 
-  GridStore->OnSelectCell = [this](int col, int row) {
+  GridStore->OnSelectCell = [this](int col, int /*row*/) {
     if (col != GridStore->Model().Col()) ColumnEnter(col);
     // The table has moved already; a search that switched the order may
     // have moved it to another record under the same row.
