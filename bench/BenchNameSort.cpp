@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "BenchSupport.h"
+#include "BenchItems.h"
 #include "Source/StoreDataFields.h"
 #include "Tables/UMoneyFld.h"
 #include "Tables/UTable.h"
@@ -27,35 +27,6 @@ class PlainName : public TCompareStringField {
  public:
   using TCompareStringField::TCompareStringField;
   bool HasSortKeys() const override { return false; }
-};
-
-template <class NameField>
-class NamedItems : public TTable {
- public:
-  TIntegerField ID;
-  NameField Name{40};
-  TIntegerField Grp;
-  TMoneyField Price;
-  TFields Set;
-  TIndex ByID{&Set, "ByID", &ID};
-  TIndex ByName{&Set, "ByName", &Name};
-
-  explicit NamedItems(const std::string& path) : Set(Make()) {
-    SetFileName(path);
-    SetFields(&Set);
-  }
-  ~NamedItems() override { Close(); }
-  void OpenIndexed() {
-    Open(true);
-    AddIndex(&ByID);
-    AddIndex(&ByName);
-  }
-
- private:
-  std::vector<TField*> Make() {
-    ID.SetIsKey(true);
-    return {&ID, &Name, &Grp, &Price};
-  }
 };
 
 // A name in code page 1251: one to three words of Cyrillic (Ё and the
@@ -82,42 +53,12 @@ std::string RandomLocaleName(std::mt19937& rng) {
 }
 
 std::string LocaleNamesPath(int n) {
-  std::string path = (bench::BenchDir() / ("locale-names-" + std::to_string(n) + ".dat")).string();
-  if (fs::exists(path)) return path;
-  std::string tmp = path + ".tmp";
-  fs::remove(tmp);
-  {
-    NamedItems<TCompareStringField> t(tmp);
-    t.OpenIndexed();
-    t.Close();
-  }
-  std::FILE* f = std::fopen(tmp.c_str(), "r+b");
-  std::fseek(f, 0, SEEK_END);
-  std::mt19937 rng(28);
-  for (int i = 1; i <= n; ++i) {
-    uint8_t rec[8 + 52] = {};
-    std::memcpy(rec + 8, &i, 4);
-    const std::string name = RandomLocaleName(rng);
-    std::memcpy(rec + 12, name.data(), name.size());
-    const int32_t grp = i % 10;
-    const uint32_t price = rng() % 1000000;
-    std::memcpy(rec + 52, &grp, 4);
-    std::memcpy(rec + 56, &price, 4);
-    std::fwrite(rec, sizeof rec, 1, f);
-  }
-  int32_t count = n, next = n + 1;
-  std::fseek(f, 20, SEEK_SET);
-  std::fwrite(&count, 4, 1, f);
-  std::fseek(f, 32 + 32, SEEK_SET);  // the ID descriptor's key counter
-  std::fwrite(&next, 4, 1, f);
-  std::fclose(f);
-  fs::rename(tmp, path);
-  return path;
+  return bench::ItemsFile<TCompareStringField>("locale-names-" + std::to_string(n) + ".dat", n, 28, RandomLocaleName);
 }
 
 template <class NameField>
 void ResortByName(benchmark::State& state) {
-  NamedItems<NameField> t(LocaleNamesPath(100000));
+  bench::TItems<NameField> t(LocaleNamesPath(100000));
   t.OpenIndexed();
   for (auto _ : state) {
     t.SetIndex(&t.ByID);

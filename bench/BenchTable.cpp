@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "BenchItems.h"
 #include "BenchSupport.h"
 #include "Platform/File.h"
 #include "Tables/UBaseFld.h"
@@ -25,76 +26,10 @@ using bench::BenchDir;
 using bench::Db;
 using bench::RandomName;
 
-class Items : public TTable {
- public:
-  TIntegerField ID;
-  TStringField Name{40};
-  TIntegerField Grp;
-  TMoneyField Price;
-  TFields Set;
-  TIndex ByID{&Set, "ByID", &ID};
-  TIndex ByName{&Set, "ByName", &Name};
+using Items = bench::TItems<TStringField>;
 
-  explicit Items(const std::string& path) : Set(Make()) {
-    SetFileName(path);
-    SetFields(&Set);
-  }
-  ~Items() override { Close(); }
-  void OpenIndexed() {
-    Open(true);
-    AddIndex(&ByID);
-    AddIndex(&ByName);
-  }
-  void Add(const std::string& name, int32_t grp, uint32_t price) {
-    Append();
-    Name.SetAsString(name);
-    Grp.SetValue(grp);
-    Price.SetValue(price);
-    Post();
-  }
-
- private:
-  std::vector<TField*> Make() {
-    ID.SetIsKey(true);
-    return {&ID, &Name, &Grp, &Price};
-  }
-};
-
-// The table file with n items, written once per size (appends without a
-// flush each would take too long to set up, so the bytes are written whole).
 std::string TablePath(int n) {
-  std::string path = (BenchDir() / ("items-" + std::to_string(n) + ".dat")).string();
-  if (fs::exists(path)) return path;
-  std::string tmp = path + ".tmp";
-  fs::remove(tmp);
-  {
-    Items t(tmp);
-    t.OpenIndexed();
-    t.Close();
-  }
-  // Header and descriptors from the empty table, then the records appended.
-  std::FILE* f = std::fopen(tmp.c_str(), "r+b");
-  std::fseek(f, 0, SEEK_END);
-  std::mt19937 rng(42);
-  for (int i = 1; i <= n; ++i) {
-    uint8_t rec[8 + 52] = {};
-    std::memcpy(rec + 8, &i, 4);
-    std::string name = RandomName(rng);
-    std::memcpy(rec + 12, name.data(), name.size());
-    int32_t grp = i % 10;
-    uint32_t price = rng() % 1000000;
-    std::memcpy(rec + 52, &grp, 4);
-    std::memcpy(rec + 56, &price, 4);
-    std::fwrite(rec, sizeof rec, 1, f);
-  }
-  int32_t count = n, next = n + 1;
-  std::fseek(f, 20, SEEK_SET);
-  std::fwrite(&count, 4, 1, f);
-  std::fseek(f, 32 + 32, SEEK_SET);  // the ID descriptor's key counter
-  std::fwrite(&next, 4, 1, f);
-  std::fclose(f);
-  fs::rename(tmp, path);
-  return path;
+  return bench::ItemsFile<TStringField>("items-" + std::to_string(n) + ".dat", n, 42, RandomName);
 }
 
 std::string DbPath(int n) {
