@@ -35,23 +35,28 @@ constexpr std::uint8_t kStopRow = 12;
 constexpr std::uint8_t kStopHintRow = 13;
 constexpr std::uint8_t kStoppedRow = 14;
 
-// The convention of a header that stands with the separator: the locale's
-// or a language's with that list separator; none for none.
+// The conventions a line may stand in: the locale's, then each language's.
+std::vector<TCsvSeparators> KnownConventions() {
+  return {{TCsvStr::ListSeparator(), TCsvStr::DecimalMark()},
+          TCsvStr::LanguageSeparators(kLangRussian),
+          TCsvStr::LanguageSeparators(kLangUkrainian),
+          TCsvStr::LanguageSeparators(kLangEnglish)};
+}
+
+// The convention of a header that stands with the separator: the first
+// known one with that list separator; none for none.
 TCsvSeparators HeaderConvention(const std::string& separator) {
-  for (const TCsvSeparators& convention :
-       {TCsvSeparators{TCsvStr::ListSeparator(), TCsvStr::DecimalMark()}, TCsvStr::LanguageSeparators(kLangRussian),
-        TCsvStr::LanguageSeparators(kLangEnglish)}) {
+  for (const TCsvSeparators& convention : KnownConventions()) {
     if (!separator.empty() && convention.List == separator) return convention;
   }
   return {};
 }
 
-// A spreadsheet's blank row: cut at the locale's or a language's separator,
-// nothing but empty or blank fields.
+// A spreadsheet's blank row: cut at any known separator, nothing but empty
+// or blank fields.
 bool AllFieldsEmpty(std::string_view line, std::uint32_t codePage) {
-  for (const std::string& separator : {TCsvStr::ListSeparator(), TCsvStr::LanguageSeparators(kLangRussian).List,
-                                       TCsvStr::LanguageSeparators(kLangEnglish).List}) {
-    const auto fields = TCsvStr::CutFields(line, TCsvStr::ToFileBytes(separator, codePage), line.size() + 1);
+  for (const TCsvSeparators& convention : KnownConventions()) {
+    const auto fields = TCsvStr::CutFields(line, TCsvStr::ToFileBytes(convention.List, codePage), line.size() + 1);
     if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return TrimBlanks(f).empty(); }))
       return true;
   }
@@ -160,11 +165,8 @@ bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
 
 bool TCsvImport::AppendLine(const std::string& line, const TRun& run) {
   const std::uint32_t codePage = run.FileCodePage;
-  const TCsvSeparators conventions[] = {HeaderConvention(run.HeaderSeparator),
-                                        {TCsvStr::ListSeparator(), TCsvStr::DecimalMark()},
-                                        TCsvStr::LanguageSeparators(kLangRussian),
-                                        TCsvStr::LanguageSeparators(kLangUkrainian),
-                                        TCsvStr::LanguageSeparators(kLangEnglish)};
+  std::vector<TCsvSeparators> conventions = KnownConventions();
+  conventions.insert(conventions.begin(), HeaderConvention(run.HeaderSeparator));
   std::vector<TCsvSeparators> tried;
   for (const TCsvSeparators& convention : conventions) {
     if (convention.List.empty() || std::find(tried.begin(), tried.end(), convention) != tried.end()) continue;
