@@ -94,7 +94,11 @@ bool ReadChunks(std::string_view data, bool closed, std::string& body, std::size
 
 }  // namespace
 
-bool ParseHttpReply(std::string_view received, bool closed, std::size_t maxBodyBytes, HttpReply& reply) {
+bool ParseHttpReply(std::string_view received, bool closed, const HttpLimits& limits, HttpReply& reply) {
+  // The size first: a reply that is whole only past the limit is too long.
+  if (received.size() > limits.MaxReplyBytes)
+    throw EOSError("the reply is longer than " + std::to_string(limits.MaxReplyBytes) + " bytes");
+  const std::size_t maxBodyBytes = limits.MaxBodyBytes;
   std::size_t headEnd = received.find("\r\n\r\n");
   std::size_t bodyStart = headEnd + 4;
   if (const std::size_t bare = received.find("\n\n"); bare < headEnd) headEnd = bare, bodyStart = bare + 2;

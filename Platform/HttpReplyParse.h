@@ -12,11 +12,12 @@
 namespace vk::platform {
 
 // True once the received bytes hold the whole reply, which then goes to
-// reply; a body longer than maxBodyBytes ends the reply with its first
-// maxBodyBytes + 1 bytes (the rest is not waited for). False while more bytes
+// reply; a body longer than MaxBodyBytes ends the reply with its first
+// MaxBodyBytes + 1 bytes (the rest is not waited for). False while more bytes
 // are needed. closed says that no more will come. Raises EOSError (without
-// the URL) for bytes that are no HTTP reply and for a reply cut short by the
-// connection's end.
-bool ParseHttpReply(std::string_view received, bool closed, std::size_t maxBodyBytes, HttpReply& reply);
+// the URL) for more than MaxReplyBytes received, whatever they hold, for
+// bytes that are no HTTP reply and for a reply cut short by the connection's
+// end.
+bool ParseHttpReply(std::string_view received, bool closed, const HttpLimits& limits, HttpReply& reply);
 
 }  // namespace vk::platform

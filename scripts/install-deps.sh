@@ -39,5 +39,7 @@ if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
   fi
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
+# A mirror caught mid-sync fails one list now and then; the others are still
+# fresh, and the install says so itself if a package cannot be had.
+"${sudo_cmd[@]}" apt-get update -qq || echo "some package lists could not be refreshed; installing from those at hand"
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

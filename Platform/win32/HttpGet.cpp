@@ -144,12 +144,9 @@ class SocketGetter : public HttpGetter {
       }
       received.append(buffer, static_cast<std::size_t>(count));
       try {
-        if (ParseHttpReply(received, /*closed=*/count == 0, limits.MaxBodyBytes, reply)) return reply;
+        if (ParseHttpReply(received, /*closed=*/count == 0, limits, reply)) return reply;
       } catch (const EOSError& e) {
         throw EOSError("GET " + url_ + ": " + e.what());
-      }
-      if (received.size() > limits.MaxReplyBytes) {
-        throw EOSError("GET " + url_ + ": the reply is longer than " + std::to_string(limits.MaxReplyBytes) + " bytes");
       }
     }
   }

@@ -119,6 +119,12 @@ TEST(HttpReplyParse, TheBodyEndsWhereTheHeadSaysAtTheEndOrPastTheLimit) {
   const std::string ok = "HTTP/1.1 200 OK\r\n", chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
   std::string endless = chunked;
   for (int i = 0; i < 100; ++i) endless += "1\r\n9\r\n";
+  const platform::HttpLimits limits;  // 64 bytes of body, 4,096 in all
+  // A whole reply of the given size in all, its head padded by a header.
+  auto whole = [&](std::size_t size) {
+    const std::string head = ok + "Content-Length: 4\r\nX-Filler: ", end = "\r\n\r\n1.44";
+    return head + std::string(size - head.size() - end.size(), 'a') + end;
+  };
   struct Case {
     std::string bytes;
     bool closed;
@@ -143,15 +149,18 @@ TEST(HttpReplyParse, TheBodyEndsWhereTheHeadSaysAtTheEndOrPastTheLimit) {
       {ok + "X-Filler: aaaa\r\n", true, kFails, {}},
       {"", true, kFails, {}},
       {"SSH-2.0-OpenSSH_9.2\r\n\r\n", false, kFails, {}},
+      {whole(limits.MaxReplyBytes), false, kReply, {200, "1.44"}},
+      {whole(limits.MaxReplyBytes + 1), false, kFails, {}},
+      {whole(limits.MaxReplyBytes + 1), true, kFails, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes.substr(0, 60) + (c.closed ? " (closed)" : ""));
     platform::HttpReply reply;
     if (c.outcome == kFails) {
-      EXPECT_THROW(platform::ParseHttpReply(c.bytes, c.closed, 64, reply), EOSError);
+      EXPECT_THROW(platform::ParseHttpReply(c.bytes, c.closed, limits, reply), EOSError);
       continue;
     }
-    EXPECT_EQ(platform::ParseHttpReply(c.bytes, c.closed, 64, reply), c.outcome == kReply);
+    EXPECT_EQ(platform::ParseHttpReply(c.bytes, c.closed, limits, reply), c.outcome == kReply);
     EXPECT_EQ(reply.Status, c.reply.Status);
     EXPECT_EQ(reply.Body, c.reply.Body);
   }
