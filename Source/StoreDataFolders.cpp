@@ -254,8 +254,7 @@ void TStore::ClearTmp() {
     if (Files().FileExists(JoinPath(tmp, name))) Files().DeleteFile(JoinPath(tmp, name));
   }
   DeleteCopyLeftovers(Files(), tmp, {kGoodsFile, kMovesFile});
-  const std::string marker = JoinPath(tmp, kReplacingMarker);
-  if (Files().FileExists(marker)) Files().DeleteFile(marker);
+  DropReplacingMarker(Files(), tmp);
   if (Files().FolderExists(tmp)) Files().RemoveFolder(tmp);
 }
 

@@ -72,10 +72,22 @@ bool WriteMarker(platform::FileSystem& fs, const std::string& path) {
   return marker.Handle->WriteAt(0, kText, size) == size && marker.Handle->Flush();
 }
 
-// One retry: a marker left behind would later replace the pair after all.
+// A marker that cannot be read counts, as one that holds its text does.
+bool MarkerSet(platform::FileSystem& fs, const std::string& path) {
+  if (!fs.FileExists(path)) return false;
+  platform::OpenResult marker = fs.Open(path, platform::OpenMode::ReadExisting);
+  return !marker.Handle || marker.Handle->Size() != 0;
+}
+
+// Emptied and flushed first: a deletion is not on the disk when it returns,
+// an emptied marker is. One retry: a marker left behind would later replace
+// the pair after all. An empty one left behind is harmless.
 bool RemoveMarker(platform::FileSystem& fs, const std::string& path) {
-  if (!fs.FileExists(path) || fs.DeleteFile(path)) return true;
-  return fs.DeleteFile(path);
+  if (!fs.FileExists(path)) return true;
+  bool emptied = false;
+  if (platform::OpenResult marker = fs.Open(path, platform::OpenMode::OpenExisting); marker.Handle)
+    emptied = marker.Handle->Truncate(0) && marker.Handle->Flush();
+  return fs.DeleteFile(path) || fs.DeleteFile(path) || emptied;
 }
 
 // The fresh copies go only when no marker could make them count any more.
@@ -102,6 +114,10 @@ bool SameBytes(platform::FileSystem& fs, const std::string& a, const std::string
   return true;
 }
 
+bool DropReplacingMarker(platform::FileSystem& fs, const std::string& folder) {
+  return RemoveMarker(fs, JoinPath(folder, kReplacingMarker));
+}
+
 void DeleteCopyLeftovers(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     const std::string target = JoinPath(folder, name);
@@ -112,7 +128,8 @@ void DeleteCopyLeftovers(platform::FileSystem& fs, const std::string& folder, co
 
 bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names) {
   const std::string marker = JoinPath(folder, kReplacingMarker);
-  if (!fs.FileExists(marker)) {
+  if (!MarkerSet(fs, marker)) {
+    if (fs.FileExists(marker)) fs.DeleteFile(marker);
     DeleteCopyLeftovers(fs, folder, names);
     return true;
   }
@@ -123,7 +140,7 @@ bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, 
   // The new set is whole in its place: old files that cannot go now are
   // mere left-overs and must not hold the marker.
   for (const std::string& name : names) DeleteAsides(fs, JoinPath(folder, name));
-  return fs.DeleteFile(marker);
+  return RemoveMarker(fs, marker);
 }
 
 bool CopyAsOne(platform::FileSystem& fs, const std::vector<TCopyPiece>& pieces, const std::string& folder,

@@ -9,6 +9,9 @@
 // everything back. The files moved aside are deleted last, then the marker.
 // A stop of the program between the renames leaves the marker: the next use
 // of the folder finishes the replacement forward (FinishInterruptedCopy).
+// The marker is emptied on the disk before it is deleted, and an empty one
+// counts as none: a deletion that a power cut loses must not bring back a
+// marker that a later copy's fresh files would then be finished by.
 // Without a marker, files under temporary names are left-overs of a copy that
 // never began to replace anything, or old files that could not be deleted
 // (held by another program), and go when they can. Such a left-over never
@@ -40,6 +43,10 @@ inline constexpr const char* kReplacingMarker = "pair.replacing";
 // without a marker deletes the left-overs it can. False when a marked
 // replacement could not be finished; the next call tries again.
 bool FinishInterruptedCopy(platform::FileSystem& fs, const std::string& folder, const std::vector<std::string>& names);
+
+// Ends the folder's marker durably (see above). False when it may still
+// count on the disk.
+bool DropReplacingMarker(platform::FileSystem& fs, const std::string& folder);
 
 // Deletes what copies into the folder left of the named files: name.new and
 // the old files moved aside. Best effort.

@@ -129,6 +129,7 @@ void TJournal::End() {
 
 void TJournal::Commit() {
   if (failed_) throw Exception("Ошибка записи в файл");
+  durablyEmpty_.clear();  // whatever happens below, the journal is written
   std::vector<TJournalEntry> entries;
   std::vector<TDatFile*> files;
   for (const Member& m : members_) {
@@ -221,8 +222,10 @@ bool TJournal::Recover(const std::string& path) {
   if (size == 0) {
     // Emptied at the end of an operation, without a flush: until this one
     // the disk may still hold the whole journal, which must never meet files
-    // that replace these (a restore) or later operations' files.
-    if (!journal.Handle->Flush()) return false;
+    // that replace these (a restore) or later operations' files. Once is
+    // enough until the next operation writes it again.
+    if (durablyEmpty_ != path && !journal.Handle->Flush()) return false;
+    durablyEmpty_ = path;
     needsRecovery_ = false;
     return true;
   }

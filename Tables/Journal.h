@@ -91,6 +91,9 @@ class TJournal {
   std::vector<Member> members_;
   bool running_ = false;
   bool failed_ = false;  // a change inside the operation failed: it must not commit
+  // The journal that Recover last found empty and flushed; no operation has
+  // written it since, so it needs no flush again.
+  std::string durablyEmpty_;
   // A roll-back in this process failed: the journal on disk is the only way
   // back, and no new operation may overwrite it until Recover succeeded.
   bool needsRecovery_ = false;

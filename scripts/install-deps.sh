@@ -42,4 +42,12 @@ export DEBIAN_FRONTEND=noninteractive
 # A mirror caught mid-sync fails one list now and then; the others are still
 # fresh, and the install says so itself if a package cannot be had.
 "${sudo_cmd[@]}" apt-get update -qq || echo "some package lists could not be refreshed; installing from those at hand"
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; then exit 0; fi
+# An i386 list left stale by such a mirror pins the 32-bit packages to older
+# versions than their 64-bit siblings, which apt then refuses. Without them
+# the tests run the x86_64 build under 64-bit Wine (scripts/test.sh).
+native_arch=()
+for p in "${missing[@]}"; do [[ "$p" == *:i386 ]] || native_arch+=("$p"); done
+[ ${#native_arch[@]} -lt ${#missing[@]} ] || exit 1
+echo "the 32-bit packages cannot be installed now; installing the others: ${native_arch[*]}"
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${native_arch[@]}"

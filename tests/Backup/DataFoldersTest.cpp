@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "tests/Backup/BackupFixture.h"
 
@@ -310,13 +311,20 @@ TEST_F(DataFolders, RestoreReplacesDataAndKeepsThePreviousFilesAsSafetyCopy) {
 
 TEST_F(DataFolders, RestoreFromTheSafetyFolderSwapsAndLeavesNoTmp) {
   const Story story = TellStory(bench);
+  using Op = platform::FaultyFileSystem::Op;
+  int flushes = bench.faulty.Count(Op::Flush);
   ASSERT_TRUE(store.RestoreFrom("/prog/Hist/0000-00-00/"));
+  // Each of three copies (Data into tmp, tmp into the safety folder, the
+  // safety pair into Data) writes its marker and empties it; the emptied
+  // journal of the last operation is flushed once, not at every look.
+  EXPECT_EQ(bench.faulty.Count(Op::Flush) - std::exchange(flushes, bench.faulty.Count(Op::Flush)), 7);
   EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), "the safety pair");
   EXPECT_EQ(Describe(bench.In(BackupBench::kSafety), story), "the current pair");
   EXPECT_FALSE(bench.memory.FolderExists(BackupBench::kTmp));
   EXPECT_EQ(store.Goods().RecordCount(), 2);
   // A second swap gives the first state back.
   ASSERT_TRUE(store.RestoreFrom(store.SafetyFolder()));
+  EXPECT_EQ(bench.faulty.Count(Op::Flush) - flushes, 6);
   EXPECT_EQ(Describe(bench.In(BackupBench::kData), story), "the current pair");
   EXPECT_EQ(Describe(bench.In(BackupBench::kSafety), story), "the safety pair");
   EXPECT_FALSE(bench.memory.FolderExists(BackupBench::kTmp));

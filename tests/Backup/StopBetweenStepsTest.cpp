@@ -74,8 +74,8 @@ class StoppingFileSystem : public testing::ForwardingFileSystem {
 
 // The next start on a disk finds Data holding a whole pair, before or after
 // the restore, that opens whole, and the state before the restore kept.
-void ExpectNextStartFindsAWholePair(platform::MemoryFileSystem& disk, const Story& story, bool fromSafety,
-                                    const std::string& where) {
+void ExpectNextStartFindsAWholePair(platform::MemoryFileSystem& disk, const Story& story, const Pair& before,
+                                    const Pair& restored, const std::string& where) {
   SCOPED_TRACE(where);
   FixedClock clock;
   TStore next{disk, clock.Clock()};
@@ -84,8 +84,7 @@ void ExpectNextStartFindsAWholePair(platform::MemoryFileSystem& disk, const Stor
   EXPECT_TRUE(next.CheckData(missing, "Data"));
   EXPECT_EQ(missing, "");
   const Pair data = BackupBench::PairIn(disk, BackupBench::kData);
-  const Pair restored = fromSafety ? story.Safety : story.Saved;
-  EXPECT_TRUE(data == story.Current || data == restored) << "Data holds " << Describe(data, story);
+  EXPECT_TRUE(data == before || data == restored) << "Data holds " << Describe(data, story);
   EXPECT_NO_THROW(next.Open(false, "Data"));
   EXPECT_TRUE(next.IsOpen());
   if (next.IsOpen()) ExpectWhole(next, where);
@@ -95,22 +94,25 @@ void ExpectNextStartFindsAWholePair(platform::MemoryFileSystem& disk, const Stor
   // The state before the restore is never lost either.
   bool kept = false;
   for (const char* folder : {BackupBench::kData, BackupBench::kSafety, BackupBench::kTmp}) {
-    kept = kept || BackupBench::PairIn(disk, folder) == story.Current;
+    kept = kept || BackupBench::PairIn(disk, folder) == before;
   }
   EXPECT_TRUE(kept);
 }
 
 // With power cuts: the story's last operation leaves its journal emptied in
-// the cache only, as every operation does; a power cut after the restore, at
-// any step of it, may bring back whatever was not flushed.
+// the cache only, as every operation does, and an earlier restore what it
+// left unflushed; a power cut after the restore, at any step of it, may bring
+// back whatever was not flushed.
 TEST(StopBetweenSteps, NextStartFindsAWholePairInData) {
   struct Case {
     const char* name;
     const char* from;
-    bool fromSafety;
+    const char* earlier;  // a restore from there first, not cut
   } cases[] = {
-      {"restore from a folder", "/prog/Save", false},
-      {"undo from the safety folder", BackupBench::kSafety, true},
+      {"restore from a folder", "/prog/Save", nullptr},
+      {"undo from the safety folder", BackupBench::kSafety, nullptr},
+      {"restore after an earlier undo", "/prog/Save", BackupBench::kSafety},
+      {"undo after an earlier restore", BackupBench::kSafety, "/prog/Save"},
   };
   using Cut = platform::PowerCutFileSystem::Cut;
   for (const Case& c : cases) {
@@ -120,6 +122,11 @@ TEST(StopBetweenSteps, NextStartFindsAWholePairInData) {
       const std::string where = std::string(c.name) + ", stop after change " + std::to_string(limit);
       BackupBench bench;
       const Story story = TellStory(bench);
+      if (c.earlier) {
+        ASSERT_TRUE(bench.store.RestoreFrom(c.earlier)) << where;
+      }
+      const Pair before = bench.In(BackupBench::kData), restored = bench.In(c.from);
+      ASSERT_NE(before, restored);
       bench.store.Close();
       StoppingFileSystem stopping(bench.power, limit);
       {
@@ -136,10 +143,10 @@ TEST(StopBetweenSteps, NextStartFindsAWholePairInData) {
       for (uint32_t k = 0; k < 6; ++k) {
         platform::MemoryFileSystem cut{platform::MemoryFileSystem::Folders::Strict};
         bench.power.CutInto(cut, k == 0 ? Cut::AllLost : k == 1 ? Cut::AllKept : Cut::Drawn, k);
-        ExpectNextStartFindsAWholePair(cut, story, c.fromSafety, where + ", power cut " + std::to_string(k));
+        ExpectNextStartFindsAWholePair(cut, story, before, restored, where + ", power cut " + std::to_string(k));
         ++images;
       }
-      ExpectNextStartFindsAWholePair(bench.memory, story, c.fromSafety, where);
+      ExpectNextStartFindsAWholePair(bench.memory, story, before, restored, where);
     }
     EXPECT_TRUE(finished) << c.name << " never ran to its end";
     std::cout << c.name << ": " << images << " power-cut images\n";

@@ -204,9 +204,12 @@ bool StartStopped(platform::FileSystem& fs, int m) {
 }
 
 // Power cut now: every file lost, every file kept, and drawn mixes (files
-// lost, kept or kept per sector); a start on each disk.
+// lost, kept or kept per sector); a start on each disk. Once the program
+// has returned from what it did, that is durable: every cut must find the
+// state it left (settled; empty while it was stopped).
 void ExpectEveryCutFinds(const platform::PowerCutFileSystem& power, const ShopFiles& before, const ShopFiles& after,
-                         const std::string& where, std::map<std::string, int>& outcomes, uint32_t drawnCuts) {
+                         const std::string& where, std::map<std::string, int>& outcomes, uint32_t drawnCuts,
+                         const std::string& settled = {}) {
   using Cut = platform::PowerCutFileSystem::Cut;
   const uint32_t drawn = power.Unflushed() == 0 ? 0 : drawnCuts;
   for (uint32_t k = 0; k < drawn + 2; ++k) {
@@ -214,7 +217,11 @@ void ExpectEveryCutFinds(const platform::PowerCutFileSystem& power, const ShopFi
     const Cut cut = k == 0 ? Cut::AllLost : k == 1 ? Cut::AllKept : Cut::Drawn;
     Disk disk(Disk::Folders::Strict);
     power.CutInto(disk, cut, k);
-    ++outcomes["cut " + ExpectStartFinds(disk, before, after, where + ", power cut " + std::to_string(k))];
+    const std::string found = ExpectStartFinds(disk, before, after, where + ", power cut " + std::to_string(k));
+    if (!settled.empty()) {
+      EXPECT_EQ(found, settled) << where << ", power cut " << k << " after it returned";
+    }
+    ++outcomes["cut " + found];
     ++outcomes["images"];
   }
 }
@@ -236,7 +243,7 @@ TEST_P(StoreStops, EveryStopLeavesTheStateBeforeOrAfter) {
     PutData(disk, before);
     platform::PowerCutFileSystem power(disk);
     const bool stopped = RunStopped(op, power, n, partial, where);
-    if (powerCut) ExpectEveryCutFinds(power, before, after, where, outcomes, 4);
+    if (powerCut) ExpectEveryCutFinds(power, before, after, where, outcomes, 4, stopped ? "" : "after");
     // The next start may itself be stopped while it rolls back, at each
     // change in turn (and the power cut then); the start after that
     // settles all the same. Tried from every fourth stop point of the
@@ -251,7 +258,9 @@ TEST_P(StoreStops, EveryStopLeavesTheStateBeforeOrAfter) {
       RunStopped(op, power2, n, partial, again);
       const bool stoppedAgain = StartStopped(power2, m);
       const bool settled = Settled(disk2);
-      if (powerCut) ExpectEveryCutFinds(power2, before, after, again, outcomes, unflushedResult ? 8 : 1);
+      if (powerCut)
+        ExpectEveryCutFinds(power2, before, after, again, outcomes, unflushedResult ? 8 : 1,
+                            stoppedAgain ? "" : Describe(DataOf(disk2), before, after));
       ++outcomes["restart " + ExpectStartFinds(disk2, before, after, again)];
       if (!stoppedAgain || settled) break;  // later stops fall after the roll-back
       ASSERT_LT(m, 500) << "no end to the stop points";
