@@ -202,10 +202,15 @@ TEST_F(ImportTest, LinesWithoutSixFieldsBlankLinesAndOddPacksEnterNothingWrong) 
 
 // A name the data code page cannot hold is asked about like any other bad
 // line: Cyrillic on an English system (Western data), letters 1251 lacks on
-// a Cyrillic one. The file is UTF-8 with its mark, as spreadsheets save it.
+// a Cyrillic one, more than the name's 40 bytes in UTF-8. The file is UTF-8
+// with its mark, as spreadsheets save it.
 TEST_F(ImportTest, NamesTheDataCodePageCannotHoldAreAskedAbout) {
   const std::tuple<std::uint32_t, std::string, bool> cases[] = {
-      {1252, "Молоко Ёж", true}, {1252, "Café crème", false}, {1251, "Café", true}, {1251, "Молоко Ёж", false}};
+      {1252, "Молоко Ёж", true},
+      {1252, "Café crème", false},
+      {1251, "Café", true},
+      {1251, "Молоко Ёж", false},
+      {65001, "Эмаль алкидная белая глянцевая по дереву", true}};
   for (const auto& [codePage, name, asked] : cases) {
     SCOPED_TRACE(name);
     recorder.boxes.clear();
