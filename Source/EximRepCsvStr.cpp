@@ -149,24 +149,31 @@ std::string TCsvStr::EncodeMoney(const std::string& money, std::string_view deci
 
 std::string TCsvStr::EncodeDate(const std::string& date) { return PadRight(date, kDateWidth, U' '); }
 
-bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t fileCodePage, std::string* separatorFound) {
+bool TCsvStr::IsHeaderLine(std::string_view line, std::uint32_t fileCodePage, std::string* separatorFound,
+                           std::uint32_t* codePageFound) {
+  struct TReading {
+    std::uint32_t CodePage;
+    std::u16string Text;
+  };
   const std::string bytes(line);
-  const std::u16string inFileCodePage = CodePageToWide(bytes, fileCodePage);
-  const std::u16string inCyrillic =
-      fileCodePage == kCyrillicCodePage ? inFileCodePage : CodePageToWide(bytes, kCyrillicCodePage);
+  const TReading inFileCodePage{fileCodePage, CodePageToWide(bytes, fileCodePage)};
+  const TReading inCyrillic{kCyrillicCodePage, fileCodePage == kCyrillicCodePage
+                                                   ? inFileCodePage.Text
+                                                   : CodePageToWide(bytes, kCyrillicCodePage)};
   const auto separators = HeaderSeparators();
   for (std::uint8_t language = 0; language < kLanguageCount; ++language) {
     // A Cyrillic header is looked for in 1251 as well as in the file's code page.
-    std::vector<const std::u16string*> readings{&inFileCodePage};
+    std::vector<const TReading*> readings{&inFileCodePage};
     if (language != kLangEnglish && fileCodePage != kCyrillicCodePage) readings.push_back(&inCyrillic);
     for (const std::string& separator : separators) {
       const std::u16string full = Utf8ToUtf16(Header(language, separator));
       const std::u16string mark = Utf8ToUtf16(separator);
-      for (const std::u16string* reading : readings) {
+      for (const TReading* reading : readings) {
         std::u16string_view header = full;
-        if (!reading->empty() && !EndsWith(*reading, mark)) header.remove_suffix(mark.size());
-        if (platform::CompareTextIgnoreCase(*reading, header) != 0) continue;
+        if (!reading->Text.empty() && !EndsWith(reading->Text, mark)) header.remove_suffix(mark.size());
+        if (platform::CompareTextIgnoreCase(reading->Text, header) != 0) continue;
         if (separatorFound) *separatorFound = separator;
+        if (codePageFound) *codePageFound = reading->CodePage;
         return true;
       }
     }

@@ -63,8 +63,11 @@ class TCsvStr {
   // Whether the line (its bytes in the file's code page, trimmed) is the
   // header of some language with the locale's or some language's separator,
   // with or without its final separator, ignoring letter case. The
-  // separator it stands with (UTF-8) goes to separator when one is given.
-  static bool IsHeaderLine(std::string_view line, std::uint32_t fileCodePage, std::string* separator = nullptr);
+  // separator it stands with (UTF-8) goes to separator, and the code page
+  // it was read in (the file's, or 1251 for a Cyrillic header) to codePage,
+  // when they are given.
+  static bool IsHeaderLine(std::string_view line, std::uint32_t fileCodePage, std::string* separator = nullptr,
+                           std::uint32_t* codePage = nullptr);
 
   // The line cut into at most maxFields fields at the separator. A field
   // that begins with a double quote runs over separators between quotes.

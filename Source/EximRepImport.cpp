@@ -125,7 +125,7 @@ void TCsvImport::ImportFile(const std::string& fileName) {
         run.ReadFailed = true;
         break;
       }
-      if (first) run.FileCodePage = TCsvStr::TakeFileCodePage(line.Bytes, store_.DataCodePage());
+      if (first) run.FileCodePage = run.LineCodePage = TCsvStr::TakeFileCodePage(line.Bytes, store_.DataCodePage());
       if (!TakeLine(line, run)) break;
     }
   }  // the file is closed before any box
@@ -141,8 +141,10 @@ void TCsvImport::ImportFile(const std::string& fileName) {
 bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
   if (!line.TooLong) {
     const std::string_view trimmed = TrimBlanks(line.Bytes);
-    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, run.FileCodePage, &run.HeaderSeparator)) return true;
-    if (AllFieldsEmpty(trimmed, run.FileCodePage)) return true;
+    if (trimmed.empty() || TCsvStr::IsHeaderLine(trimmed, run.FileCodePage, &run.HeaderSeparator, &run.LineCodePage)) {
+      return true;
+    }
+    if (AllFieldsEmpty(trimmed, run.LineCodePage)) return true;
     try {
       if (AppendLine(line.Bytes, run)) {
         ++run.Added;
@@ -155,7 +157,7 @@ bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
       return false;
     }
   }
-  if (AskToGoOn(line, run.FileCodePage)) {
+  if (AskToGoOn(line, run.LineCodePage)) {
     ++run.Skipped;
     return true;
   }
@@ -164,7 +166,7 @@ bool TCsvImport::TakeLine(const TLineReader::TLine& line, TRun& run) {
 }
 
 bool TCsvImport::AppendLine(const std::string& line, const TRun& run) {
-  const std::uint32_t codePage = run.FileCodePage;
+  const std::uint32_t codePage = run.LineCodePage;
   std::vector<TCsvSeparators> conventions = KnownConventions();
   conventions.insert(conventions.begin(), HeaderConvention(run.HeaderSeparator));
   std::vector<TCsvSeparators> tried;
@@ -176,6 +178,10 @@ bool TCsvImport::AppendLine(const std::string& line, const TRun& run) {
                    TCsvStr::ToFileBytes(convention.Decimal, codePage), codePage, code, name, price, quantity, packs)) {
       continue;
     }
+    // Text the shop cannot hold is in the line whatever its separators:
+    // another convention would only cut it out of the code and the name.
+    if (!store_.CanStoreText(code, store_.Goods().Code) || !store_.CanStoreText(name, store_.Goods().Name))
+      return false;
     if (AppendImportedGoods(code, name, price, quantity, packs, run.Note, store_)) return true;
   }
   return false;

@@ -37,11 +37,11 @@ class TCsvImport : public TImport {
   // that exists. Then the safety copy and the run over the file.
   void Execute(bool& done) override;
 
-  // One data line (its bytes in the file's code page) with the separators
-  // as they stand in those bytes: code (its digits), name (in UTF-8), price,
-  // (date, passed over), quantity and packs, the money texts normalised for
-  // the store. False when the line has fewer than six fields or the packs
-  // are not a plain count.
+  // One data line (its bytes in the code page the lines are read in) with
+  // the separators as they stand in those bytes: code (its digits), name (in
+  // UTF-8), price, (date, passed over), quantity and packs, the money texts
+  // normalised for the store. False when the line has fewer than six fields
+  // or the packs are not a plain count.
   virtual bool ParseLine(const std::string& line, const std::string& separator, const std::string& decimalMark,
                          std::uint32_t fileCodePage, std::string& code, std::string& name, std::string& price,
                          std::string& quantity, std::string& packs);
@@ -61,6 +61,10 @@ class TCsvImport : public TImport {
     // The data code page, or UTF-8 for a file that begins with its byte
     // order mark; known once the first line is read.
     std::uint32_t FileCodePage = 0;
+    // The code page the data lines are read in: the file's, and after a
+    // header the one that header was read in, so that a Cyrillic export
+    // keeps its letters in a shop of another data code page.
+    std::uint32_t LineCodePage = 0;
     // The separator of the last header line, in UTF-8: the lines after it
     // are read first with its convention.
     std::string HeaderSeparator;
@@ -68,8 +72,9 @@ class TCsvImport : public TImport {
 
   // Enters one line; false when the run must end.
   bool TakeLine(const TLineReader::TLine& line, TRun& run);
-  // Tries the locale's separators, then each language's; true once the
-  // store took the line. Store errors pass on.
+  // Tries the header's separators, the locale's, then each language's; true
+  // once the store took the line. A code or name the store cannot hold ends
+  // the tries. Store errors pass on.
   bool AppendLine(const std::string& line, const TRun& run);
   // The bad-line box; true to go on.
   bool AskToGoOn(const TLineReader::TLine& line, std::uint32_t fileCodePage);

@@ -100,9 +100,15 @@ class TEditModes {
   // Posting by mode; false when a validator refused (its box shown).
   bool StoreEntry();
   bool Refuse(const std::string& caption, const std::string& text);
-  // The entry's texts with their fields' labels: false, with a box naming the
-  // field, at the first the data code page cannot hold.
-  bool TextsStorable(std::initializer_list<std::pair<const std::string&, const std::string&>> texts);
+  // An entry's text, the table field it goes to and the label of its control.
+  struct TEntryText {
+    const std::string& Text;
+    const TStringField& Field;
+    const std::string& Label;
+  };
+  // False, with a box naming the field, at the first text its field cannot
+  // hold in the data code page.
+  bool TextsStorable(std::initializer_list<TEntryText> texts);
   // Back to browse after a store operation raised, showing the tables.
   void RecoverToBrowse(bool goodsSide) noexcept;
   void ShowBrowse(bool goodsSide, bool reposition);

@@ -98,34 +98,38 @@ void TEditModes::PostEntry() {
 bool TEditModes::StoreEntry() {
   const TEntryTexts& e = entry_;
   const TTexts& t = ProgTexts;
+  const TTableStore& goods = store_.Goods();
+  const TStringField& note = store_.Moves().Note;
   switch (Mode()) {
     case emNewGoods:
-      if (!TextsStorable({{e.Code, t.LbCodeCaption}, {e.Name, t.LbNameCaption}, {e.Note, t.NoteLabelCaption}}))
+      if (!TextsStorable({{e.Code, goods.Code, t.LbCodeCaption},
+                          {e.Name, goods.Name, t.LbNameCaption},
+                          {e.Note, note, t.NoteLabelCaption}}))
         return false;
       if (!store_.CanAddGoods(e.Cost, e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
       store_.AddGoods(e.Code, e.Name, e.Cost, e.Weight, e.Count, e.Note);
       return true;
     case emEditGoods:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Code, t.LbCodeCaption}, {e.Name, t.LbNameCaption}})) return false;
+      if (!TextsStorable({{e.Code, goods.Code, t.LbCodeCaption}, {e.Name, goods.Name, t.LbNameCaption}})) return false;
       if (!store_.CanReprice(e.Cost)) return Refuse(t.PriceCaption, t.PriceTooHigh);
       store_.EditGoods(e.Code, e.Name, e.Cost);
       return true;
     case emIncoming:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
+      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption}})) return false;
       if (!store_.CanAddIncoming(e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
       store_.AddIncoming(e.Weight, e.Count, e.Note);
       return true;
     case emOutgoing:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
+      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption}})) return false;
       if (!store_.CanAddOutgoing(e.Weight, e.Count)) return Refuse(t.RestCaption, t.NotEnoughGoods);
       store_.AddOutgoing(e.Weight, e.Count, e.Note);
       return true;
     case emEditNote:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
+      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption}})) return false;
       store_.EditNote(e.Note);
       return true;
     default: return true;
@@ -137,9 +141,9 @@ bool TEditModes::Refuse(const std::string& caption, const std::string& text) {
   return false;
 }
 
-bool TEditModes::TextsStorable(std::initializer_list<std::pair<const std::string&, const std::string&>> texts) {
-  for (const auto& [text, label] : texts) {
-    if (!store_.CanStoreText(text)) return Refuse(label, ProgTexts.TextNotStorable);
+bool TEditModes::TextsStorable(std::initializer_list<TEntryText> texts) {
+  for (const TEntryText& t : texts) {
+    if (!store_.CanStoreText(t.Text, t.Field)) return Refuse(t.Label, ProgTexts.TextNotStorable);
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "Source/StoreData.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "Core/Checked.h"
 #include "Core/SysUtils.h"
 #include "Platform/Clock.h"
+#include "Platform/CodePage.h"
 #include "Platform/Locale.h"
 #include "Source/StoreDataFoldersPaths.h"
 #include "Tools/Service/RegionInfo.h"
@@ -117,6 +119,8 @@ int TStore::MoveMonth() const {
 
 void TStore::SetDataCodePage(uint32_t codePage) {
   dataCodePage_ = codePage;
+  std::array<char16_t, 256> units;
+  singleByteData_ = platform::SingleByteCodePageTable(codePage, units);
   goods_.Code.SetDataCodePage(codePage);
   goods_.Name.SetDataCodePage(codePage);
   moves_.Note.SetDataCodePage(codePage);
@@ -322,9 +326,10 @@ void TStore::EditNote(const std::string& note) {
   });
 }
 
-bool TStore::CanStoreText(const std::string& text) const {
+bool TStore::CanStoreText(const std::string& text, const TStringField& field) const {
   try {
-    return SurvivesCodePage(text, dataCodePage_);
+    if (!SurvivesCodePage(text, dataCodePage_)) return false;
+    return singleByteData_ || ToDataCodePage(text).size() <= static_cast<size_t>(field.Size());
   } catch (...) {
     return false;
   }

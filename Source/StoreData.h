@@ -59,9 +59,13 @@ class TStore {
   bool CanReprice(const std::string& price);
   bool CanDeleteMove(bool& isIncoming);
   // Whether a code, name or note comes back from the data code page as it
-  // was typed: false when a character would be stored as "?" or as a
-  // look-alike. The operations store what they are given.
-  bool CanStoreText(const std::string& text) const;
+  // was typed into its field: false when a character would be stored as "?"
+  // or as a look-alike, or, where a character may take more than one byte
+  // (UTF-8), when the bytes do not fit the field, which would cut them in
+  // the middle of a letter. Where every character is one byte the field
+  // keeps its first bytes, as the entry controls' length limit expects. The
+  // operations store what they are given.
+  bool CanStoreText(const std::string& text, const TStringField& field) const;
 
   bool FindByName(const std::string& text);
   bool FindByCode(const std::string& text);
@@ -189,6 +193,8 @@ class TStore {
   TTableMoves moves_;
   TDateTime workDate_ = 0;
   uint32_t dataCodePage_ = 1251;
+  // Whether every character of the data code page is one byte.
+  bool singleByteData_ = true;
   std::string programFolder_;  // empty until first asked
 };
 

@@ -202,18 +202,26 @@ TEST_F(ImportTest, LinesWithoutSixFieldsBlankLinesAndOddPacksEnterNothingWrong) 
 
 // A name the data code page cannot hold is asked about like any other bad
 // line: Cyrillic on an English system (Western data), letters 1251 lacks on
-// a Cyrillic one. The file is UTF-8 with its mark, as spreadsheets save it.
+// a Cyrillic one, more than the name's 40 bytes in UTF-8. The file is UTF-8
+// with its mark, as spreadsheets save it, or the Russian export in 1251,
+// whose header tells its code page.
 TEST_F(ImportTest, NamesTheDataCodePageCannotHoldAreAskedAbout) {
-  const std::tuple<std::uint32_t, std::string, bool> cases[] = {
-      {1252, "Молоко Ёж", true}, {1252, "Café crème", false}, {1251, "Café", true}, {1251, "Молоко Ёж", false}};
-  for (const auto& [codePage, name, asked] : cases) {
+  const std::tuple<std::uint32_t, std::string, bool, bool> cases[] = {
+      {1252, "Молоко Ёж", true, false},
+      {1252, "Café crème", false, false},
+      {1251, "Café", true, false},
+      {1251, "Молоко Ёж", false, false},
+      {65001, "Эмаль алкидная белая глянцевая по дереву", true, false},
+      {1252, "Набор ключей 8,10,12,13,14,17,19 мм", true, true}};
+  for (const auto& [codePage, name, asked, russianExport] : cases) {
     SCOPED_TRACE(name);
     recorder.boxes.clear();
     target.SetDataCodePage(codePage);
     OpenTarget();
-    std::string file = "\xEF\xBB\xBF";
+    std::string file = russianExport ? TCsvStr::Header(kLangRussian, ";") + "\r\n" : "\xEF\xBB\xBF";
     for (int i = 1; i <= 100; ++i) file += std::to_string(i) + ";" + (i == 60 ? name : "Bolt") + ";1,00;;1,00;1\r\n";
-    ASSERT_TRUE(ImportBytes(file, ";", ","));
+    if (russianExport) file = TCsvStr::ToFileBytes(file, 1251);
+    ASSERT_TRUE(ImportBytes(file, ",", "."));
     EXPECT_EQ(Questions(), asked ? 1 : 0);
     EXPECT_EQ(ReadGoods(target).size(), asked ? 99u : 100u);
     EXPECT_EQ(target.FindByName(name), !asked);

@@ -69,6 +69,8 @@ const Entry kEntries[] = {
   {"new goods, Cyrillic code", 0, false, scIns, {"Ё301", "Milk", "3.40", "2.50", "", ""}, "Product code", {}, {}, 1252},
   {"new goods, Cyrillic note", 0, false, scIns, {"0301", "Milk", "3.40", "2.50", "", "Ёж"}, "Movement note", {}, {},
    1252},
+  {"new goods, 40 letters, UTF-8 data", 0, false, scIns,
+   {"0301", "Эмаль алкидная белая глянцевая по дереву", "3.40", "2.50", "", ""}, "Product name", {}, {}, 65001},
   {"new code with é", 0, false, scF2, {"é137"}, "Product code"},
   {"incoming, note with é", 0, false, scF12, {nullptr, nullptr, nullptr, "5.00", "", "café"}, "Movement note"},
   {"outgoing, Cyrillic note, Western data", 0, false, scF11, {nullptr, nullptr, nullptr, "1.00", "", "Ёж"},

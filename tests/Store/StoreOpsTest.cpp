@@ -107,13 +107,18 @@ TEST_F(StoreOps, ValidatorsRefuseBadTexts) {
   EXPECT_FALSE(store.CanReprice("abc"));
   EXPECT_TRUE(store.CanAddIncoming("1.00", "2147483646"));
   EXPECT_FALSE(store.CanAddIncoming("1.00", "2147483647"));  // packs would overflow
-  // Codes, names and notes: only what comes back from the data code page.
-  const std::tuple<uint32_t, const char*, bool> texts[] = {{1252, "Молоко Ёж", false},    {1252, "Café crème", true},
-                                                           {1252, "Ā1", false},           {1251, "Café", false},
-                                                           {1251, "Ёлка ґанок №5", true}, {65001, "Молоко Café", true}};
+  // Codes, names and notes: only what comes back from the data code page,
+  // and in UTF-8 only what fits the name's 40 bytes.
+  const char* const enamel = "Эмаль алкидная белая глянцевая по дереву";  // 40 letters
+  const std::tuple<uint32_t, const char*, bool> texts[] = {
+      {1252, "Молоко Ёж", false},    {1252, "Café crème", true},
+      {1252, "Ā1", false},           {1251, "Café", false},
+      {1251, "Ёлка ґанок №5", true}, {65001, "Молоко Café", true},
+      {65001, enamel, false},        {65001, "Герметик«Санитарный»", true},
+      {1251, enamel, true}};
   for (const auto& [codePage, text, storable] : texts) {
     store.SetDataCodePage(codePage);
-    EXPECT_EQ(store.CanStoreText(text), storable) << codePage << " " << text;
+    EXPECT_EQ(store.CanStoreText(text, g.Name), storable) << codePage << " " << text;
   }
 }
 
