@@ -15,6 +15,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "Source/MainFormModes.h"
@@ -99,10 +100,11 @@ class TEditModes {
   void StartMoveEntry(TEditMode mode);
   // Posting by mode; false when a validator refused (its box shown).
   bool StoreEntry();
-  bool Refuse(const std::string& caption, const std::string& text);
-  // The entry's texts with their fields' labels: false, with a box naming the
-  // field, at the first the data code page cannot hold.
-  bool TextsStorable(std::initializer_list<std::pair<const std::string&, const std::string&>> texts);
+  // The box, then the focus on the field it names, for the user to correct.
+  bool Refuse(const std::string& caption, const std::string& text, TMainControl field);
+  // The entry's texts with their fields' labels and controls: false, with a
+  // box naming the field, at the first the data code page cannot hold.
+  bool TextsStorable(std::initializer_list<std::tuple<const std::string&, const std::string&, TMainControl>> texts);
   // Back to browse after a store operation raised, showing the tables.
   void RecoverToBrowse(bool goodsSide) noexcept;
   void ShowBrowse(bool goodsSide, bool reposition);

@@ -18,6 +18,9 @@ std::string Trimmed(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+// A quantity refusal names the packs when the entry passes without them.
+C QuantityField(bool passesWithoutPacks) { return passesWithoutPacks ? C::EditPCount : C::EditWeight; }
+
 }  // namespace
 
 TEntryTexts TEditModes::ReadEntry() const {
@@ -100,46 +103,54 @@ bool TEditModes::StoreEntry() {
   const TTexts& t = ProgTexts;
   switch (Mode()) {
     case emNewGoods:
-      if (!TextsStorable({{e.Code, t.LbCodeCaption}, {e.Name, t.LbNameCaption}, {e.Note, t.NoteLabelCaption}}))
+      if (!TextsStorable({{e.Code, t.LbCodeCaption, C::EditCode},
+                          {e.Name, t.LbNameCaption, C::EditName},
+                          {e.Note, t.NoteLabelCaption, C::EditNote}}))
         return false;
-      if (!store_.CanAddGoods(e.Cost, e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
+      if (!store_.CanAddGoods(e.Cost, e.Weight, e.Count))
+        return Refuse(t.QuantityCaption, t.CostTooHigh, QuantityField(store_.CanAddGoods(e.Cost, e.Weight, "0")));
       store_.AddGoods(e.Code, e.Name, e.Cost, e.Weight, e.Count, e.Note);
       return true;
     case emEditGoods:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Code, t.LbCodeCaption}, {e.Name, t.LbNameCaption}})) return false;
-      if (!store_.CanReprice(e.Cost)) return Refuse(t.PriceCaption, t.PriceTooHigh);
+      if (!TextsStorable({{e.Code, t.LbCodeCaption, C::EditCode}, {e.Name, t.LbNameCaption, C::EditName}}))
+        return false;
+      if (!store_.CanReprice(e.Cost)) return Refuse(t.PriceCaption, t.PriceTooHigh, C::EditCost);
       store_.EditGoods(e.Code, e.Name, e.Cost);
       return true;
     case emIncoming:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
-      if (!store_.CanAddIncoming(e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
+      if (!TextsStorable({{e.Note, t.NoteLabelCaption, C::EditNote}})) return false;
+      if (!store_.CanAddIncoming(e.Weight, e.Count))
+        return Refuse(t.QuantityCaption, t.CostTooHigh, QuantityField(store_.CanAddIncoming(e.Weight, "0")));
       store_.AddIncoming(e.Weight, e.Count, e.Note);
       return true;
     case emOutgoing:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
-      if (!store_.CanAddOutgoing(e.Weight, e.Count)) return Refuse(t.RestCaption, t.NotEnoughGoods);
+      if (!TextsStorable({{e.Note, t.NoteLabelCaption, C::EditNote}})) return false;
+      if (!store_.CanAddOutgoing(e.Weight, e.Count))
+        return Refuse(t.RestCaption, t.NotEnoughGoods, QuantityField(store_.CanAddOutgoing(e.Weight, "0")));
       store_.AddOutgoing(e.Weight, e.Count, e.Note);
       return true;
     case emEditNote:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, t.NoteLabelCaption}})) return false;
+      if (!TextsStorable({{e.Note, t.NoteLabelCaption, C::EditNote}})) return false;
       store_.EditNote(e.Note);
       return true;
     default: return true;
   }
 }
 
-bool TEditModes::Refuse(const std::string& caption, const std::string& text) {
+bool TEditModes::Refuse(const std::string& caption, const std::string& text, TMainControl field) {
   ShowInformation(caption, text);
+  view_.FocusControl(field);
   return false;
 }
 
-bool TEditModes::TextsStorable(std::initializer_list<std::pair<const std::string&, const std::string&>> texts) {
-  for (const auto& [text, label] : texts) {
-    if (!store_.CanStoreText(text)) return Refuse(label, ProgTexts.TextNotStorable);
+bool TEditModes::TextsStorable(
+    std::initializer_list<std::tuple<const std::string&, const std::string&, TMainControl>> texts) {
+  for (const auto& [text, label, field] : texts) {
+    if (!store_.CanStoreText(text)) return Refuse(label, ProgTexts.TextNotStorable, field);
   }
   return true;
 }
