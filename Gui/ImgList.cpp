@@ -5,7 +5,9 @@
 
 namespace vk::gui {
 
-int TImageList::Add(const TImagePixels& pixels) {
+namespace {
+
+UniqueBitmap MakeBitmap(const TImagePixels& pixels) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = kImageSize;
@@ -28,13 +30,22 @@ int TImageList::Add(const TImagePixels& pixels) {
     out[i] = (a << 24) | channel(16) | channel(8) | channel(0);
   }
   GdiFlush();
-  bitmaps_.push_back(std::move(bitmap));
+  return bitmap;
+}
+
+}  // namespace
+
+int TImageList::Add(const TImagePixels& pixels) {
+  TImagePixels greyed;
+  for (size_t i = 0; i < pixels.size(); ++i) greyed[i] = GreyedPixel(pixels[i]);
+  pictures_.push_back({MakeBitmap(pixels), MakeBitmap(greyed)});
   return Count() - 1;
 }
 
-HBITMAP TImageList::Bitmap(int index) const {
+HBITMAP TImageList::Bitmap(int index, bool greyed) const {
   if (index < 0 || index >= Count()) return nullptr;
-  return bitmaps_[static_cast<size_t>(index)].Get();
+  const Picture& picture = pictures_[static_cast<size_t>(index)];
+  return (greyed ? picture.Greyed : picture.Full).Get();
 }
 
 }  // namespace vk::gui

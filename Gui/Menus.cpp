@@ -125,7 +125,8 @@ bool TWinMenu::MeasurePicture(MEASUREITEMSTRUCT& measure) const {
 bool TWinMenu::DrawPicture(const DRAWITEMSTRUCT& draw) {
   if (draw.CtlType != ODT_MENU || draw.itemData != reinterpret_cast<ULONG_PTR>(this)) return false;
   const TMenuItem* item = FindItem(static_cast<std::uint16_t>(draw.itemID));
-  HBITMAP picture = item && images_ ? images_->Bitmap(item->ImageIndex()) : nullptr;
+  const bool disabled = (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
+  HBITMAP picture = item && images_ ? images_->Bitmap(item->ImageIndex(), disabled) : nullptr;
   if (!picture) return true;
   MemoryDc memory;
   SelectGuard select(memory.Dc(), picture);

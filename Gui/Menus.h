@@ -51,7 +51,8 @@ class TWinMenu : public TMenu {
   // drawn by the window the menu shows for (HBMMENU_CALLBACK), so that they
   // blend with the menu's background, highlighted or not: the window hands
   // its WM_MEASUREITEM and WM_DRAWITEM of menu entries to these two, which
-  // answer false for entries that are none of this menu's.
+  // answer false for entries that are none of this menu's. A disabled entry
+  // shows its picture greyed.
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images) { images_ = images; }
   bool MeasurePicture(MEASUREITEMSTRUCT& measure) const;

@@ -15,6 +15,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "Source/MainFormModes.h"
@@ -99,15 +100,17 @@ class TEditModes {
   void StartMoveEntry(TEditMode mode);
   // Posting by mode; false when a validator refused (its box shown).
   bool StoreEntry();
-  bool Refuse(const std::string& caption, const std::string& text);
-  // An entry's text, the table field it goes to and the label of its control.
+  // The box, then the focus on the field it names, for the user to correct.
+  bool Refuse(const std::string& caption, const std::string& text, TMainControl field);
+  // An entry's text, the table field it goes to, the label and the control.
   struct TEntryText {
     const std::string& Text;
     const TStringField& Field;
     const std::string& Label;
+    TMainControl Control;
   };
-  // False, with a box naming the field, at the first text its field cannot
-  // hold in the data code page.
+  // False, with a box naming the field and the focus on it, at the first
+  // text its field cannot hold in the data code page.
   bool TextsStorable(std::initializer_list<TEntryText> texts);
   // Back to browse after a store operation raised, showing the tables.
   void RecoverToBrowse(bool goodsSide) noexcept;

@@ -18,6 +18,9 @@ std::string Trimmed(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+// A quantity refusal names the packs when the entry passes without them.
+C QuantityField(bool passesWithoutPacks) { return passesWithoutPacks ? C::EditPCount : C::EditWeight; }
+
 }  // namespace
 
 TEntryTexts TEditModes::ReadEntry() const {
@@ -102,48 +105,54 @@ bool TEditModes::StoreEntry() {
   const TStringField& note = store_.Moves().Note;
   switch (Mode()) {
     case emNewGoods:
-      if (!TextsStorable({{e.Code, goods.Code, t.LbCodeCaption},
-                          {e.Name, goods.Name, t.LbNameCaption},
-                          {e.Note, note, t.NoteLabelCaption}}))
+      if (!TextsStorable({{e.Code, goods.Code, t.LbCodeCaption, C::EditCode},
+                          {e.Name, goods.Name, t.LbNameCaption, C::EditName},
+                          {e.Note, note, t.NoteLabelCaption, C::EditNote}}))
         return false;
-      if (!store_.CanAddGoods(e.Cost, e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
+      if (!store_.CanAddGoods(e.Cost, e.Weight, e.Count))
+        return Refuse(t.QuantityCaption, t.CostTooHigh, QuantityField(store_.CanAddGoods(e.Cost, e.Weight, "0")));
       store_.AddGoods(e.Code, e.Name, e.Cost, e.Weight, e.Count, e.Note);
       return true;
     case emEditGoods:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Code, goods.Code, t.LbCodeCaption}, {e.Name, goods.Name, t.LbNameCaption}})) return false;
-      if (!store_.CanReprice(e.Cost)) return Refuse(t.PriceCaption, t.PriceTooHigh);
+      if (!TextsStorable(
+              {{e.Code, goods.Code, t.LbCodeCaption, C::EditCode}, {e.Name, goods.Name, t.LbNameCaption, C::EditName}}))
+        return false;
+      if (!store_.CanReprice(e.Cost)) return Refuse(t.PriceCaption, t.PriceTooHigh, C::EditCost);
       store_.EditGoods(e.Code, e.Name, e.Cost);
       return true;
     case emIncoming:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption}})) return false;
-      if (!store_.CanAddIncoming(e.Weight, e.Count)) return Refuse(t.QuantityCaption, t.CostTooHigh);
+      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption, C::EditNote}})) return false;
+      if (!store_.CanAddIncoming(e.Weight, e.Count))
+        return Refuse(t.QuantityCaption, t.CostTooHigh, QuantityField(store_.CanAddIncoming(e.Weight, "0")));
       store_.AddIncoming(e.Weight, e.Count, e.Note);
       return true;
     case emOutgoing:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption}})) return false;
-      if (!store_.CanAddOutgoing(e.Weight, e.Count)) return Refuse(t.RestCaption, t.NotEnoughGoods);
+      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption, C::EditNote}})) return false;
+      if (!store_.CanAddOutgoing(e.Weight, e.Count))
+        return Refuse(t.RestCaption, t.NotEnoughGoods, QuantityField(store_.CanAddOutgoing(e.Weight, "0")));
       store_.AddOutgoing(e.Weight, e.Count, e.Note);
       return true;
     case emEditNote:
       ReturnTo(place_);
-      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption}})) return false;
+      if (!TextsStorable({{e.Note, note, t.NoteLabelCaption, C::EditNote}})) return false;
       store_.EditNote(e.Note);
       return true;
     default: return true;
   }
 }
 
-bool TEditModes::Refuse(const std::string& caption, const std::string& text) {
+bool TEditModes::Refuse(const std::string& caption, const std::string& text, TMainControl field) {
   ShowInformation(caption, text);
+  view_.FocusControl(field);
   return false;
 }
 
 bool TEditModes::TextsStorable(std::initializer_list<TEntryText> texts) {
   for (const TEntryText& t : texts) {
-    if (!store_.CanStoreText(t.Text, t.Field)) return Refuse(t.Label, ProgTexts.TextNotStorable);
+    if (!store_.CanStoreText(t.Text, t.Field)) return Refuse(t.Label, ProgTexts.TextNotStorable, t.Control);
   }
   return true;
 }

@@ -1,7 +1,7 @@
 // The standard edit actions in an edit's context menu, opened from the
 // keyboard: what each entry allows on a writable, a read-only and a password
 // edit, what choosing one does to the text and the clipboard, and which
-// entries show a picture.
+// entries show a picture, in colour or greyed.
 
 #include "Gui/Edits.h"
 #include "Gui/Menus.h"
@@ -26,8 +26,8 @@ class EditMenuForm : public TestForm {
     for (auto [action, caption] : actions) action->SetCaption(caption);
     // The pictures: undo, cut, copy, paste and delete have one each.
     TImagePixels pixels;
-    for (uint32_t i = 0; i < 6; ++i) {
-      pixels.fill(0xFF000000u | i * 0x2A2A2Au);
+    for (int i = 0; i < 6; ++i) {
+      pixels.fill(PictureColour(i));
       Images.Add(pixels);
     }
     const std::pair<TAction*, int> pictures[] = {
@@ -50,6 +50,7 @@ class EditMenuForm : public TestForm {
     }
     ReadOnly.SetReadOnly(true);
   }
+  static uint32_t PictureColour(int index) { return 0xFF0000C0u | static_cast<uint32_t>(index) * 0x2A0000u; }
   void Add(TMenuItem& item, TAction* action) {
     if (action) {
       item.SetAction(action);
@@ -101,12 +102,14 @@ class EditActionsTest : public GuiTest {
   // entries and chooses the one at the position (none: closes it).
   std::vector<bool> EnabledWhenOpened(int choose, const std::string& screenshot = {}) {
     std::vector<ShownEntry> shown;
+    drawn.clear();
     HMENU menu = form->PopupMenuEdit.Handle();
     bool chosen = false;
     InputScript user([&] {
       PressKey(VK_APPS);
       if (!WaitFor([&] { return MenuShown(menu); })) return CloseMenus();
       shown = ShownEntries(menu);
+      WaitFor([&] { return (drawn = DrawnPictures(menu, shown)).find('?') == std::string::npos; });
       if (!screenshot.empty()) vk::test::SaveWindowScreenshot(GetDesktopWindow(), vk::test::ArtifactPath(screenshot));
       if (choose < 0) return CloseMenus();
       chosen = ChooseEntry(menu, choose);
@@ -119,14 +122,35 @@ class EditActionsTest : public GuiTest {
     pictures.clear();
     for (int i : {kUndo, kCut, kCopy, kPaste, kDelete, kSelectAll}) {
       enabled.push_back(i < static_cast<int>(shown.size()) && !shown[static_cast<size_t>(i)].Disabled);
-      pictures.push_back(i < static_cast<int>(shown.size()) && shown[static_cast<size_t>(i)].Picture);
+      pictures += i < static_cast<int>(drawn.size()) ? drawn[static_cast<size_t>(i)] : '?';
     }
     return enabled;
   }
+  // Per entry: its picture as the screen shows it at the entry's left, in
+  // colour 'C' or greyed 'g' (most of its pixels), unseen '?', or none '-'.
+  std::string DrawnPictures(HMENU menu, const std::vector<ShownEntry>& shown) {
+    std::string out;
+    HDC screen = GetDC(nullptr);
+    for (UINT i = 0; i < shown.size(); ++i) {
+      const uint32_t c = EditMenuForm::PictureColour(form->PopupMenuEdit.Items.Items(int(i))->ImageIndex());
+      const uint32_t g = GreyedPixel(c) & 0xFF;
+      RECT r{};
+      GetMenuItemRect(nullptr, menu, i, &r);
+      int full = 0, grey = 0;
+      for (LONG at = 0; at < 48 * (r.bottom - r.top); ++at) {
+        const COLORREF pixel = GetPixel(screen, r.left + at % 48, r.top + at / 48);
+        full += pixel == RGB(c >> 16, c >> 8, c);
+        grey += pixel == RGB(g, g, g);
+      }
+      out += !shown[i].Picture ? '-' : full > 128 ? 'C' : grey > 128 ? 'g' : '?';
+    }
+    ReleaseDC(nullptr, screen);
+    return out;
+  }
 
   FormPtr<EditMenuForm> form;
-  // Which entries showed a picture when the menu was last opened.
-  std::vector<bool> pictures;
+  // Each entry's picture, as DrawnPictures tells, when the menu was last opened.
+  std::string drawn, pictures;
 };
 
 TEST_F(EditActionsTest, CutFromTheMenuMovesTheSelectionToTheClipboardAndPasteBringsItBack) {
@@ -140,7 +164,7 @@ TEST_F(EditActionsTest, CutFromTheMenuMovesTheSelectionToTheClipboardAndPasteBri
   //                         Undo   Cut   Copy  Paste  Delete SelectAll
   EXPECT_EQ(EnabledWhenOpened(kCut, "edit-menu-writable.bmp"),
             (std::vector<bool>{false, true, true, false, true, true}));
-  EXPECT_EQ(pictures, (std::vector<bool>{true, true, true, true, true, false}));
+  EXPECT_EQ(pictures, "gCCgC-");
   EXPECT_EQ(form->Writable.Text(), " 3,2%");
   EXPECT_EQ(ClipboardText(), "Молоко");
 
@@ -162,6 +186,7 @@ TEST_F(EditActionsTest, ReadOnlyAndPasswordEditsAllowOnlyWhatKeepsTheirText) {
   form->ReadOnly.SetText("Хлеб ржаной");
   form->ReadOnly.SetSelection(0, 4);
   EXPECT_EQ(EnabledWhenOpened(kCopy), (std::vector<bool>{false, false, true, false, false, true}));
+  EXPECT_EQ(pictures, "ggCgg-");
   EXPECT_EQ(ClipboardText(), "Хлеб");
   EXPECT_EQ(form->ReadOnly.Text(), "Хлеб ржаной");
 
@@ -169,6 +194,7 @@ TEST_F(EditActionsTest, ReadOnlyAndPasswordEditsAllowOnlyWhatKeepsTheirText) {
   form->Password.SetText("секрет");
   form->Password.SetSelection(0, 6);
   EXPECT_EQ(EnabledWhenOpened(-1), (std::vector<bool>{false, false, false, true, true, true}));
+  EXPECT_EQ(pictures, "gggCC-");
   EXPECT_EQ(ClipboardText(), "Хлеб");
 
   // A right click on another edit gives it the focus first: the paste goes there.

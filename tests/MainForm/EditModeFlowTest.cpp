@@ -34,17 +34,19 @@ struct Entry {
   std::array<const char*, kEntryControlCount> typed;
   const char* refusal;           // the box's caption; null when posted
   std::array<int64_t, 4> delta;  // of goods, packs, quantity, value
-  C focusAfter;
+  C focusAfter;                  // the grid after a post, the field the box names after a refusal
   uint32_t dataCodePage;
 };
 
 // clang-format off
 const Entry kEntries[] = {
   {"new goods", 0, false, scIns, {"0301", " Кефир ", "3.40", "2.50", "", "н"}, nullptr, {1, 0, 250, 850}, C::GridStore},
-  {"new goods too dear", 0, false, scIns, {"0301", "Кефир", "99'999.00", "999.00", "1", ""}, "Quantity of products"},
-  {"new goods, packs -1", 0, false, scIns, {"0301", "Кефир", "3.40", "2.50", "-1", ""}, "Quantity of products"},
+  {"new goods too dear", 0, false, scIns, {"0301", "Кефир", "99'999.00", "999.00", "1", ""}, "Quantity of products", {},
+   C::EditWeight},
+  {"new goods, packs -1", 0, false, scIns, {"0301", "Кефир", "3.40", "2.50", "-1", ""}, "Quantity of products", {},
+   C::EditPCount},
   {"new price", 0, false, scF2, {nullptr, "Кофе", "3.00"}, nullptr, {0, 0, 0, 600}, C::GridStore},
-  {"price too high", 0, false, scF2, {nullptr, nullptr, "9'999'999.00"}, "Product price"},
+  {"price too high", 0, false, scF2, {nullptr, nullptr, "9'999'999.00"}, "Product price", {}, C::EditCost},
   {"incoming", 0, false, scF12, {nullptr, nullptr, nullptr, "5.00", "", "к"}, nullptr, {0, 0, 500, 1250}, C::GridStore},
   {"incoming from the moves", 2, false, scF12, {nullptr, nullptr, nullptr, "5.00", "2"}, nullptr, {0, 2, 500, 1250},
    C::GridMoves},
@@ -55,27 +57,33 @@ const Entry kEntries[] = {
    C::GridStore},
   {"outgoing, packs left empty", 0, false, scF11, {nullptr, nullptr, nullptr, "1.00"}, nullptr, {0, 0, -100, -250},
    C::GridStore},
-  {"incoming too big", 0, false, scF12, {nullptr, nullptr, nullptr, "99'999'999.00"}, "Quantity of products"},
+  {"incoming too big", 0, false, scF12, {nullptr, nullptr, nullptr, "99'999'999.00"}, "Quantity of products", {},
+   C::EditWeight},
   {"outgoing of all", 0, false, scF11, {nullptr, nullptr, nullptr, "12.00", "3"}, nullptr, {0, -3, -1200, -3000},
    C::GridStore},
-  {"outgoing beyond", 0, false, scF11, {nullptr, nullptr, nullptr, "12.01"}, "Rest of products"},
-  {"outgoing, packs", 2, false, scF11, {nullptr, nullptr, nullptr, "1.00", "4"}, "Rest of products"},
+  {"outgoing beyond", 0, false, scF11, {nullptr, nullptr, nullptr, "12.01"}, "Rest of products", {}, C::EditWeight},
+  {"outgoing, packs", 2, false, scF11, {nullptr, nullptr, nullptr, "1.00", "4"}, "Rest of products", {},
+   C::EditPCount},
   {"note", 2, false, scF2, {nullptr, nullptr, nullptr, nullptr, nullptr, " возврат "}, nullptr, {}, C::GridMoves},
   {"delete goods", 0, false, scDel, {}, nullptr, {-1, -3, -1200, -3000}, C::GridStore},
   {"delete movement", 2, false, scDel, {}, nullptr, {0, 0, 300, 750}, C::GridMoves},
   {"new goods named in Cyrillic, Western data", 0, false, scIns, {"0301", "Молоко Ёж", "3.40", "2.50", "", ""},
-   "Product name", {}, {}, 1252},
-  {"new goods named with é, Cyrillic data", 0, false, scIns, {"0301", "Café", "3.40", "2.50", "", ""}, "Product name"},
-  {"new goods, Cyrillic code", 0, false, scIns, {"Ё301", "Milk", "3.40", "2.50", "", ""}, "Product code", {}, {}, 1252},
-  {"new goods, Cyrillic note", 0, false, scIns, {"0301", "Milk", "3.40", "2.50", "", "Ёж"}, "Movement note", {}, {},
-   1252},
+   "Product name", {}, C::EditName, 1252},
+  {"new goods named with é, Cyrillic data", 0, false, scIns, {"0301", "Café", "3.40", "2.50", "", ""}, "Product name",
+   {}, C::EditName},
+  {"new goods, Cyrillic code", 0, false, scIns, {"Ё301", "Milk", "3.40", "2.50", "", ""}, "Product code", {},
+   C::EditCode, 1252},
+  {"new goods, Cyrillic note", 0, false, scIns, {"0301", "Milk", "3.40", "2.50", "", "Ёж"}, "Movement note", {},
+   C::EditNote, 1252},
+  {"new code with é", 0, false, scF2, {"é137"}, "Product code", {}, C::EditCode},
+  {"incoming, note with é", 0, false, scF12, {nullptr, nullptr, nullptr, "5.00", "", "café"}, "Movement note", {},
+   C::EditNote},
   {"new goods, 40 letters, UTF-8 data", 0, false, scIns,
-   {"0301", "Эмаль алкидная белая глянцевая по дереву", "3.40", "2.50", "", ""}, "Product name", {}, {}, 65001},
-  {"new code with é", 0, false, scF2, {"é137"}, "Product code"},
-  {"incoming, note with é", 0, false, scF12, {nullptr, nullptr, nullptr, "5.00", "", "café"}, "Movement note"},
+   {"0301", "Эмаль алкидная белая глянцевая по дереву", "3.40", "2.50", "", ""}, "Product name", {}, C::EditName, 65001},
   {"outgoing, Cyrillic note, Western data", 0, false, scF11, {nullptr, nullptr, nullptr, "1.00", "", "Ёж"},
-   "Movement note", {}, {}, 1252},
-  {"note with é", 2, false, scF2, {nullptr, nullptr, nullptr, nullptr, nullptr, "répété"}, "Movement note"},
+   "Movement note", {}, C::EditNote, 1252},
+  {"note with é", 2, false, scF2, {nullptr, nullptr, nullptr, nullptr, nullptr, "répété"}, "Movement note", {},
+   C::EditNote},
 };
 // clang-format on
 
@@ -109,6 +117,7 @@ TEST_F(EditModeFlow, EntriesArePostedOrRefusedKeepingWhatWasTyped) {
       ASSERT_EQ(form->boxes.size(), 1u);
       EXPECT_EQ(form->boxes[0].Caption + form->boxes[0].Text, e.refusal + texts.at(e.refusal));
       EXPECT_EQ(form->boxes[0].Flags, kMbOneButton | kMbIconInformation);
+      EXPECT_EQ(form->focus, e.focusAfter);
       for (size_t i = 0; i < e.typed.size(); ++i) {
         if (e.typed[i]) {
           EXPECT_EQ(form->entries[i], e.typed[i]);
