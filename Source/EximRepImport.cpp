@@ -178,8 +178,10 @@ bool TCsvImport::AppendLine(const std::string& line, const TRun& run) {
                    TCsvStr::ToFileBytes(convention.Decimal, codePage), codePage, code, name, price, quantity, packs)) {
       continue;
     }
-    // Text the shop cannot hold is in the line whatever its separators:
-    // another convention would only cut it out of the code and the name.
+    // The code and name must come back from the data code page and fit their
+    // fields (the note is the program's own). Text the shop cannot hold is
+    // in the line whatever its separators: another convention would only
+    // cut it out of the code and the name.
     if (!store_.CanStoreText(code, store_.Goods().Code) || !store_.CanStoreText(name, store_.Goods().Name))
       return false;
     if (AppendImportedGoods(code, name, price, quantity, packs, run.Note, store_)) return true;

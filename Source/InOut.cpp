@@ -172,9 +172,6 @@ void ExportStoreRecords(TExport& exporter, TStore& store) {
 bool AppendImportedGoods(const std::string& code, const std::string& name, const std::string& price,
                          const std::string& quantity, const std::string& packs, const std::string& note,
                          TStore& store) {
-  // The line's code and name must come back from the data code page and fit
-  // their fields; the note is the program's own.
-  if (!store.CanStoreText(code, store.Goods().Code) || !store.CanStoreText(name, store.Goods().Name)) return false;
   if (!store.CanAddGoods(price, quantity, packs)) return false;
   store.AddGoods(code, name, price, quantity, packs, note);
   return true;

@@ -105,8 +105,8 @@ class TInOutManager {
 // last date, quantity, packs, value. The position is not restored here.
 void ExportStoreRecords(TExport& exporter, TStore& store = Store());
 // Adds one imported product with its first delivery when the store's
-// validators accept its code, name and numbers; false (and nothing written)
-// otherwise.
+// validators accept its numbers; false (and nothing written) otherwise. The
+// code and name must be ones the store can hold (TStore::CanStoreText).
 bool AppendImportedGoods(const std::string& code, const std::string& name, const std::string& price,
                          const std::string& quantity, const std::string& packs, const std::string& note,
                          TStore& store = Store());

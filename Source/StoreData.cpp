@@ -1,15 +1,14 @@
 #include "Source/StoreData.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "Core/Checked.h"
 #include "Core/SysUtils.h"
+#include "Core/Utf8.h"
 #include "Platform/Clock.h"
-#include "Platform/CodePage.h"
 #include "Platform/Locale.h"
 #include "Source/StoreDataFoldersPaths.h"
 #include "Tools/Service/RegionInfo.h"
@@ -119,8 +118,6 @@ int TStore::MoveMonth() const {
 
 void TStore::SetDataCodePage(uint32_t codePage) {
   dataCodePage_ = codePage;
-  std::array<char16_t, 256> units;
-  singleByteData_ = platform::SingleByteCodePageTable(codePage, units);
   goods_.Code.SetDataCodePage(codePage);
   goods_.Name.SetDataCodePage(codePage);
   moves_.Note.SetDataCodePage(codePage);
@@ -329,7 +326,10 @@ void TStore::EditNote(const std::string& note) {
 bool TStore::CanStoreText(const std::string& text, const TStringField& field) const {
   try {
     if (!SurvivesCodePage(text, dataCodePage_)) return false;
-    return singleByteData_ || ToDataCodePage(text).size() <= static_cast<size_t>(field.Size());
+    // Past the field's bytes the stored text is cut: harmless only where
+    // every letter took one byte, so the cut falls between letters.
+    const size_t bytes = ToDataCodePage(text).size();
+    return bytes <= static_cast<size_t>(field.Size()) || bytes == static_cast<size_t>(Utf8Length(text));
   } catch (...) {
     return false;
   }

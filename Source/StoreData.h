@@ -60,11 +60,11 @@ class TStore {
   bool CanDeleteMove(bool& isIncoming);
   // Whether a code, name or note comes back from the data code page as it
   // was typed into its field: false when a character would be stored as "?"
-  // or as a look-alike, or, where a character may take more than one byte
-  // (UTF-8), when the bytes do not fit the field, which would cut them in
-  // the middle of a letter. Where every character is one byte the field
-  // keeps its first bytes, as the entry controls' length limit expects. The
-  // operations store what they are given.
+  // or as a look-alike, or when its bytes do not fit the field and some
+  // letter took more than one (UTF-8), so the cut would fall inside it.
+  // Where every letter is one byte the field keeps its first bytes, as the
+  // entry controls' length limit expects. The operations store what they
+  // are given.
   bool CanStoreText(const std::string& text, const TStringField& field) const;
 
   bool FindByName(const std::string& text);
@@ -193,8 +193,6 @@ class TStore {
   TTableMoves moves_;
   TDateTime workDate_ = 0;
   uint32_t dataCodePage_ = 1251;
-  // Whether every character of the data code page is one byte.
-  bool singleByteData_ = true;
   std::string programFolder_;  // empty until first asked
 };
 
