@@ -7,6 +7,7 @@
 #include "Platform/CodePage.h"
 #include "StoreFixture.h"
 #include "Tools/Service/CardinalDate.h"
+#include "tests/Tables/ItemTable.h"
 
 namespace vk {
 namespace {
@@ -180,8 +181,7 @@ std::vector<std::string> Names(const std::vector<std::string>& bases, const std:
   return names;
 }
 
-// A name field like the goods' that counts its plain comparisons, in a
-// table of ID and name alone.
+// A name field like the goods' that counts its plain comparisons.
 class CountingNameField : public TCompareStringField {
  public:
   using TCompareStringField::TCompareStringField;
@@ -190,33 +190,6 @@ class CountingNameField : public TCompareStringField {
     return TCompareStringField::Compare(a, b);
   }
   mutable int Comparisons = 0;
-};
-
-class CountedNames : public TTable {
- public:
-  TIntegerField ID;
-  CountingNameField Name{40};
-  TFields FieldSet{{&ID, &Name}};
-  TIndex ByID{&FieldSet, "ByID", &ID};
-  TIndex ByName{&FieldSet, "IndName", &Name};
-
-  CountedNames(platform::FileSystem& fs, const std::vector<std::string>& names) : TTable(fs) {
-    ID.SetName("ID");
-    ID.SetIsKey(true);
-    Name.SetName("Name");
-    SetFields(&FieldSet);
-    FTieBreakField = 0;
-    SetFileName("names.dat");
-    Open(true);
-    AddIndex(&ByID);
-    AddIndex(&ByName);
-    for (const std::string& name : names) {
-      Append();
-      Name.SetAsString(name);
-      Post();
-    }
-  }
-  ~CountedNames() override { Close(); }
 };
 
 // Sorting goods by name prepares each name's sort key once; whatever the
@@ -287,9 +260,10 @@ TEST_F(StoreFieldsTest, NameOrderByPreparedKeysIsThePlainComparisonsOrder) {
     for (size_t i = 0; i < n; ++i) sorted.push_back(Cell<int32_t>(g, static_cast<int32_t>(i), 0));
     EXPECT_EQ(sorted, want);
     EXPECT_EQ(g.ID.Value(), current);
-    std::vector<std::string> added(n);
-    for (size_t i = 0; i < n; ++i) added[i] = c.names[(i * 37) % n];
-    CountedNames counted(fs, added);
+    testing::BasicItemTable<CountingNameField, 40> counted(fs);
+    counted.SetFileName("names.dat");
+    counted.OpenAndRegister();
+    for (size_t i = 0; i < n; ++i) counted.Add(c.names[(i * 37) % n]);
     counted.Name.Comparisons = 0;
     counted.SetIndex(&counted.ByName);
     EXPECT_LT(counted.Name.Comparisons, static_cast<int>(n)) << "the prepared keys did not order the names";

@@ -1,7 +1,8 @@
 #pragma once
 // A small goods-like table for the record array and table tests: ID (integer
-// key), Name (string of 8), Grp (integer), Price (money), with a primary
-// index, a name index and a (Grp, Name) index, and ID as the tie-break.
+// key), Name (string of 8, or of the class and size a test chooses), Grp
+// (integer), Price (money), with a primary index, a name index and a
+// (Grp, Name) index, and ID as the tie-break.
 
 #include <string>
 
@@ -11,10 +12,11 @@
 
 namespace vk::testing {
 
-class ItemTable : public TTable {
+template <class NameField = TStringField, int32_t NameSize = 8>
+class BasicItemTable : public TTable {
  public:
   TIntegerField ID;
-  TStringField Name{8};
+  NameField Name{NameSize};
   TIntegerField Grp;
   TMoneyField Price;
   TFields FieldSet;
@@ -22,13 +24,13 @@ class ItemTable : public TTable {
   TIndex ByName{&FieldSet, "IndName", &Name};
   TIndex ByGroup{&FieldSet, "ByGroup", std::vector<TField*>{&Grp, &Name}};
 
-  explicit ItemTable(platform::FileSystem& fs, bool tieBreak = true) : TTable(fs), FieldSet(MakeFields()) {
+  explicit BasicItemTable(platform::FileSystem& fs, bool tieBreak = true) : TTable(fs), FieldSet(MakeFields()) {
     SetFields(&FieldSet);
     if (tieBreak) FTieBreakField = 0;
   }
 
   // The fields are members: close before they go.
-  ~ItemTable() override { Close(); }
+  ~BasicItemTable() override { Close(); }
 
   void OpenAndRegister(bool create = true) {
     Open(create);
@@ -67,5 +69,7 @@ class ItemTable : public TTable {
     return {&ID, &Name, &Grp, &Price};
   }
 };
+
+using ItemTable = BasicItemTable<>;
 
 }  // namespace vk::testing
