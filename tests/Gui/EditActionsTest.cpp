@@ -3,8 +3,6 @@
 // edit, what choosing one does to the text and the clipboard, and which
 // entries show a picture, in colour or greyed.
 
-#include <algorithm>
-
 #include "Gui/Edits.h"
 #include "Gui/Menus.h"
 #include "Gui/PasswordEdit.h"
@@ -130,42 +128,21 @@ class EditActionsTest : public GuiTest {
   }
   // Per entry: its picture as the screen shows it at the entry's left, in
   // colour 'C' or greyed 'g' (most of its pixels), unseen '?', or none '-'.
-  // Each entry's strip is read in one copy: pixel by pixel, a busy machine
-  // reads the first entries before the menu has painted them.
   std::string DrawnPictures(HMENU menu, const std::vector<ShownEntry>& shown) {
-    constexpr int kStrip = 48;
     std::string out;
-    HDC screen = GetDC(nullptr);
     for (UINT i = 0; i < shown.size(); ++i) {
       const uint32_t c = EditMenuForm::PictureColour(form->PopupMenuEdit.Items.Items(int(i))->ImageIndex()) & 0xFFFFFF;
       const uint32_t g = GreyedPixel(c) & 0xFFFFFF;
       RECT r{};
       GetMenuItemRect(nullptr, menu, i, &r);
-      const int height = std::max<int>(r.bottom - r.top, 1);
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-      info.bmiHeader.biWidth = kStrip;
-      info.bmiHeader.biHeight = -height;  // top-down
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
-      void* bits = nullptr;
-      gui::UniqueBitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-      {
-        gui::MemoryDc memory;
-        gui::SelectGuard select(memory.Dc(), dib.Get());
-        BitBlt(memory.Dc(), 0, 0, kStrip, height, screen, r.left, r.top, SRCCOPY);
-      }
-      GdiFlush();
+      int width = 0, height = 0;
       int full = 0, grey = 0;
-      for (int at = 0; bits && at < kStrip * height; ++at) {
-        const uint32_t pixel = static_cast<const uint32_t*>(bits)[at] & 0xFFFFFF;  // 0x00RRGGBB
-        full += pixel == c;
-        grey += pixel == g;
+      for (uint32_t pixel : vk::test::CapturePixels({r.left, r.top, r.left + 48, r.bottom}, width, height)) {
+        full += (pixel & 0xFFFFFF) == c;
+        grey += (pixel & 0xFFFFFF) == g;
       }
       out += !shown[i].Picture ? '-' : full > 128 ? 'C' : grey > 128 ? 'g' : '?';
     }
-    ReleaseDC(nullptr, screen);
     return out;
   }
 

@@ -1,11 +1,15 @@
 #pragma once
-// Test helpers for real windows: the visible windows of a class, and a
-// screenshot of a window (frame included) written as a 24-bit BMP file under
-// the build tree's artifacts folder, for people to look at.
+// Test helpers for real windows: the visible windows of a class, the screen's
+// pixels of a rectangle, and a screenshot of a window (frame included)
+// written as a 24-bit BMP file under the build tree's artifacts folder, for
+// people to look at.
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -38,6 +42,34 @@ inline std::wstring ArtifactPath(const std::string& fileName) {
   std::string dir = VK_ARTIFACTS_DIR;
   if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;
   return platform::Utf8ToWide(dir + "/" + fileName);
+}
+
+// The screen's pixels of the rectangle, 32 bits each (0x..RRGGBB), row by
+// row from the top, read in one copy.
+inline std::vector<uint32_t> CapturePixels(const RECT& area, int& width, int& height) {
+  width = std::max(0L, area.right - area.left);
+  height = std::max(0L, area.bottom - area.top);
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  if (pixels.empty()) return pixels;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  gui::UniqueBitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bits) {
+    gui::MemoryDc memory;
+    gui::SelectGuard select(memory.Dc(), dib.Get());
+    BitBlt(memory.Dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    std::memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
+  }
+  ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 // Paints the window and its children now and writes what the screen shows

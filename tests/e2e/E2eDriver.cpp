@@ -219,32 +219,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
 }
 
 // The screen's pixels of the rectangle, 32 bits each.
-std::vector<uint32_t> CapturePixels(const RECT& r, int& width, int& height) {
-  width = std::max(0L, r.right - r.left);
-  height = std::max(0L, r.bottom - r.top);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  if (pixels.empty()) return pixels;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::memcpy(pixels.data(), bits, pixels.size() * 4);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 // The window's thread answers, and what the screen shows of the window stays
 // the same over a few moments: painting has ended (the clock's panel aside,
 // which the comparison leaves out by looking above the status bar).

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Platform/win32/UniqueHandle.h"
+#include "tests/MessageBox/WindowCapture.h"
 
 namespace vk::e2e {
 
@@ -89,8 +90,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 // Waits until the window's thread answers and what the screen shows of the
 // window (above its status bar, whose clock ticks) stays the same a while.
 bool WaitPainted(HWND window, DWORD milliseconds);
-// The screen's pixels of the rectangle, 32 bits each, row by row.
-std::vector<uint32_t> CapturePixels(const RECT& area, int& width, int& height);
+using test::CapturePixels;
 
 // Visual styles on or off for the programs started from now on.
 void SetVisualStyles(bool on);
