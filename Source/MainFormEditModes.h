@@ -15,7 +15,6 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "Source/MainFormModes.h"
