@@ -78,37 +78,34 @@ inline bool SaveWindowScreenshot(HWND window, const std::wstring& path) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r;
   GetWindowRect(window, &r);
-  int width = r.right - r.left;
-  int height = r.bottom - r.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files are
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC source = GetWindowDC(window);
-  gui::UniqueBitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  {
-    gui::MemoryDc memory;
-    gui::SelectGuard select(memory.Dc(), dib.Get());
-    BitBlt(memory.Dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+  int width = 0, height = 0;
+  const std::vector<uint32_t> pixels = CapturePixels(r, width, height);
+  if (pixels.empty()) return false;
+  // 24-bit rows, bottom-up and each padded to 4 bytes, as BMP files are.
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  std::vector<uint8_t> image(static_cast<size_t>(stride) * static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::memcpy(&image[static_cast<size_t>(height - 1 - y) * stride + static_cast<size_t>(x) * 3],
+                  &pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)], 3);
+    }
   }
-  ReleaseDC(window, source);
-  GdiFlush();
-  if (!bits) return false;
-  DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(image.size());
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  file.bfSize = file.bfOffBits + imageSize;
-  info.bmiHeader.biSizeImage = imageSize;
+  file.bfSize = file.bfOffBits + header.biSizeImage;
   FILE* out = _wfopen(path.c_str(), L"wb");
   if (!out) return false;
-  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info.bmiHeader, sizeof(BITMAPINFOHEADER), 1, out) == 1 &&
-            fwrite(bits, imageSize, 1, out) == 1;
+  bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&header, sizeof header, 1, out) == 1 &&
+            fwrite(image.data(), image.size(), 1, out) == 1;
   return fclose(out) == 0 && ok;
 }
 
